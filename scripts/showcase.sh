@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds the command-line host and runs the main job.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup-deps.sh
+cmake --preset default >/dev/null
+cmake --build --preset default -j 2 --target glv
+build/default/glv --version
