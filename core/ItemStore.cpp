@@ -1,0 +1,114 @@
+#include "core/ItemStore.h"
+
+#include "platform/AutomationError.h"
+#include "platform/Locale.h"
+
+namespace glv {
+
+tListItemInfo ItemStore::NewItem(const NewItemDefaults& d, int32_t columnCount) {
+    tListItemInfo item;
+    item.cLIBackColor = d.backColor;
+    item.cLIForeColor = d.foreColor;
+    item.cLIFontName = d.itemFontName;
+    item.cLIFontSize = d.itemFontSize;
+    item.cLIFontBold = d.itemFontBold;
+    item.cLIFontItalic = d.itemFontItalic;
+    item.cLIFontStrikeThrough = d.itemFontStrikeThrough;
+    item.cLIFontUnderline = d.itemFontUnderline;
+    item.cLIItemHeight = d.itemHeight;
+    if (columnCount > 0) {
+        tSubListItemInfo sub;
+        sub.cSIBackColor = d.backColor;
+        sub.cSIForeColor = d.foreColor;
+        sub.cSIFontName = d.subItemFontName;
+        sub.cSIFontBold = d.subItemFontBold;
+        sub.cSIFontItalic = d.subItemFontItalic;
+        sub.cSIFontStrikeThrough = d.subItemFontStrikeThrough;
+        sub.cSIFontUnderline = d.subItemFontUnderline;
+        item.cLISubListItemInfo.assign(static_cast<std::size_t>(columnCount), sub);
+    }
+    return item;
+}
+
+int32_t ItemStore::Append(tListItemInfo item) {
+    items_.push_back(std::move(item));
+    groups_.emplace_back();
+    ++visibleCount_;
+    return Count();
+}
+
+bool ItemStore::InsertAt(int32_t index, tListItemInfo item) {
+    if (index < 1 || index > Count() + 1) return false;
+    const auto at = static_cast<std::ptrdiff_t>(index - 1);
+    items_.insert(items_.begin() + at, std::move(item));
+    groups_.insert(groups_.begin() + at, tItemGroupInfo{});
+    ++visibleCount_;
+    return true;
+}
+
+bool ItemStore::Remove(int32_t index) {
+    if (!Contains(index)) return false;
+    if (Group(index).Visible && visibleCount_ > 0) --visibleCount_;
+    const auto at = static_cast<std::ptrdiff_t>(index - 1);
+    items_.erase(items_.begin() + at);
+    groups_.erase(groups_.begin() + at);
+    if (items_.empty()) Clear();  // release the storage, as an emptied list holds none
+    return true;
+}
+
+void ItemStore::Clear() {
+    std::vector<tListItemInfo>().swap(items_);
+    std::vector<tItemGroupInfo>().swap(groups_);
+    visibleCount_ = 0;
+}
+
+bool ItemStore::SetVisible(int32_t index, bool visible) {
+    tItemGroupInfo& group = Group(index);
+    if (group.Visible == visible) return false;
+    group.Visible = visible;
+    visibleCount_ += visible ? 1 : -1;
+    return true;
+}
+
+void ItemStore::Reserve(std::size_t count) {
+    items_.reserve(count);
+    groups_.reserve(count);
+}
+
+tListItemInfo ItemStore::QuickItem(const SafeArray& fields, std::size_t first,
+                                   const NewItemDefaults& defaults, int32_t columnCount,
+                                   const Locale& locale) {
+    tListItemInfo item = NewItem(defaults, columnCount);
+    item.cLIIconIndex = 0;
+    const std::size_t count = fields.Items.size();
+    // A field that does not convert is passed over; the rest of the row still loads.
+    auto text = [&](std::size_t at, std::string& out) {
+        if (at >= count) return;
+        const Variant& field = fields.Items[at];
+        if (field.IsString()) {  // the common case, without a temporary
+            out.assign(field.AsString());
+            return;
+        }
+        try {
+            out = field.ToString(locale);
+        } catch (const AutomationError&) {
+        }
+    };
+    auto icon = [&](std::size_t at, int16_t& out) {
+        if (at >= count) return;
+        try {
+            out = fields.Items[at].ToInteger(locale);
+        } catch (const AutomationError&) {
+        }
+    };
+    text(first, item.cLIText);
+    icon(first + 1, item.cLIIconIndex);
+    for (int32_t k = 1; k < columnCount; ++k) {
+        tSubListItemInfo& sub = item.cLISubListItemInfo[static_cast<std::size_t>(k - 1)];
+        text(first + 2 * static_cast<std::size_t>(k), sub.cSIText);
+        icon(first + 2 * static_cast<std::size_t>(k) + 1, sub.cSIIconIndex);
+    }
+    return item;
+}
+
+}  // namespace glv

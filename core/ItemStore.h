@@ -1,0 +1,84 @@
+#pragma once
+// The item store: every item of the list as plain records.
+//
+// Vocabulary, used the same way throughout the library:
+//   index           1-based position of an item in the list (1..Count()); positions, not
+//                   identities: inserting, removing or sorting changes what an index names.
+//   visible         the item's row takes part in layout, painting and counting
+//                   (tItemGroupInfo::Visible); a hidden item still has an index.
+//   group record    the tItemGroupInfo beside each item; moves with its item on insert and
+//                   removal, but stays with the row position when items are sorted.
+//   current item    the index item events and editing refer to (held by the control).
+//   last selected   the row of the last selecting click (held by the control).
+//
+// The store keeps the records and the item and visible counters right; what the control does
+// around each operation (TopIndex, repaint, scroll bars, the expanding row) is the control's.
+
+#include <cstdint>
+#include <vector>
+
+#include "core/Records.h"
+
+namespace glv {
+
+struct Locale;
+
+// The values a new item is filled from: the control's default fonts and colours at the time.
+struct NewItemDefaults {
+    OLE_COLOR backColor = 0xFFFFFF;
+    OLE_COLOR foreColor = 0;
+    SharedString itemFontName;
+    float itemFontSize = 8;
+    bool itemFontBold = false, itemFontItalic = false;
+    bool itemFontStrikeThrough = false, itemFontUnderline = false;
+    SharedString subItemFontName;
+    bool subItemFontBold = false, subItemFontItalic = false;
+    bool subItemFontStrikeThrough = false, subItemFontUnderline = false;
+    int32_t itemHeight = 16;
+};
+
+class ItemStore {
+public:
+    int32_t Count() const { return static_cast<int32_t>(items_.size()); }
+    int32_t VisibleCount() const { return visibleCount_; }
+    bool Contains(int32_t index) const { return index >= 1 && index <= Count(); }
+
+    // Unchecked access by 1-based index; callers check Contains first.
+    tListItemInfo& Item(int32_t index) { return items_[static_cast<std::size_t>(index - 1)]; }
+    const tListItemInfo& Item(int32_t index) const { return items_[static_cast<std::size_t>(index - 1)]; }
+    tItemGroupInfo& Group(int32_t index) { return groups_[static_cast<std::size_t>(index - 1)]; }
+    const tItemGroupInfo& Group(int32_t index) const { return groups_[static_cast<std::size_t>(index - 1)]; }
+
+    // A record filled as every add path fills it, with columnCount default sub-items.
+    static tListItemInfo NewItem(const NewItemDefaults& defaults, int32_t columnCount);
+
+    // Appends a finished record (visible) and returns its index.
+    int32_t Append(tListItemInfo item);
+    // Inserts a finished record at index (1..Count()+1); false and no change otherwise.
+    bool InsertAt(int32_t index, tListItemInfo item);
+    // Removes the item at index; false (nothing changes) outside 1..Count().
+    bool Remove(int32_t index);
+    void Clear();
+
+    // Stores an item's Visible flag and keeps the visible count; true when the flag changed.
+    bool SetVisible(int32_t index, bool visible);
+
+    // Room for count items without reallocation, for bulk loading.
+    void Reserve(std::size_t count);
+
+    // Builds an item from the array form of AddItemQuick (0 text, 1 icon, then a text and an icon
+    // per further column). Elements that do not convert are skipped.
+    static tListItemInfo QuickItem(const SafeArray& fields, std::size_t firstField,
+                                   const NewItemDefaults& defaults, int32_t columnCount,
+                                   const Locale& locale);
+
+    // Sort support: whole item records move, group records stay with their positions.
+    std::vector<tListItemInfo>& Records() { return items_; }
+
+private:
+    std::vector<tListItemInfo> items_;
+    std::vector<tItemGroupInfo> groups_;
+    int32_t visibleCount_ = 0;
+};
+
+}  // namespace glv
