@@ -1,6 +1,7 @@
 #include "core/GlideListView.h"
 
 #include "core/Errors.h"
+#include "core/Events.h"
 #include "platform/AutomationError.h"
 #include "platform/Locale.h"
 
@@ -352,6 +353,8 @@ void GlideListView::DetachExpandingRow() {
     expandingRow_.attached = false;
 }
 
-void GlideListView::RaiseSelectedRowChanged(int32_t) {}
+void GlideListView::RaiseSelectedRowChanged(int32_t rowIndex) {
+    if (events_) events_->SelectedRowChanged(rowIndex);
+}
 
 }  // namespace glv
