@@ -326,6 +326,16 @@ void GlideListView::EndUpdate() {
     Repaint();
 }
 
+void GlideListView::Resize(int32_t width, int32_t height) {
+    if (view_.terminating) return;
+    WindowPlacement placement = platform_.windows.Placement(hwnd_);
+    placement.width = width < 0 ? 0 : width;
+    placement.height = height < 0 ? 0 : height;
+    platform_.windows.SetPlacement(hwnd_, placement);
+    SyncScrollBars();
+    Repaint();
+}
+
 int32_t GlideListView::TextHeight(const StdFont& font) const {
     // Until text measuring is wired in, the height of the default 8 pt face at 96 DPI.
     return static_cast<int32_t>(font.Size * 96.0f / 72.0f * 1.2f + 0.5f);

@@ -99,6 +99,11 @@ public:
     // --- painting -----------------------------------------------------------------------------
     void BeginUpdate();
     void EndUpdate();
+    // The control's window changed size: lay out, resize the background, synchronise the
+    // scroll bars, rebuild the background and paint.
+    void Resize(int32_t width, int32_t height);
+    int32_t Width() const { return platform_.windows.Placement(hwnd_).width; }
+    int32_t Height() const { return platform_.windows.Placement(hwnd_).height; }
 
     // --- state for the subsystems -----------------------------------------------------------
     ItemStore& items() { return items_; }
