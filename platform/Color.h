@@ -29,13 +29,15 @@ constexpr COLORREF FromPixel(uint32_t p) {
     return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
 }
 
-// Blends src over dst (both 0x00RRGGBB) with coverage a in 0..255; a = 255 gives src exactly and
-// a = 0 gives dst exactly. Two channels are blended per multiply.
+// Blends src over dst (both 0x00RRGGBB) with coverage a in 0..255: each channel becomes
+// round((dst * (255 - a) + src * a) / 255), two channels per multiply.
 constexpr uint32_t BlendPixel(uint32_t dst, uint32_t src, uint32_t a) {
-    const uint32_t w = a + (a >> 7);  // 0..256
-    const uint32_t rb = ((dst & 0xFF00FFu) * (256 - w) + (src & 0xFF00FFu) * w) >> 8;
-    const uint32_t g = ((dst & 0x00FF00u) * (256 - w) + (src & 0x00FF00u) * w) >> 8;
-    return (rb & 0xFF00FFu) | (g & 0x00FF00u);
+    const uint32_t na = 255 - a;
+    uint32_t rb = (dst & 0xFF00FFu) * na + (src & 0xFF00FFu) * a + 0x00800080u;
+    rb = ((rb + ((rb >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+    uint32_t g = ((dst >> 8) & 0xFFu) * na + ((src >> 8) & 0xFFu) * a + 0x80u;
+    g = ((g + (g >> 8)) >> 8) & 0xFFu;
+    return rb | (g << 8);
 }
 
 }  // namespace glv

@@ -11,8 +11,14 @@
 namespace glv {
 namespace {
 
-// floor(a / b) for b > 0.
-int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+// Offsets along a line reach 2^33 and the slope numerator 2^66, past 64 bits.
+__extension__ typedef __int128 Wide;
+
+// The minor-axis offset of step i on a line of `steps` steps and `rise` minor units:
+// i * rise / steps rounded to nearest, halves away from the start.
+int64_t MinorOffset(int64_t i, int64_t rise, int64_t steps) {
+    return static_cast<int64_t>((Wide{2} * i * rise + steps) / (Wide{2} * steps));
+}
 
 }  // namespace
 
@@ -114,8 +120,7 @@ void Surface::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     first = std::max<int64_t>(first, 0);
     last = std::min(last, steps);
     for (int64_t i = first; i < last; ++i) {
-        // The minor coordinate is i * slope rounded to nearest, halves away from the start.
-        const int64_t m = minor0 + dirMinor * FloorDiv(2 * i * aMinor + steps, 2 * steps);
+        const int64_t m = minor0 + dirMinor * MinorOffset(i, aMinor, steps);
         const int64_t a = major0 + dirMajor * i;
         StampPoint(ClampToInt32(xMajor ? a : m), ClampToInt32(xMajor ? m : a), pixel, box);
     }
