@@ -9,6 +9,7 @@
 #include "golden.h"
 #include "platform/Image.h"
 #include "platform/ImageList.h"
+#include "platform/Text.h"
 
 namespace glv {
 namespace {
@@ -274,6 +275,27 @@ s...
 s#s.
 .#.#
 )");
+}
+
+TEST(ImageList, IconRowsMatchTheirGolden) {
+    // Three list rows as the row painters lay them out: selected, normal and disabled.
+    ImageListRegistry lists;
+    const uint32_t icons = lists.Register(MakeSyntheticImageList());
+    TextEngine text;
+    const FontSpec font;
+    const COLORREF selection = RGB(49, 106, 197);
+    Surface s(160, 54, kWhite);
+    s.FillRect({1, 1, 159, 19}, selection);
+    DrawIcon(lists, s, icons, 1, 3, 2, true, false, selection);
+    RECT rc{21, 3, 100, 17};
+    text.DrawText(s, font, "Selected row text", rc, DT_WORD_ELLIPSIS, kWhite);
+    DrawIcon(lists, s, icons, 4, 3, 20, false, false, selection);
+    rc = {21, 21, 158, 35};
+    text.DrawText(s, font, "Normal row with an icon", rc, DT_WORD_ELLIPSIS, RGB(0, 0, 0));
+    DrawDisabledIcon(lists, s, icons, 6, 3, 37, kWhite);
+    text.DrawState(s, font, "Disabled row", 21, 39, 158, 0, DST_TEXT | DSS_DISABLED | 0x40000,
+                   {RGB(0, 0, 0), kWhite, RGB(172, 168, 153)});
+    test::ExpectMatchesGolden(s, "icon_rows");
 }
 
 }  // namespace
