@@ -67,9 +67,9 @@ Face::~Face() {
 }
 
 size_t FontCache::SpecKeyHash::operator()(const SpecKey& k) const noexcept {
-    size_t h = std::hash<std::string>{}(k.name);
-    h ^= std::hash<float>{}(k.size) + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
-    return h ^ ((static_cast<size_t>(k.dpi) << 2) | (k.bold ? 1u : 0u) | (k.italic ? 2u : 0u));
+    const size_t h = std::hash<std::string>{}(k.name);
+    return h ^ ((static_cast<size_t>(k.pixelSize) << 2) | (k.bold ? 1u : 0u) | (k.italic ? 2u : 0u)) *
+                   0x9E3779B97F4A7C15ull;
 }
 
 FontCache::FontCache() : native_(std::make_unique<Native>()) {
@@ -92,19 +92,20 @@ int32_t FontCache::PixelSize(float points, int32_t dpi) {
 }
 
 Face& FontCache::FaceFor(const FontSpec& spec, int32_t dpi) {
+    const int32_t pixelSize = PixelSize(spec.Size, dpi);
     for (size_t i = 0; i < recent_.size(); ++i) {
         const Recent& r = recent_[i];
-        if (r.face && r.key.dpi == dpi && r.key.size == spec.Size && r.key.bold == spec.Bold &&
+        if (r.face && r.key.pixelSize == pixelSize && r.key.bold == spec.Bold &&
             r.key.italic == spec.Italic && r.key.name == spec.Name) {
-            if (i != 0) std::rotate(recent_.begin(), recent_.begin() + static_cast<long>(i),
-                                    recent_.begin() + static_cast<long>(i) + 1);
+            const auto at = recent_.begin() + static_cast<ptrdiff_t>(i);
+            std::rotate(recent_.begin(), at, at + 1);  // move to the front
             return *recent_[0].face;
         }
     }
-    SpecKey key{spec.Name, spec.Size, spec.Bold, spec.Italic, dpi};
+    SpecKey key{spec.Name, pixelSize, spec.Bold, spec.Italic};
     auto it = bySpec_.find(key);
     if (it == bySpec_.end()) {
-        Face& face = Load(Resolve(spec.Name, spec.Bold, spec.Italic), PixelSize(spec.Size, dpi));
+        Face& face = Load(Resolve(spec.Name, spec.Bold, spec.Italic), pixelSize);
         it = bySpec_.emplace(key, &face).first;
     }
     std::rotate(recent_.begin(), recent_.end() - 1, recent_.end());

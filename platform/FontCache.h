@@ -113,12 +113,13 @@ private:
         bool synthItalic = false;
     };
     using FaceKey = std::tuple<std::string, int32_t, int32_t, bool, bool>;
+    // Specs that differ only in ways that give the same pixel size share an entry (8 and
+    // 8.25 points at 96 DPI are both 11 px; a NaN size is 1 px like any other bad size).
     struct SpecKey {
         std::string name;
-        float size = 0;
+        int32_t pixelSize = 0;
         bool bold = false;
         bool italic = false;
-        int32_t dpi = 0;
         friend bool operator==(const SpecKey&, const SpecKey&) = default;
     };
     struct SpecKeyHash {

@@ -303,6 +303,18 @@ TEST_F(Text, GlyphsAreRasterisedOncePerFaceAndSize) {
     bigger.Size = 12;
     engine.DrawText(s, bigger, "abc", rc, 0, kWhite);
     EXPECT_EQ(engine.GlyphsRasterised() - before, 6u);
+    // Bad sizes settle on one face instead of a new entry per call.
+    FontSpec bad = font;
+    bad.Size = NAN;
+    engine.GetTextExtentPoint32(bad, "abc");
+    const size_t faces = engine.Cache().FaceCount();
+    const uint64_t glyphs = engine.GlyphsRasterised();
+    for (float size : {NAN, -3.0f, 0.0f, 0.1f}) {
+        bad.Size = size;
+        engine.DrawText(s, bad, "abc", rc, 0, kWhite);
+    }
+    EXPECT_EQ(engine.Cache().FaceCount(), faces);
+    EXPECT_EQ(engine.GlyphsRasterised(), glyphs);
     // Two engines share nothing: each has its own caches.
     TextEngine other;
     other.GetTextExtentPoint32(font, "abc");
