@@ -275,9 +275,9 @@ bool ReadLocaleMantissa(TextScanner& in, DecimalDigits& d, int64_t& exponent,
 }
 
 template <class Int>
-std::optional<Int> RoundToInteger(std::optional<double> value) {
-    if (!value) return std::nullopt;
-    const double r = std::nearbyint(*value);
+std::optional<Int> RoundToInteger(double value) {
+    const double r = std::nearbyint(value);
+    // Written so that NaN fails both comparisons.
     if (!(r >= std::numeric_limits<Int>::min() && r <= std::numeric_limits<Int>::max())) {
         return std::nullopt;
     }
@@ -314,12 +314,18 @@ std::optional<double> TextToDouble(std::string_view text, const Locale& locale) 
     return negative ? -*magnitude : *magnitude;
 }
 
+std::optional<int32_t> DoubleToLong(double value) { return RoundToInteger<int32_t>(value); }
+
+std::optional<int16_t> DoubleToInteger(double value) { return RoundToInteger<int16_t>(value); }
+
 std::optional<int32_t> TextToLong(std::string_view text, const Locale& locale) {
-    return RoundToInteger<int32_t>(TextToDouble(text, locale));
+    const std::optional<double> value = TextToDouble(text, locale);
+    return value ? DoubleToLong(*value) : std::nullopt;
 }
 
 std::optional<int16_t> TextToInteger(std::string_view text, const Locale& locale) {
-    return RoundToInteger<int16_t>(TextToDouble(text, locale));
+    const std::optional<double> value = TextToDouble(text, locale);
+    return value ? DoubleToInteger(*value) : std::nullopt;
 }
 
 namespace {

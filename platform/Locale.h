@@ -74,6 +74,11 @@ std::optional<double> TextToDouble(std::string_view text, const Locale& locale);
 std::optional<int32_t> TextToLong(std::string_view text, const Locale& locale);
 std::optional<int16_t> TextToInteger(std::string_view text, const Locale& locale);
 
+// CLng and CInt of a Double: rounded to nearest with ties to even; nullopt when the result is
+// outside the 32- or 16-bit range or the value is not a number.
+std::optional<int32_t> DoubleToLong(double value);
+std::optional<int16_t> DoubleToInteger(double value);
+
 // Val: the value of the number at the start of the text, read with "." as the decimal point
 // whatever the locale; 0 when the text does not start with a number. Blanks, tabs and line feeds
 // are ignored anywhere in it ("1 615 198th Street" is 1615198). A value too large for a Double

@@ -30,4 +30,6 @@ enum LVSortOrderConstants : int32_t {
     LVSortOrderDescending = 1,
 };
 
+constexpr bool IsDescending(int32_t sortOrder) { return sortOrder == LVSortOrderDescending; }
+
 }  // namespace glv
