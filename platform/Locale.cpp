@@ -38,12 +38,11 @@ Locale MakeDeDe() {
     l.padHour = true;
     l.amDesignator = "";
     l.pmDesignator = "";
-    l.monthNames = {"Januar", "Februar",   "M\u00E4rz",  "April",    "Mai",      "Juni",
-                    "Juli",   "August",    "September", "Oktober",  "November", "Dezember"};
+    l.monthNames = {"Januar", "Februar", "M\u00E4rz", "April",   "Mai",      "Juni",
+                    "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
     l.monthAbbreviations = {"Jan", "Feb", "M\u00E4r", "Apr", "Mai", "Jun",
                             "Jul", "Aug", "Sep",      "Okt", "Nov", "Dez"};
-    l.dayNames = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
-                  "Donnerstag", "Freitag", "Samstag"};
+    l.dayNames = {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"};
     l.dayAbbreviations = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
     return l;
 }
@@ -186,7 +185,9 @@ RadixLiteral ReadRadixLiteral(Reader& in, bool allowLongSuffix) {
     if (digits == 0) return {RadixLiteral::Result::NoDigits, 0};
     const bool forceLong = allowLongSuffix && in.EatChar('&');
     const auto v = static_cast<int64_t>(value);
-    if (!forceLong && v <= 0xFFFF) return {RadixLiteral::Result::Value, v >= 0x8000 ? v - 0x10000 : v};
+    if (!forceLong && v <= 0xFFFF) {
+        return {RadixLiteral::Result::Value, v >= 0x8000 ? v - 0x10000 : v};
+    }
     return {RadixLiteral::Result::Value, v >= 0x8000'0000 ? v - 0x1'0000'0000 : v};
 }
 

@@ -45,15 +45,14 @@ struct Locale {
 
     // Names read by the date parser (and the month names written by nothing here, but kept with
     // the locale for the formatting layer). Days start with Sunday.
-    std::array<std::string, 12> monthNames = {"January", "February", "March",     "April",
-                                              "May",     "June",     "July",      "August",
-                                              "September", "October", "November", "December"};
+    std::array<std::string, 12> monthNames = {"January",   "February", "March",    "April",
+                                              "May",       "June",     "July",     "August",
+                                              "September", "October",  "November", "December"};
     std::array<std::string, 12> monthAbbreviations = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     std::array<std::string, 7> dayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                            "Thursday", "Friday", "Saturday"};
-    std::array<std::string, 7> dayAbbreviations = {"Sun", "Mon", "Tue", "Wed",
-                                                   "Thu", "Fri", "Sat"};
+    std::array<std::string, 7> dayAbbreviations = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
     // The short date pattern in the usual notation ("M/d/yyyy"), for display and tests.
     std::string ShortDatePattern() const;

@@ -147,8 +147,16 @@ std::string DateToText(double date, const Locale& locale) {
 
 namespace {
 
-enum class TokenKind { Number, Month, DayName, Designator, DateSeparator, TimeSeparator, Comma,
-                       Blank };
+enum class TokenKind {
+    Number,
+    Month,
+    DayName,
+    Designator,
+    DateSeparator,
+    TimeSeparator,
+    Comma,
+    Blank
+};
 
 struct Token {
     TokenKind kind = TokenKind::Blank;
@@ -175,7 +183,8 @@ template <size_t N>
 int FindName(std::string_view word, const std::array<std::string, N>& full,
              const std::array<std::string, N>& abbreviated) {
     for (size_t i = 0; i < N; ++i) {
-        if (EqualsIgnoringAsciiCase(word, full[i]) || EqualsIgnoringAsciiCase(word, abbreviated[i])) {
+        if (EqualsIgnoringAsciiCase(word, full[i]) ||
+            EqualsIgnoringAsciiCase(word, abbreviated[i])) {
             return static_cast<int>(i) + 1;
         }
     }
@@ -226,7 +235,9 @@ std::optional<Token> ReadToken(TextScanner& in, const Locale& locale) {
         while (in.Peek() == ' ' || in.Peek() == '\t') in.Next();
         return Token{TokenKind::Blank, 0, 0};
     }
-    if (in.Eat(locale.timeSeparator) || in.EatChar(':')) return Token{TokenKind::TimeSeparator, 0, 0};
+    if (in.Eat(locale.timeSeparator) || in.EatChar(':')) {
+        return Token{TokenKind::TimeSeparator, 0, 0};
+    }
     if (in.Eat(locale.dateSeparator) || in.EatChar('/') || in.EatChar('-') || in.EatChar('.')) {
         return Token{TokenKind::DateSeparator, 0, 0};
     }
@@ -325,7 +336,8 @@ private:
         std::array<int, 3> fields{};
         size_t n = 0;
         fields[n++] = At(i_++).value;
-        while (n < fields.size() && Is(i_, TokenKind::TimeSeparator) && Is(i_ + 1, TokenKind::Number)) {
+        while (n < fields.size() && Is(i_, TokenKind::TimeSeparator) &&
+               Is(i_ + 1, TokenKind::Number)) {
             fields[n++] = At(i_ + 1).value;
             i_ += 2;
         }
@@ -433,7 +445,8 @@ std::optional<double> TextToDate(std::string_view text, const Locale& locale) {
     const std::optional<YearMonthDay> ymd =
         r->month != 0 ? FieldsWithMonthName(*r) : FieldsFromNumbers(*r, locale);
     if (!ymd) return std::nullopt;
-    if (auto date = DateFromParts(ymd->year, ymd->month, ymd->day, hour, time.minute, time.second)) {
+    if (auto date =
+            DateFromParts(ymd->year, ymd->month, ymd->day, hour, time.minute, time.second)) {
         return date;
     }
     if (r->month != 0) return std::nullopt;

@@ -11,7 +11,9 @@ namespace glv {
 
 constexpr bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
-constexpr char ToAsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char ToAsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // The value of a hex digit, or -1.
 constexpr int HexDigitValue(char c) {

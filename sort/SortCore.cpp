@@ -30,16 +30,17 @@ uint64_t Load8(const char* p) {
     return v;
 }
 
-// The first eight bytes, remapped and zero-padded, as a big-endian integer.
-uint64_t PrefixOf(std::string_view s) {
+// Eight bytes from `from`, remapped and zero-padded, as a big-endian integer.
+uint64_t PrefixWord(std::string_view s, size_t from) {
     uint64_t v = 0;
-    const size_t n = std::min<size_t>(s.size(), 8);
-    for (size_t i = 0; i < 8; ++i) {
-        const uint8_t b = i < n ? Utf16Rank(static_cast<uint8_t>(s[i])) : 0;
+    for (size_t i = from; i < from + 8; ++i) {
+        const uint8_t b = i < s.size() ? Utf16Rank(static_cast<uint8_t>(s[i])) : 0;
         v = (v << 8) | b;
     }
     return v;
 }
+
+StringKeyPrefix PrefixOf(std::string_view s) { return {PrefixWord(s, 0), PrefixWord(s, 8)}; }
 
 // ---- the algorithm ---------------------------------------------------------------------------
 
@@ -170,10 +171,11 @@ bool StringKeys::Add(std::string_view key) {
 bool StringKeys::LessWithEqualPrefix(size_t a, size_t b) const {
     const Span sa = spans_[a];
     const Span sb = spans_[b];
-    // Equal zero-padded prefixes: when either key is at most eight bytes long, the shorter one
-    // is a prefix of the other (the rest of the longer one within eight bytes is zeros).
-    if (std::min(sa.length, sb.length) <= 8) return sa.length < sb.length;
-    return CompareUtf16Order((*this)[a].substr(8), (*this)[b].substr(8)) < 0;
+    // Equal zero-padded prefixes: when either key is no longer than the prefix, the shorter one
+    // is a prefix of the other (the rest of the longer one within the prefix is zeros).
+    constexpr size_t n = StringKeyPrefix::kBytes;
+    if (std::min(sa.length, sb.length) <= n) return sa.length < sb.length;
+    return CompareUtf16Order((*this)[a].substr(n), (*this)[b].substr(n)) < 0;
 }
 
 bool SortIndexes(std::span<const double> keys, std::span<int32_t> index, bool descending,
@@ -188,9 +190,9 @@ bool SortIndexes(std::span<const int32_t> keys, std::span<int32_t> index, bool d
 
 bool SortIndexes(const StringKeys& keys, std::span<int32_t> index, bool descending,
                  int64_t firstPosition) {
-    return SortSlots<uint64_t>(
+    return SortSlots<StringKeyPrefix>(
         keys.size(), index, descending, firstPosition, [&](size_t k) { return keys.Prefix(k); },
-        [&](const Slot<uint64_t>& a, const Slot<uint64_t>& b) {
+        [&](const Slot<StringKeyPrefix>& a, const Slot<StringKeyPrefix>& b) {
             if (a.key != b.key) return a.key < b.key;
             return keys.LessWithEqualPrefix(static_cast<size_t>(a.index),
                                             static_cast<size_t>(b.index));

@@ -30,8 +30,21 @@ namespace glv {
 // strings are never converted. Invalid UTF-8 still gets a consistent total order.
 int CompareUtf16Order(std::string_view a, std::string_view b);
 
-// String keys packed into one arena, each with its first eight bytes cached as an integer that
-// orders like CompareUtf16Order, so most comparisons never touch the text.
+// The first kBytes bytes of a string key, remapped so that comparing the two words as unsigned
+// integers orders like CompareUtf16Order (zero-padded, big-endian).
+struct StringKeyPrefix {
+    static constexpr size_t kBytes = 16;
+    uint64_t high = 0;
+    uint64_t low = 0;
+
+    friend bool operator==(const StringKeyPrefix&, const StringKeyPrefix&) = default;
+    friend bool operator<(const StringKeyPrefix& a, const StringKeyPrefix& b) {
+        return a.high != b.high ? a.high < b.high : a.low < b.low;
+    }
+};
+
+// String keys packed into one arena, each with its first sixteen bytes cached, so that most
+// comparisons never touch the text (list texts often share eight bytes: "Customer 1234").
 class StringKeys {
 public:
     // Capacity for count keys of bytes characters in total (both are hints).
@@ -43,7 +56,7 @@ public:
     std::string_view operator[](size_t i) const {
         return {arena_.data() + spans_[i].offset, spans_[i].length};
     }
-    uint64_t Prefix(size_t i) const { return prefixes_[i]; }
+    const StringKeyPrefix& Prefix(size_t i) const { return prefixes_[i]; }
     // The comparison for keys whose prefixes are equal.
     bool LessWithEqualPrefix(size_t a, size_t b) const;
 
@@ -54,7 +67,7 @@ private:
     };
     std::string arena_;
     std::vector<Span> spans_;
-    std::vector<uint64_t> prefixes_;
+    std::vector<StringKeyPrefix> prefixes_;
 };
 
 // Fills index (which must be as long as keys) with the sorted order. firstPosition is the item

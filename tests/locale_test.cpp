@@ -3,13 +3,13 @@
 // Ideas not yet written: a fuzz pass over random byte strings for TextToDate/TextToDouble
 // (must never crash); locales with a multi-byte thousands separator (no-break space).
 
+#include "platform/Locale.h"
+
 #include <gtest/gtest.h>
 
 #include <charconv>
 #include <cmath>
 #include <string>
-
-#include "platform/Locale.h"
 
 namespace glv {
 namespace {
@@ -47,9 +47,9 @@ TEST(Locale, FindAndPatterns) {
     EXPECT_EQ(Locale::Find("fr-FR"), nullptr);
     EXPECT_EQ(Locale::Find(""), nullptr);
     EXPECT_EQ(Locale{}.name, "en-US");
-    EXPECT_EQ(US().ShortDatePattern() + " " + GB().ShortDatePattern() + " " +
-                  DE().ShortDatePattern(),
-              "M/d/yyyy dd/MM/yyyy dd.MM.yyyy");
+    EXPECT_EQ(
+        US().ShortDatePattern() + " " + GB().ShortDatePattern() + " " + DE().ShortDatePattern(),
+        "M/d/yyyy dd/MM/yyyy dd.MM.yyyy");
 }
 
 TEST(TextToDouble, PlainFormsPerLocale) {
@@ -71,9 +71,9 @@ TEST(TextToDouble, SeparatorsSignsAndAffixes) {
     EXPECT_EQ(Each({"1,2,3", ",5", "5,", "1,,2", ",", "1.2.3", "1.2,3"}, us),
               "123 | 5 | 5 | 12 | none | none | none");
     // Signs lead or trail, once; parentheses mean negative and take no sign inside.
-    EXPECT_EQ(Each({"5-", "5 +", "-5-", "(5)", " ( 5 ) ", "(-5)", "(5", "5)", "--5", "- 5", "5 5"},
-                   us),
-              "-5 | 5 | none | -5 | -5 | none | none | none | none | -5 | none");
+    EXPECT_EQ(
+        Each({"5-", "5 +", "-5-", "(5)", " ( 5 ) ", "(-5)", "(5", "5)", "--5", "- 5", "5 5"}, us),
+        "-5 | 5 | none | -5 | -5 | none | none | none | none | -5 | none");
     // Currency symbol once, before or after, with the sign on either side.
     EXPECT_EQ(Each({"$5", "-$5", "$-5", "5$", "$$5", "$"}, us), "5 | -5 | -5 | 5 | none | none");
     EXPECT_EQ(Show(TextToDouble("1.234,50 \u20AC", DE())), "1234.5");
@@ -87,8 +87,8 @@ TEST(TextToDouble, ExponentHexAndRange) {
               "1000 | 1000 | 0.25 | 100 | 0.01 | none | none | none | none");
     EXPECT_EQ(Show(TextToDouble("1,5E3", DE())), "1500");
     // Hex and octal read like literals in code: 16-bit up to &HFFFF, then 32-bit.
-    EXPECT_EQ(Each({"&H10", "&h1f", "&O17", "&o777", "&HFFFF", "&H8000", "&H10000",
-                    "&HFFFFFFFF", "&H100000000", "&H", "&HG", "&O8", "-&H10", " &H10 "},
+    EXPECT_EQ(Each({"&H10", "&h1f", "&O17", "&o777", "&HFFFF", "&H8000", "&H10000", "&HFFFFFFFF",
+                    "&H100000000", "&H", "&HG", "&O8", "-&H10", " &H10 "},
                    us),
               "16 | 31 | 15 | 511 | -1 | -32768 | 65536 | -1 | none | none | none | none | -16 | "
               "16");
@@ -125,9 +125,9 @@ TEST(LeadingNumber, ReadsLikeVal) {
                    val),
               "9.5 | 0 | 0 | 42 | 1615198 | -3 | 0.5 | -5 | 1.2 | 1 | 1 | 1 | 200 | 0.2 | 12000 | "
               "0 | 0");
-    EXPECT_EQ(Each({"&H10", "&HFFFF", "&HFFFF&", "&HFFFFFFFF", "&O17", "&H", "&", "-&H10", "&H1G"},
-                   val),
-              "16 | -1 | 65535 | -1 | 15 | 0 | 0 | -16 | 1");
+    EXPECT_EQ(
+        Each({"&H10", "&HFFFF", "&HFFFF&", "&HFFFFFFFF", "&O17", "&H", "&", "-&H10", "&H1G"}, val),
+        "16 | -1 | 65535 | -1 | 15 | 0 | 0 | -16 | 1");
     EXPECT_TRUE(std::isinf(LeadingNumber("1e400")));
     EXPECT_TRUE(std::isinf(LeadingNumber("&H123456789")));
     EXPECT_EQ(LeadingNumber("1e-400"), 0.0);
@@ -172,10 +172,14 @@ TEST(DateParts, SerialsAndTheNegativeRule) {
                    [](const char* s) { return Show(TextToDate(s, US())); }),
               "36585 | none | 38046");
     // Invalid parts.
-    for (auto [y, m, d, h, mi, s] : {std::array{99, 1, 1, 0, 0, 0}, {10000, 1, 1, 0, 0, 0},
-                                     {2005, 13, 1, 0, 0, 0}, {2005, 0, 1, 0, 0, 0},
-                                     {2005, 2, 29, 0, 0, 0}, {2005, 4, 31, 0, 0, 0},
-                                     {2005, 1, 1, 24, 0, 0}, {2005, 1, 1, 0, 60, 0},
+    for (auto [y, m, d, h, mi, s] : {std::array{99, 1, 1, 0, 0, 0},
+                                     {10000, 1, 1, 0, 0, 0},
+                                     {2005, 13, 1, 0, 0, 0},
+                                     {2005, 0, 1, 0, 0, 0},
+                                     {2005, 2, 29, 0, 0, 0},
+                                     {2005, 4, 31, 0, 0, 0},
+                                     {2005, 1, 1, 24, 0, 0},
+                                     {2005, 1, 1, 0, 60, 0},
                                      {2005, 1, 1, 0, 0, -1}}) {
         EXPECT_FALSE(DateFromParts(y, m, d, h, mi, s)) << y << "-" << m << "-" << d;
     }
@@ -188,8 +192,8 @@ TEST(DateParts, SerialsAndTheNegativeRule) {
                std::to_string(p->minute) + ":" + std::to_string(p->second);
     };
     EXPECT_EQ(parts(-1.25) + " | " + parts(-0.5) + " | " + parts(1.0 - 1e-9) + " | " +
-                  parts(-1.999999999) + " | " + parts(2958465.99999999) + " | " +
-                  parts(-657435.0) + " | " + parts(NAN),
+                  parts(-1.999999999) + " | " + parts(2958465.99999999) + " | " + parts(-657435.0) +
+                  " | " + parts(NAN),
               "1899-12-29 6:0:0 | 1899-12-30 12:0:0 | 1899-12-31 0:0:0 | 1899-12-30 0:0:0 | "
               "none | none | none");
 }
@@ -202,9 +206,11 @@ TEST(DateToText, ShortDateAndLongTimePerLocale) {
     EXPECT_EQ(DateToText(d, US()) + " | " + DateToText(dt, US()) + " | " +
                   DateToText(morning, US()) + " | " + DateToText(midnightTime, US()),
               "10/1/2005 | 10/1/2005 1:45:00 PM | 3/4/2005 9:05:07 AM | 3/4/2005 12:30:00 AM");
-    EXPECT_EQ(DateToText(d, GB()) + " | " + DateToText(dt, GB()) + " | " + DateToText(morning, GB()),
-              "01/10/2005 | 01/10/2005 13:45:00 | 04/03/2005 09:05:07");
-    EXPECT_EQ(DateToText(d, DE()) + " | " + DateToText(dt, DE()), "01.10.2005 | 01.10.2005 13:45:00");
+    EXPECT_EQ(
+        DateToText(d, GB()) + " | " + DateToText(dt, GB()) + " | " + DateToText(morning, GB()),
+        "01/10/2005 | 01/10/2005 13:45:00 | 04/03/2005 09:05:07");
+    EXPECT_EQ(DateToText(d, DE()) + " | " + DateToText(dt, DE()),
+              "01.10.2005 | 01.10.2005 13:45:00");
     // Day 0 shows the time alone, even midnight; other days before 1900 as dates.
     EXPECT_EQ(DateToText(0.0, US()) + " | " + DateToText(0.0, DE()) + " | " +
                   DateToText(0.75, US()) + " | " + DateToText(-0.75, GB()) + " | " +
@@ -253,21 +259,23 @@ TEST(TextToDate, MonthNamesTimesAndRejects) {
     EXPECT_EQ(Each({"1. Oktober 2005", "1. Okt. 2005", "3 M\u00E4rz 2005", "1 October 2005"}, de),
               "01.10.2005 | 01.10.2005 | 03.03.2005 | none");
     // Times after the date, before it, or alone (day 0).
-    EXPECT_EQ(Each({"10/1/2005 13:45", "10/1/2005 1:45 PM", "10/1/2005 1:45pm", "1:45:10 PM 10/1/2005",
-                    "Oct 1, 2005 12:00 AM", "13:45", "13:45:10", "1 PM", "12 PM", "0:00", "23:59:59"},
-                   us),
-              "10/1/2005 1:45:00 PM | 10/1/2005 1:45:00 PM | 10/1/2005 1:45:00 PM | "
-              "10/1/2005 1:45:10 PM | 10/1/2005 | 1:45:00 PM | 1:45:10 PM | 1:00:00 PM | "
-              "12:00:00 PM | 12:00:00 AM | 11:59:59 PM");
+    EXPECT_EQ(
+        Each({"10/1/2005 13:45", "10/1/2005 1:45 PM", "10/1/2005 1:45pm", "1:45:10 PM 10/1/2005",
+              "Oct 1, 2005 12:00 AM", "13:45", "13:45:10", "1 PM", "12 PM", "0:00", "23:59:59"},
+             us),
+        "10/1/2005 1:45:00 PM | 10/1/2005 1:45:00 PM | 10/1/2005 1:45:00 PM | "
+        "10/1/2005 1:45:10 PM | 10/1/2005 | 1:45:00 PM | 1:45:10 PM | 1:00:00 PM | "
+        "12:00:00 PM | 12:00:00 AM | 11:59:59 PM");
     EXPECT_EQ(de("01.10.2005 13:45") + " | " + de("13:45 PM") + " | " + de("1:45 PM"),
               "01.10.2005 13:45:00 | none | 13:45:00");
-    EXPECT_EQ(Each({"24:00", "13:60", "1:2:3:4", "13:", ":30", "13 PM", "PM", "1:00 PM PM",
-                    "10:00 11:00", "n/a", "", "  ", "Monday", "5", "-5", "1.5", "x10/1/2005",
-                    "10/1/2005 x"},
-                   us),
-              "none | none | none | none | none | none | none | none | none | none | none | none | "
-              "none | none | none | none | none | none");
-    EXPECT_EQ(Show(TextToDate("13:45", US())), Show(std::optional<double>((13 * 60 + 45) / 1440.0)));
+    EXPECT_EQ(
+        Each({"24:00", "13:60", "1:2:3:4", "13:", ":30", "13 PM", "PM", "1:00 PM PM", "10:00 11:00",
+              "n/a", "", "  ", "Monday", "5", "-5", "1.5", "x10/1/2005", "10/1/2005 x"},
+             us),
+        "none | none | none | none | none | none | none | none | none | none | none | none | "
+        "none | none | none | none | none | none");
+    EXPECT_EQ(Show(TextToDate("13:45", US())),
+              Show(std::optional<double>((13 * 60 + 45) / 1440.0)));
 }
 
 TEST(TextToDate, RoundTripsThroughDateToText) {

@@ -117,8 +117,9 @@ TEST(SortCore, StringsInUtf16CodeUnitOrder) {
     EXPECT_EQ(Join(SortStrings({"ab", "a", "abc", "a"}, false)), "[a][a][ab][abc]");
 
     // U+FF21 (EF BC A1) against U+1F600 (F0 9F 98 80): bytes put the fullwidth A first, UTF-16
-    // the emoji (surrogate D83D). Checked at the start (cached prefix), after eight equal bytes
-    // (tail comparison), and against the characters around the swapped ranges.
+    // the emoji (surrogate D83D). Checked at the start and after eight equal bytes (cached
+    // prefix), after sixteen (tail comparison), straddling the prefix's end, and against the
+    // characters around the swapped ranges.
     const std::string fullA = "\uFF21", emoji = "\U0001F600", priv = "\uE000", hangul = "\uD7A3";
     EXPECT_LT(CompareUtf16Order(emoji, fullA), 0);
     EXPECT_LT(CompareUtf16Order(emoji, priv), 0);
@@ -130,16 +131,21 @@ TEST(SortCore, StringsInUtf16CodeUnitOrder) {
               "[12345678][12345678" + emoji + "][12345678" + fullA + "]");
     EXPECT_EQ(Join(SortStrings({"1234567" + fullA, "1234567" + emoji}, true)),
               "[1234567" + fullA + "][1234567" + emoji + "]");
+    const std::string p16 = "0123456789abcdef", p15 = "0123456789abcde";
+    EXPECT_EQ(Join(SortStrings({p16 + fullA, p16 + emoji, p16, p16 + "z"}, false)),
+              "[" + p16 + "][" + p16 + "z][" + p16 + emoji + "][" + p16 + fullA + "]");
+    EXPECT_EQ(Join(SortStrings({p15 + fullA, p15 + emoji}, false)),
+              "[" + p15 + emoji + "][" + p15 + fullA + "]");
     // Embedded NUL bytes order as code unit 0, not as the end of the text.
-    const std::string nul1("a\0", 2), nul2("a\0\0", 3), nul9("abcdefgh\0", 9);
-    EXPECT_EQ(SortStrings({nul2, "a", nul1, "abcdefgh", nul9}, false),
-              (std::vector<std::string>{"a", nul1, nul2, "abcdefgh", nul9}));
+    const std::string nul1("a\0", 2), nul2("a\0\0", 3), nul17 = p16 + std::string(1, '\0');
+    EXPECT_EQ(SortStrings({nul2, "a", nul17, nul1, p16, nul17 + "x", nul17 + '\0'}, false),
+              (std::vector<std::string>{p16, nul17, nul17 + '\0', nul17 + "x", "a", nul1, nul2}));
 }
 
 TEST(SortCore, CompareUtf16OrderMatchesUtf16OnRandomText) {
-    const std::vector<std::string> pieces = {"a", "Z", "\u00E9", "\u0800", "\uD7FF", "\uE000",
-                                             "\uFFFD", "\uFF21", "\U00010000", "\U0001F600",
-                                             "\U0010FFFF", "\u07FF"};
+    const std::vector<std::string> pieces = {"a",          "Z",          "\u00E9",     "\u0800",
+                                             "\uD7FF",     "\uE000",     "\uFFFD",     "\uFF21",
+                                             "\U00010000", "\U0001F600", "\U0010FFFF", "\u07FF"};
     std::mt19937 rng(7);
     const auto randomText = [&] {
         std::string s;
@@ -198,7 +204,8 @@ std::vector<int32_t> ReferenceSort(const std::vector<Key>& keys, bool descending
     for (int64_t s = lo + 1; s <= hi; ++s) {
         const int32_t t = slot(s);
         int64_t gap = s;
-        while (gap > lo && greater(keys[static_cast<size_t>(slot(gap - 1))], keys[static_cast<size_t>(t)])) {
+        while (gap > lo &&
+               greater(keys[static_cast<size_t>(slot(gap - 1))], keys[static_cast<size_t>(t)])) {
             slot(gap) = slot(gap - 1);
             --gap;
         }
@@ -243,15 +250,17 @@ TEST(SortCore, RandomArraysMatchTheAlgorithm) {
             ints[k] = static_cast<int32_t>(v) - 5;
             // Long shared prefixes reach the tail comparison; the suffixes cross the swapped
             // UTF-8 ranges.
-            strings[k] = (v % 3 == 0 ? std::string("common-prefix-") : std::string()) +
-                         (v % 2 ? "\U0001F600" : "\uFF21") + std::to_string(v);
+            const std::string prefix = v % 3 == 0 ? "a-common-prefix-of-29-bytes--" : "";
+            strings[k] = prefix + (v % 2 ? "\U0001F600" : "\uFF21") + std::to_string(v);
         }
-        CheckAgainstReference(doubles, first, std::less<double>(), [&](std::vector<int32_t>& ix, bool d) {
-            return SortIndexes(std::span<const double>(doubles), ix, d, first);
-        });
-        CheckAgainstReference(ints, first, std::less<int32_t>(), [&](std::vector<int32_t>& ix, bool d) {
-            return SortIndexes(std::span<const int32_t>(ints), ix, d, first);
-        });
+        CheckAgainstReference(
+            doubles, first, std::less<double>(), [&](std::vector<int32_t>& ix, bool d) {
+                return SortIndexes(std::span<const double>(doubles), ix, d, first);
+            });
+        CheckAgainstReference(ints, first, std::less<int32_t>(),
+                              [&](std::vector<int32_t>& ix, bool d) {
+                                  return SortIndexes(std::span<const int32_t>(ints), ix, d, first);
+                              });
         StringKeys keys;
         for (const std::string& s : strings) keys.Add(s);
         CheckAgainstReference(

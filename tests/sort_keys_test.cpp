@@ -117,15 +117,16 @@ TEST(SortKeys, DateAccuraciesRebuildTheDateAsText) {
     EXPECT_EQ(SortTexts({"15/02/2005", "01/10/2005"}, LVSortDateMonthAccuracy, false, 0, GB()),
               "15/02/2005 01/10/2005");
     // LVSortDate itself compares the texts as they are, so no text makes it fail.
-    EXPECT_EQ(SortTexts({"n/a", "10/1/2005", "2/1/2005"}, LVSortDate, true), "10/1/2005 2/1/2005 n/a");
+    EXPECT_EQ(SortTexts({"n/a", "10/1/2005", "2/1/2005"}, LVSortDate, true),
+              "10/1/2005 2/1/2005 n/a");
     EXPECT_EQ(SortTexts({"10/1/2005", "n/a"}, LVSortDateDayAccuracy, false), "failed");
 }
 
 TEST(SortKeys, IntegerFieldsAndTypesThatDoNotSort) {
     EXPECT_EQ(SortTexts({"3", "-1", "2"}, LVSortIcon, true), "-1 2 3");
     EXPECT_EQ(SortTexts({"3", "-1", "2"}, LVSortIndent, false), "3 2 -1");  // indent is -icon here
-    for (int32_t type : {static_cast<int32_t>(LVSortChecked), static_cast<int32_t>(LVSortSelected),
-                         15, -1}) {
+    for (int32_t type :
+         {static_cast<int32_t>(LVSortChecked), static_cast<int32_t>(LVSortSelected), 15, -1}) {
         EXPECT_EQ(SortTexts({"b", "a"}, type, true), "no sort") << type;
         SortKeyBuilder none(type, true, US());
         std::vector<int32_t> index;
