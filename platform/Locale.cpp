@@ -201,54 +201,39 @@ struct NumberAffixes {
 
 bool IsNumberBlank(char c) { return c == ' ' || c == '\t'; }
 
-// Before the digits: blanks, at most one sign, one currency symbol and one "(", in any order.
-void ReadLeadingAffixes(TextScanner& in, NumberAffixes& a, const Locale& locale) {
-    for (;;) {
-        if (IsNumberBlank(in.Peek())) {
-            in.Next();
-        } else if (a.sign == 0 && in.EatChar('+')) {
-            a.sign = 1;
-        } else if (a.sign == 0 && in.EatChar('-')) {
-            a.sign = -1;
-        } else if (!a.currency && in.Eat(locale.currencySymbol)) {
-            a.currency = true;
-        } else if (!a.openParen && in.EatChar('(')) {
-            a.openParen = true;
-        } else {
-            return;
-        }
+// Reads one affix if one may stand here: blanks anywhere; one sign and one currency symbol,
+// before or after the digits; "(" before them and, after them, the ")" that closes it.
+bool ReadAffix(TextScanner& in, NumberAffixes& a, const Locale& locale, bool afterDigits) {
+    if (IsNumberBlank(in.Peek())) {
+        in.Next();
+    } else if (a.sign == 0 && in.EatChar('+')) {
+        a.sign = 1;
+    } else if (a.sign == 0 && in.EatChar('-')) {
+        a.sign = -1;
+    } else if (!a.currency && in.Eat(locale.currencySymbol)) {
+        a.currency = true;
+    } else if (!afterDigits && !a.openParen && in.EatChar('(')) {
+        a.openParen = true;
+    } else if (afterDigits && a.openParen && !a.closeParen && in.EatChar(')')) {
+        a.closeParen = true;
+    } else {
+        return false;
     }
+    return true;
 }
 
-// After the digits: blanks, a sign if none came before, a currency symbol if none came before,
-// and the ")" that closes a leading "("; then the text must end.
-bool ReadTrailingAffixes(TextScanner& in, NumberAffixes& a, const Locale& locale) {
-    for (;;) {
-        if (IsNumberBlank(in.Peek())) {
-            in.Next();
-        } else if (a.sign == 0 && in.EatChar('+')) {
-            a.sign = 1;
-        } else if (a.sign == 0 && in.EatChar('-')) {
-            a.sign = -1;
-        } else if (!a.currency && in.Eat(locale.currencySymbol)) {
-            a.currency = true;
-        } else if (a.openParen && !a.closeParen && in.EatChar(')')) {
-            a.closeParen = true;
-        } else {
-            break;
-        }
-    }
-    if (!in.AtEnd() || a.openParen != a.closeParen) return false;
-    // "(-5)": parentheses already mean negative, so a sign inside them is refused.
-    return !(a.openParen && a.sign != 0);
+// After the trailing affixes the text must end, parentheses must pair, and a sign inside them
+// is refused ("(-5)"): they already mean negative.
+bool AffixesComplete(const TextScanner& in, const NumberAffixes& a) {
+    return in.AtEnd() && a.openParen == a.closeParen && !(a.openParen && a.sign != 0);
 }
 
-// The mantissa in the locale's notation: digits with the locale's thousands separators anywhere
-// in the integer part (the runtime does not check the grouping, so "1,2,3" is 123 in en-US), at
-// most one decimal separator, then digits only. Then an optional exponent E/e/D/d with an
-// optional sign and at least one digit.
-bool ReadLocaleMantissa(TextScanner& in, DecimalDigits& d, int64_t& exponent,
-                        const Locale& locale) {
+// The digits of a mantissa: decimal digits, at most one decimal separator, and group separators
+// in the integer part wherever they stand (the runtime does not check the grouping, so "1,2,3"
+// is 123 in en-US). The reader and the separators differ between the locale's reading and Val.
+template <class Reader, class EatDecimal, class EatGroup>
+void ReadMantissaDigits(Reader& in, DecimalDigits& d, const EatDecimal& eatDecimal,
+                        const EatGroup& eatGroup) {
     bool fraction = false;
     for (;;) {
         const char c = in.Peek();
@@ -259,16 +244,25 @@ bool ReadLocaleMantissa(TextScanner& in, DecimalDigits& d, int64_t& exponent,
             } else {
                 d.AddIntegerDigit(c);
             }
-        } else if (!fraction && in.Eat(locale.decimalSeparator)) {
+        } else if (!fraction && eatDecimal(in)) {
             fraction = true;
-        } else if (!fraction && in.Eat(locale.thousandsSeparator)) {
-        } else {
-            break;
+        } else if (fraction || !eatGroup(in)) {
+            return;
         }
     }
+}
+
+bool IsExponentLetter(char c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
+
+// The mantissa in the locale's notation (its decimal and thousands separators), then an optional
+// exponent E/e/D/d with an optional sign and at least one digit.
+bool ReadLocaleMantissa(TextScanner& in, DecimalDigits& d, int64_t& exponent,
+                        const Locale& locale) {
+    ReadMantissaDigits(
+        in, d, [&](TextScanner& r) { return r.Eat(locale.decimalSeparator); },
+        [&](TextScanner& r) { return r.Eat(locale.thousandsSeparator); });
     if (!d.any) return false;
-    const char e = in.Peek();
-    if (e == 'E' || e == 'e' || e == 'D' || e == 'd') {
+    if (IsExponentLetter(in.Peek())) {
         in.Next();
         if (!ReadExponentDigits(in, exponent)) return false;
     }
@@ -297,7 +291,8 @@ std::optional<Int> RoundToInteger(double value) {
 std::optional<double> TextToDouble(std::string_view text, const Locale& locale) {
     TextScanner in{text};
     NumberAffixes affixes;
-    ReadLeadingAffixes(in, affixes, locale);
+    while (ReadAffix(in, affixes, locale, false)) {
+    }
 
     std::optional<double> magnitude;
     const RadixLiteral radix = ReadRadixLiteral(in, false);
@@ -310,7 +305,9 @@ std::optional<double> TextToDouble(std::string_view text, const Locale& locale) 
         magnitude = digits.ToDouble(false, exponent);
     }
     if (!magnitude) return std::nullopt;
-    if (!ReadTrailingAffixes(in, affixes, locale)) return std::nullopt;
+    while (ReadAffix(in, affixes, locale, true)) {
+    }
+    if (!AffixesComplete(in, affixes)) return std::nullopt;
     const bool negative = affixes.sign < 0 || affixes.openParen;
     return negative ? -*magnitude : *magnitude;
 }
@@ -380,27 +377,12 @@ double LeadingNumber(std::string_view text) {
     }
 
     DecimalDigits digits;
-    bool fraction = false;
-    for (;;) {
-        const char c = in.Peek();
-        if (IsAsciiDigit(c)) {
-            in.Next();
-            if (fraction) {
-                digits.AddFractionDigit(c);
-            } else {
-                digits.AddIntegerDigit(c);
-            }
-        } else if (c == '.' && !fraction) {
-            in.Next();
-            fraction = true;
-        } else {
-            break;
-        }
-    }
+    ReadMantissaDigits(
+        in, digits, [](ValScanner& r) { return r.EatChar('.'); },
+        [](ValScanner&) { return false; });
     if (!digits.any) return 0.0;
     int64_t exponent = 0;
-    const char e = in.Peek();
-    if (e == 'E' || e == 'e' || e == 'D' || e == 'd') {
+    if (IsExponentLetter(in.Peek())) {
         ValScanner afterMantissa = in;
         in.Next();
         if (!ReadExponentDigits(in, exponent)) in = afterMantissa;

@@ -43,8 +43,7 @@ struct Locale {
     std::string amDesignator = "AM";
     std::string pmDesignator = "PM";
 
-    // Names read by the date parser (and the month names written by nothing here, but kept with
-    // the locale for the formatting layer). Days start with Sunday.
+    // Names the date parser reads (day names only to skip them). Days start with Sunday.
     std::array<std::string, 12> monthNames = {"January",   "February", "March",    "April",
                                               "May",       "June",     "July",     "August",
                                               "September", "October",  "November", "December"};

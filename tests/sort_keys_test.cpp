@@ -14,9 +14,9 @@ const Locale& US() { return *Locale::Find("en-US"); }
 const Locale& GB() { return *Locale::Find("en-GB"); }
 const Locale& DE() { return *Locale::Find("de-DE"); }
 
-// Sorts items given by their text (the other fields derived from it: icon and indent are the
-// text's leading number, tag the text, item data the text unless it is "<none>") and returns the
-// texts in the new order, "no sort" or "failed".
+// Sorts items given by their text (the other fields derived from it: the icon is the text's
+// leading number modulo 1000 and the indent minus that, the tag is the text, the item data the
+// text unless it is "<none>") and returns the texts in the new order, "no sort" or "failed".
 std::string SortTexts(const std::vector<std::string>& texts, int32_t type, bool column1,
                       int32_t order = LVSortOrderAscending, const Locale& locale = Locale{}) {
     SortKeyBuilder keys(type, column1, locale);
@@ -24,7 +24,7 @@ std::string SortTexts(const std::vector<std::string>& texts, int32_t type, bool 
     for (const std::string& t : texts) {
         SortFieldValues f;
         f.text = t;
-        f.iconIndex = static_cast<int32_t>(LeadingNumber(t));
+        f.iconIndex = DoubleToLong(LeadingNumber(t)).value_or(0) % 1000;
         f.indent = -f.iconIndex;
         f.tag = t;
         if (t != "<none>") f.itemData = t;
