@@ -1,9 +1,7 @@
 #include "platform/StdPicture.h"
 
-#include <png.h>
-
 #include <array>
-#include <cstring>
+#include <stdexcept>
 
 #include "platform/AutomationError.h"
 
@@ -35,48 +33,6 @@ int Base64Value(char c) {
 }
 
 }  // namespace
-
-// The simplified libpng interface reports failures through its return values and keeps its
-// longjmp inside the library, so no C++ object here is ever jumped over.
-RgbaImage DecodePng(std::span<const uint8_t> bytes) {
-    if (bytes.empty()) InvalidPicture();
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) InvalidPicture();
-    const int64_t pixels = int64_t{image.width} * int64_t{image.height};
-    if (image.width == 0 || image.height == 0 || pixels > kMaxPicturePixels) {
-        png_image_free(&image);
-        InvalidPicture();
-    }
-    image.format = PNG_FORMAT_RGBA;
-    RgbaImage out;
-    out.width = static_cast<int32_t>(image.width);
-    out.height = static_cast<int32_t>(image.height);
-    out.rgba.resize(static_cast<std::size_t>(pixels) * 4);
-    if (!png_image_finish_read(&image, nullptr, out.rgba.data(), 0, nullptr)) {
-        png_image_free(&image);
-        InvalidPicture();
-    }
-    return out;
-}
-
-std::vector<uint8_t> EncodePng(const RgbaImage& source) {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(source.width);
-    image.height = static_cast<png_uint_32>(source.height);
-    image.format = PNG_FORMAT_RGBA;
-    png_alloc_size_t size = 0;
-    if (!png_image_write_to_memory(&image, nullptr, &size, 0, source.rgba.data(), 0, nullptr))
-        InvalidPicture();
-    std::vector<uint8_t> png(size);
-    if (!png_image_write_to_memory(&image, png.data(), &size, 0, source.rgba.data(), 0, nullptr))
-        InvalidPicture();
-    png.resize(size);
-    return png;
-}
 
 std::string Base64Encode(std::span<const uint8_t> bytes) {
     std::string out;
@@ -129,24 +85,21 @@ std::vector<uint8_t> Base64Decode(std::string_view text) {
     return out;
 }
 
-int32_t PixelsToHimetric(int32_t pixels) {
-    return static_cast<int32_t>(RoundHalfEven(static_cast<double>(pixels) * 2540.0 / 96.0));
-}
-
-StdPicture::StdPicture(RgbaImage image) : image_(std::move(image)) {}
-
 std::shared_ptr<StdPicture> StdPicture::Solid(int32_t width, int32_t height, uint8_t r, uint8_t g,
                                               uint8_t b) {
-    if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxPicturePixels) InvalidPicture();
-    RgbaImage image{width, height, {}};
-    image.rgba.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
-    for (int64_t i = 0; i < int64_t{width} * height; ++i)
-        image.rgba.insert(image.rgba.end(), {r, g, b, 255});
-    return std::make_shared<StdPicture>(std::move(image));
+    if (width <= 0 || height <= 0 || int64_t{width} * height > Surface::kMaxPixels) InvalidPicture();
+    const uint32_t argb = 0xFF000000u | (uint32_t{r} << 16) | (uint32_t{g} << 8) | b;
+    return std::make_shared<StdPicture>(Image(width, height, argb));
 }
 
 std::shared_ptr<StdPicture> StdPicture::FromPng(std::span<const uint8_t> bytes) {
-    return std::make_shared<StdPicture>(DecodePng(bytes));
+    try {
+        return std::make_shared<StdPicture>(DecodePng(bytes));
+    } catch (const ImageError&) {
+        InvalidPicture();
+    } catch (const std::invalid_argument&) {
+        InvalidPicture();
+    }
 }
 
 std::shared_ptr<StdPicture> StdPicture::FromBase64Png(std::string_view base64) {
@@ -159,11 +112,6 @@ int32_t StdPicture::Handle() const {
     // Distinct for pictures alive at the same time, never 0 (0 is "no picture").
     const auto address = reinterpret_cast<uintptr_t>(this);
     return static_cast<int32_t>((address >> 4) & 0x3FFFFFFF) | 1;
-}
-
-bool StdPicture::SamePixels(const StdPicture& other) const {
-    return image_.width == other.image_.width && image_.height == other.image_.height &&
-           image_.rgba == other.image_.rgba;
 }
 
 Variant StdPicture::Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) {
