@@ -6,10 +6,13 @@
 // input/, sort/, scrollbar/); this class holds the shared state and is the host's façade.
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "core/ColumnStore.h"
 #include "core/ItemStore.h"
+#include "core/PropertyTable.h"
 #include "core/PropertyValues.h"
 #include "platform/Container.h"
 #include "platform/Platform.h"
@@ -17,6 +20,7 @@
 namespace glv {
 
 class GlideListViewEvents;
+class PropertyBag;
 
 // View state shared by layout, painting, input and scrolling.
 struct ViewState {
@@ -44,7 +48,8 @@ public:
     GlideListView& operator=(const GlideListView&) = delete;
 
     // A new control: every property takes its default, then the control is laid out, painting
-    // is enabled and, in user mode, it registers on its window.
+    // is enabled and, in user mode, it registers on its window. (Loading a saved control is
+    // ReadProperties, below.)
     void InitProperties();
     // The control is going away: later paint and resize requests do nothing and it unregisters.
     void Terminate();
@@ -173,6 +178,96 @@ private:
         StdFont itemFont, subItemFont;
         NewItemDefaults defaults;
     } defaultsCache_;
+
+public:
+    // --- properties (by name) ---------------------------------------------------------------
+    // Every stored property of the control, by its public name (without regard to case), as
+    // the property table describes it. Unknown names raise runtime error 438; index arguments
+    // (no stored property takes any) raise 450. Fonts and pictures are objects and are kept by
+    // reference: the control holds the very object it was given, and reading returns it.
+    bool HasProperty(std::string_view name) const;
+    Variant GetProperty(std::string_view name, std::span<const Variant> indexArgs = {}) const;
+    void SetProperty(std::string_view name, const Variant& value,
+                     std::span<const Variant> indexArgs = {});
+
+    // Loads a saved control: reads every persisted value in the fixed load order, then lays out,
+    // ends the update and registers like a new control. A stored value of the wrong type (error
+    // 13), out of range (the setter's error) or a bad picture (481) fails the load; the control
+    // is then left exactly as it was before the call and the error names the value.
+    void ReadProperties(const PropertyBag& bag);
+    // Saves the persisted values in the fixed save order; values equal to their defaults are
+    // left out by the bag.
+    void WriteProperties(PropertyBag& bag) const;
+
+    // Typed accessors for host code: X() reads, SetX(value) writes with the same rules,
+    // errors and notifications as SetProperty.
+#define GLV_DECLARE_PROPERTY_ACCESSORS(Name, Type, ...)                    \
+    PropertyCppType<PropType::Type> Name() const { return props_.Name; } \
+    void Set##Name(PropertyCppType<PropType::Type> value);
+    GLV_PUBLIC_PROPERTIES(GLV_DECLARE_PROPERTY_ACCESSORS)
+#undef GLV_DECLARE_PROPERTY_ACCESSORS
+    void SetTopIndex(int32_t index);
+
+    // What the property setters have handed on to the parts that use them (scroll bars, edit
+    // box, tooltip timers, drawing surface). Those parts read it from here.
+    struct AppliedProperties {
+        int32_t effectiveTheme = XPBlue;  // the scheme actually drawn
+        int16_t scrollBarSize = 17;       // pixels reserved for a visible scroll bar
+        int32_t scrollBarTheme = XPBlue;  // the scheme both scroll bars draw in
+        int32_t scrollBarMetric = 0;      // the metric size both scroll bars use
+        bool scrollBarsEnabled = true;
+        int32_t verticalScrollValue = 0;
+        int32_t toolTipPreInterval = 1000;   // ms
+        int32_t toolTipPostInterval = 3000;  // ms
+        OLE_COLOR editBackColor = 0x8000000D;
+        OLE_COLOR editForeColor = 0xFFFFFF;
+        OLE_COLOR surfaceBackColor = 0xFFFFFF;
+    };
+    const AppliedProperties& applied() const { return applied_; }
+
+    // Counts of the property hooks that later subsystems fill in; tests read them.
+    struct PropertyHookCounters {
+        int32_t backgroundRebuilds = 0;
+        int32_t schemeApplications = 0;
+        int32_t metricApplications = 0;
+        int32_t resizeLayouts = 0;
+        int32_t layoutValueRecomputes = 0;
+        int32_t toolTipTimerUpdates = 0;
+        int32_t editBoxColorUpdates = 0;
+        int32_t enabledUpdates = 0;
+        int32_t surfacePictureClears = 0;
+        int32_t checkAllItems = 0;
+    };
+    const PropertyHookCounters& propertyHookCounters() const { return propertyHooks_; }
+
+    // The scheme the system's visual style corresponds to, or current when it tells nothing.
+    static int32_t DetectSystemScheme(const SystemInfo& system, int32_t current);
+
+private:
+    void SetPropertyValue(const PropertyDescriptor& d, const Variant& value);
+    // Rejects or adjusts a converted value; loading skips the checks that need items or columns.
+    void ApplyValueRule(const PropertyDescriptor& d, StoredValue& value, bool loading) const;
+    void RunSetRule(const PropertyDescriptor& d);
+    void RunLoadFollowUp(LoadFollowUp step);
+    void ReadPropertiesInOrder(const PropertyBag& bag);
+    // The end of both initialisation paths: layout values, end update, loaded, registration.
+    void FinishLoading();
+    void CheckAllItemsForExpandingRow(bool state);
+
+    // Property hooks, each called at exactly the moments the behaviour names.
+    void RebuildBackground();        // rebuild the background cache
+    void ApplyEffectiveScheme();     // effective scheme from AutoSelectTheme/Theme, to the bars
+    void ApplyMetricSize(bool readSystemSize);  // metric size to the bars
+    void LayoutAsOnResize();         // the resize sequence without a size change
+    void RecomputeLayoutValues();    // header height, image strips, background cache
+    void UpdateToolTipTimers();      // tooltip timer intervals from the two properties
+    void ApplyEditBoxColors();       // edit box colours from the two properties
+    void ApplyEnabled();             // surface, both scroll bars and the window
+    void ClearSurfacePicture();      // the drawing surface's own picture becomes empty
+    void SetVerticalScrollValue(int32_t value);
+
+    AppliedProperties applied_;
+    PropertyHookCounters propertyHooks_;
 };
 
 }  // namespace glv
