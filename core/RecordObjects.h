@@ -10,18 +10,10 @@
 #include <string>
 
 #include "core/Records.h"
+#include "platform/Geometry.h"
 #include "platform/Variant.h"
 
 namespace glv {
-
-// The rectangle record of the interface (ClientArea).
-struct RECT {
-    int32_t Left = 0;
-    int32_t Top = 0;
-    int32_t Right = 0;
-    int32_t Bottom = 0;
-    bool operator==(const RECT&) const = default;
-};
 
 template <class R>
 class RecordObject final : public Object {
