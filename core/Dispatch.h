@@ -12,6 +12,8 @@
 //     omitted (Missing) required one, is error 449.
 //   - A property write passes its index arguments followed by the value (args.back()).
 //   - Reading a method calls it, so a scenario path may name a method in the middle.
+//   - Arguments given to a property that takes none are passed to the default member of the
+//     object the property returns (ListItems(3), SubItems(1)).
 
 #include <cstdint>
 #include <span>
@@ -66,6 +68,13 @@ Variant CallMember(const Member<Self>& row, Self& self, CallKind kind, Args args
         CheckArgCount(index, row.minArgs, row.maxArgs);
         row.let(self, index, args.back());
         return {};
+    }
+    if (row.kind == MemberKind::Property && row.maxArgs == 0 && !args.empty()) {
+        // Arguments after a property that takes none go to the default member of the object it
+        // returns: ListItems(3) is ListItems.Item(3).
+        const Variant value = row.get(self, {});
+        if (!value.IsObject() || !value.AsObject()) RaiseRuntimeError(runtime_error::kWrongArgumentCount);
+        return value.AsObject()->Invoke("", CallKind::Get, args);
     }
     CheckArgCount(args, row.minArgs, row.maxArgs);
     return row.get(self, args);
