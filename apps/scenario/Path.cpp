@@ -135,7 +135,8 @@ Path ParsePath(std::string_view text) { return PathParser(text).Parse(); }
 Variant PathEvaluator::Reach(const Variant& holder, const Segment& segment, CallKind kind,
                              std::span<const Variant> args) {
     if (const SafeArray* array = holder.AsArray()) return ArrayMember(*array, segment.name, kind, args);
-    const ObjectPtr object = holder.ToObject();  // a plain value here is error 424
+    if (!holder.IsObject()) RaiseRuntimeError(runtime_error::kObjectRequired);
+    const ObjectPtr& object = holder.AsObject();
     if (!object) RaiseRuntimeError(runtime_error::kObjectVariableNotSet);
     if (kind == CallKind::Let) return object->Invoke(segment.name, kind, args);
     // Reading a method calls it, and calling a property reads it: whichever way the object

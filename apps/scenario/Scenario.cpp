@@ -49,12 +49,17 @@ void CheckKeys(const Json& object, std::string_view known, std::string_view wher
         if (!ListHas(known, key)) Invalid("unknown key \"" + key + "\" in " + std::string(where));
 }
 
-int32_t WholeNumber(const Json& value, int32_t low, std::string_view what) {
-    if (!value.is_number_integer() || value.get<int64_t>() < low || value.get<int64_t>() > INT32_MAX)
-        Invalid(std::string(what) + " wants a whole number from " + std::to_string(low) + ", not " +
-                Describe(value));
+int32_t WholeNumber(const Json& value, int32_t low, std::string_view what, int32_t high = INT32_MAX) {
+    if (!value.is_number_integer() || value.get<int64_t>() < low || value.get<int64_t>() > high)
+        Invalid(std::string(what) + " wants a whole number from " + std::to_string(low) + " to " +
+                std::to_string(high) + ", not " + Describe(value));
     return static_cast<int32_t>(value.get<int64_t>());
 }
+
+// Sizes and waits a scenario may ask for: far beyond any real one, small enough that a typo
+// cannot ask the control for gigabytes of picture or the clock for a billion timer ticks.
+constexpr int32_t kMaxPixels = 16384;
+constexpr int32_t kMaxWaitMs = 24 * 60 * 60 * 1000;
 
 bool Flag(const Json& value, std::string_view what) {
     if (!value.is_boolean()) Invalid(std::string(what) + " wants true or false, not " + Describe(value));
@@ -68,7 +73,7 @@ std::string Text(const Json& value, std::string_view what) {
 
 std::pair<int32_t, int32_t> Size(const Json& value, std::string_view what) {
     if (!value.is_array() || value.size() != 2) Invalid(std::string(what) + " is written [WIDTH, HEIGHT]");
-    return {WholeNumber(value[0], 0, what), WholeNumber(value[1], 0, what)};
+    return {WholeNumber(value[0], 0, what, kMaxPixels), WholeNumber(value[1], 0, what, kMaxPixels)};
 }
 
 // System information as a scenario states it, at the start of a file and (later) as a step.
@@ -338,7 +343,7 @@ void Runner::Answer(const Json& step) {
 }
 
 void Runner::Wait(const Json& step) {
-    host_.platform.clock.Advance(WholeNumber(step["wait"], 0, "wait"));
+    host_.platform.clock.Advance(WholeNumber(step["wait"], 0, "wait", kMaxWaitMs));
 }
 
 GlideListView& Runner::Control() const {
