@@ -337,8 +337,7 @@ void GlideListView::Resize(int32_t width, int32_t height) {
 }
 
 int32_t GlideListView::TextHeight(const StdFont& font) const {
-    // Until text measuring is wired in, the height of the default 8 pt face at 96 DPI.
-    return static_cast<int32_t>(font.Size * 96.0f / 72.0f * 1.2f + 0.5f);
+    return platform_.text.GetTextExtentPoint32(font.Spec(), "Wg").cy;
 }
 
 // --- subsystem hooks --------------------------------------------------------------------------

@@ -1,9 +1,12 @@
 #pragma once
-// The host's one object that stands in for the desktop system: windows, time, and what the
-// system reports. Controls keep a reference to it; nothing in the library is global.
+// The host's one object that stands in for the desktop system: windows, time, what the system
+// reports, text rendering and the image lists registered by handle. Controls keep a reference
+// to it; nothing in the library is global.
 
 #include "platform/Clock.h"
+#include "platform/ImageList.h"
 #include "platform/SystemInfo.h"
+#include "platform/Text.h"
 #include "platform/WindowSystem.h"
 
 namespace glv {
@@ -12,6 +15,8 @@ struct Platform {
     WindowSystem windows;
     Clock clock;
     SystemInfo system;
+    TextEngine text;
+    ImageListRegistry imageLists;
 };
 
 }  // namespace glv

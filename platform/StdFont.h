@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/Font.h"
 #include "platform/Variant.h"
 
 namespace glv {
@@ -25,6 +26,7 @@ public:
 
     std::shared_ptr<StdFont> Clone() const { return std::make_shared<StdFont>(*this); }
     bool SameAs(const StdFont& other) const;
+    FontSpec Spec() const { return {Name, Size, Bold, Italic, Underline, Strikethrough}; }
 
     std::string TypeName() const override { return "StdFont"; }
     Variant Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) override;

@@ -1,0 +1,216 @@
+#include "platform/Surface.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+namespace glv {
+namespace {
+
+// Offsets along a line reach 2^33 and the slope numerator 2^66, past 64 bits.
+__extension__ typedef __int128 Wide;
+
+// The minor-axis offset of step i on a line of `steps` steps and `rise` minor units:
+// i * rise / steps rounded to nearest, halves away from the start.
+int64_t MinorOffset(int64_t i, int64_t rise, int64_t steps) {
+    return static_cast<int64_t>((Wide{2} * i * rise + steps) / (Wide{2} * steps));
+}
+
+}  // namespace
+
+Surface::Surface(int32_t width, int32_t height, COLORREF fill) {
+    if (width < 0 || height < 0 || int64_t{width} * height > kMaxPixels) {
+        throw std::invalid_argument("surface size " + std::to_string(width) + "x" +
+                                    std::to_string(height) + " is out of range");
+    }
+    width_ = width;
+    height_ = height;
+    pixels_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), ToPixel(fill));
+}
+
+COLORREF Surface::SetTextColor(COLORREF c) { return std::exchange(textColor_, c); }
+COLORREF Surface::SetBkColor(COLORREF c) { return std::exchange(bkColor_, c); }
+BkMode Surface::SetBkMode(BkMode mode) { return std::exchange(bkMode_, mode); }
+
+void Surface::SetPen(COLORREF color, int32_t width) {
+    penColor_ = color;
+    penWidth_ = std::max(width, 1);
+}
+
+POINT Surface::MoveTo(int32_t x, int32_t y) { return std::exchange(position_, POINT{x, y}); }
+
+void Surface::FillClipped(const RECT& rc, uint32_t pixel) {
+    const RECT r = IntersectRect(rc, ClipBox());
+    if (IsRectEmpty(r)) return;
+    for (int32_t y = r.Top; y < r.Bottom; ++y) {
+        uint32_t* row = pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
+        std::fill(row + r.Left, row + r.Right, pixel);
+    }
+}
+
+void Surface::FillRect(const RECT& rc, COLORREF color) { FillClipped(rc, ToPixel(color)); }
+
+void Surface::FrameRect(const RECT& rc, COLORREF color) {
+    if (IsRectEmpty(rc)) return;
+    const uint32_t p = ToPixel(color);
+    FillClipped({rc.Left, rc.Top, rc.Right, rc.Top + 1}, p);
+    FillClipped({rc.Left, rc.Bottom - 1, rc.Right, rc.Bottom}, p);
+    FillClipped({rc.Left, rc.Top + 1, rc.Left + 1, rc.Bottom - 1}, p);
+    FillClipped({rc.Right - 1, rc.Top + 1, rc.Right, rc.Bottom - 1}, p);
+}
+
+void Surface::DrawBox(int32_t x1, int32_t y1, int32_t x2, int32_t y2, COLORREF color,
+                      bool fill) {
+    const RECT rc = RectFrom64(std::min(x1, x2), std::min(y1, y2), int64_t{std::max(x1, x2)} + 1,
+                           int64_t{std::max(y1, y2)} + 1);
+    if (fill) {
+        FillRect(rc, color);
+    } else {
+        FrameRect(rc, color);
+    }
+}
+
+void Surface::StampPoint(int32_t x, int32_t y, uint32_t pixel, const RECT& box) {
+    if (penWidth_ == 1) {
+        if (PtInRect(box, {x, y})) pixels_[static_cast<size_t>(y) * width_ + x] = pixel;
+        return;
+    }
+    const int64_t lo = -(penWidth_ - 1) / 2;
+    FillClipped(RectFrom64(x + lo, y + lo, x + lo + penWidth_, y + lo + penWidth_), pixel);
+}
+
+void Surface::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    const uint32_t pixel = ToPixel(penColor_);
+    const int64_t dx = int64_t{x2} - x1;
+    const int64_t dy = int64_t{y2} - y1;
+    const int64_t adx = std::abs(dx);
+    const int64_t ady = std::abs(dy);
+    const int64_t steps = std::max(adx, ady);  // points drawn: 0 .. steps - 1
+    if (steps == 0) return;
+    // A wide pen reaches half its width beyond the clip box; widen the range of steps we visit.
+    const int64_t reach = penWidth_ / 2 + 1;
+    const RECT box = ClipBox();
+    if (IsRectEmpty(box)) return;
+    if (penWidth_ == 1 && (dx == 0 || dy == 0)) {
+        // Horizontal and vertical lines (grid lines, borders) are plain fills.
+        if (dy == 0) {
+            const int64_t lo = dx > 0 ? x1 : int64_t{x2} + 1;
+            FillClipped(RectFrom64(lo, y1, lo + adx, int64_t{y1} + 1), pixel);
+        } else {
+            const int64_t lo = dy > 0 ? y1 : int64_t{y2} + 1;
+            FillClipped(RectFrom64(x1, lo, int64_t{x1} + 1, lo + ady), pixel);
+        }
+        return;
+    }
+    const bool xMajor = adx >= ady;
+    const int64_t major0 = xMajor ? x1 : y1;
+    const int64_t dirMajor = (xMajor ? dx : dy) > 0 ? 1 : -1;
+    const int64_t minor0 = xMajor ? y1 : x1;
+    const int64_t dirMinor = (xMajor ? dy : dx) >= 0 ? 1 : -1;
+    const int64_t aMinor = xMajor ? ady : adx;
+    const int64_t lo = (xMajor ? box.Left : box.Top) - reach;
+    const int64_t hi = (xMajor ? box.Right : box.Bottom) + reach;  // exclusive
+    // Steps whose major coordinate lies in [lo, hi).
+    int64_t first = dirMajor > 0 ? lo - major0 : major0 - hi + 1;
+    int64_t last = dirMajor > 0 ? hi - major0 : major0 - lo + 1;  // exclusive
+    first = std::max<int64_t>(first, 0);
+    last = std::min(last, steps);
+    for (int64_t i = first; i < last; ++i) {
+        const int64_t m = minor0 + dirMinor * MinorOffset(i, aMinor, steps);
+        const int64_t a = major0 + dirMajor * i;
+        StampPoint(ClampToInt32(xMajor ? a : m), ClampToInt32(xMajor ? m : a), pixel, box);
+    }
+}
+
+void Surface::LineTo(int32_t x, int32_t y) {
+    DrawLine(position_.x, position_.y, x, y);
+    position_ = {x, y};
+}
+
+void Surface::BitBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Surface& src, int32_t sx,
+                     int32_t sy) {
+    if (w <= 0 || h <= 0) return;
+    const int64_t offX = int64_t{x} - sx;  // destination = source + offset
+    const int64_t offY = int64_t{y} - sy;
+    RECT r = IntersectRect(RectFrom64(x, y, int64_t{x} + w, int64_t{y} + h), ClipBox());
+    r = IntersectRect(r, RectFrom64(offX, offY, offX + src.width_, offY + src.height_));
+    if (IsRectEmpty(r)) return;
+    const size_t count = static_cast<size_t>(r.Right - r.Left);
+    auto copyRow = [&](int32_t row) {
+        const uint32_t* from =
+            src.pixels_.data() + static_cast<size_t>(row - offY) * src.width_ + (r.Left - offX);
+        uint32_t* to = pixels_.data() + static_cast<size_t>(row) * width_ + r.Left;
+        std::memmove(to, from, count * sizeof(uint32_t));
+    };
+    // Copying within one surface downwards must start at the bottom row.
+    if (&src == this && offY > 0) {
+        for (int32_t row = r.Bottom - 1; row >= r.Top; --row) copyRow(row);
+    } else {
+        for (int32_t row = r.Top; row < r.Bottom; ++row) copyRow(row);
+    }
+}
+
+void Surface::StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Surface& src,
+                         int32_t sx, int32_t sy, int32_t sw, int32_t sh) {
+    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
+    const RECT r = IntersectRect(RectFrom64(x, y, int64_t{x} + w, int64_t{y} + h), ClipBox());
+    if (IsRectEmpty(r)) return;
+    // Source coordinate under the centre of destination pixel d (0-based within the block).
+    auto sample = [](int64_t d, int64_t dstLen, int64_t srcStart, int64_t srcLen) {
+        return srcStart + (2 * d + 1) * srcLen / (2 * dstLen);
+    };
+    std::vector<int64_t> columns(static_cast<size_t>(r.Right - r.Left));
+    for (int32_t px = r.Left; px < r.Right; ++px)
+        columns[static_cast<size_t>(px - r.Left)] = sample(px - int64_t{x}, w, sx, sw);
+    // The source may be this surface: read every row before it can be overwritten.
+    const Surface* from = &src;
+    Surface copy;
+    if (&src == this) {
+        copy = *this;
+        from = &copy;
+    }
+    for (int32_t py = r.Top; py < r.Bottom; ++py) {
+        const int64_t v = sample(py - int64_t{y}, h, sy, sh);
+        if (v < 0 || v >= from->height_) continue;
+        const uint32_t* srcRow = from->pixels_.data() + static_cast<size_t>(v) * from->width_;
+        uint32_t* dstRow = pixels_.data() + static_cast<size_t>(py) * width_;
+        for (int32_t px = r.Left; px < r.Right; ++px) {
+            const int64_t u = columns[static_cast<size_t>(px - r.Left)];
+            if (u >= 0 && u < from->width_) dstRow[px] = srcRow[u];
+        }
+    }
+}
+
+COLORREF Surface::GetPixel(int32_t x, int32_t y) const {
+    if (!PtInRect(ClipBox(), {x, y})) return CLR_INVALID;
+    return FromPixel(pixels_[static_cast<size_t>(y) * width_ + x]);
+}
+
+COLORREF Surface::SetPixel(int32_t x, int32_t y, COLORREF color) {
+    if (!PtInRect(ClipBox(), {x, y})) return CLR_INVALID;
+    pixels_[static_cast<size_t>(y) * width_ + x] = ToPixel(color);
+    return color & 0x00FFFFFFu;
+}
+
+void Surface::BlendMask(int32_t x, int32_t y, const uint8_t* mask, int32_t w, int32_t h,
+                        int32_t pitch, COLORREF color, const RECT& clip) {
+    const RECT r = IntersectRect(IntersectRect(RectFrom64(x, y, int64_t{x} + w, int64_t{y} + h), clip),
+                                 ClipBox());
+    if (IsRectEmpty(r)) return;
+    const uint32_t src = ToPixel(color);
+    for (int32_t py = r.Top; py < r.Bottom; ++py) {
+        const uint8_t* m = mask + static_cast<size_t>(py - y) * pitch + (r.Left - x);
+        uint32_t* row = pixels_.data() + static_cast<size_t>(py) * width_;
+        for (int32_t px = r.Left; px < r.Right; ++px, ++m) {
+            const uint32_t a = *m;
+            if (a == 0) continue;
+            row[px] = a == 255 ? src : BlendPixel(row[px], src, a);
+        }
+    }
+}
+
+}  // namespace glv

@@ -1,0 +1,300 @@
+#include "platform/Text.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/Utf8.h"
+
+namespace glv {
+namespace {
+
+constexpr std::string_view kEllipsis = "...";
+
+
+// One character as it is shown, and where it starts in the source text.
+struct Shown {
+    char32_t cp = 0;
+    size_t begin = 0;
+    bool marked = false;  // preceded by a single "&": drawn underlined
+};
+
+// The characters of a line as they are shown. With "&" processing, "&&" shows one "&" and a
+// single "&" is not shown but marks the character after it (a trailing one marks nothing).
+class ShownChars {
+public:
+    ShownChars(std::string_view text, bool prefix) : text_(text), prefix_(prefix) {}
+
+    bool Next(Shown& out) {
+        bool marked = false;
+        while (pos_ < text_.size()) {
+            const size_t begin = pos_;
+            const char32_t cp = DecodeUtf8(text_, pos_);
+            if (prefix_ && cp == U'&') {
+                if (pos_ < text_.size() && text_[pos_] == '&') {
+                    ++pos_;
+                } else {
+                    marked = true;
+                    continue;
+                }
+            }
+            out = {cp, begin, marked};
+            return true;
+        }
+        return false;
+    }
+    size_t Pos() const { return pos_; }
+
+private:
+    std::string_view text_;
+    bool prefix_;
+    size_t pos_ = 0;
+};
+
+// Splits text into lines at CR LF, LF or CR; a break at the very end starts no new line.
+// With singleLine the whole text is one line. Empty text has no lines.
+class Lines {
+public:
+    Lines(std::string_view text, bool singleLine) : text_(text), single_(singleLine) {}
+
+    bool Next(std::string_view& line) {
+        if (pos_ >= text_.size()) return false;
+        if (single_) {
+            line = text_;
+            pos_ = text_.size();
+            return true;
+        }
+        const size_t end = text_.find_first_of("\r\n", pos_);
+        if (end == std::string_view::npos) {
+            line = text_.substr(pos_);
+            pos_ = text_.size();
+            return true;
+        }
+        line = text_.substr(pos_, end - pos_);
+        pos_ = end + 1;
+        if (text_[end] == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+        return true;
+    }
+
+private:
+    std::string_view text_;
+    bool single_;
+    size_t pos_ = 0;
+};
+
+int64_t Measure(FontCache& cache, Face& face, std::string_view text, bool prefix) {
+    ShownChars chars(text, prefix);
+    Shown ch;
+    int64_t width = 0;
+    while (chars.Next(ch)) width += cache.Glyph(face, ch.cp).advance;
+    return width;
+}
+
+// The part of a line that is drawn, and whether "..." follows it.
+struct Fitted {
+    std::string_view text;
+    bool ellipsis = false;
+    int64_t width = 0;  // including the ellipsis
+};
+
+Fitted FitLine(FontCache& cache, Face& face, std::string_view line, bool prefix, int64_t avail,
+               uint32_t flags) {
+    const int64_t full = Measure(cache, face, line, prefix);
+    if ((flags & (DT_WORD_ELLIPSIS | DT_END_ELLIPSIS)) == 0 || full <= avail)
+        return {line, false, full};
+    const int64_t dots = Measure(cache, face, kEllipsis, false);
+    const int64_t room = avail - dots;  // what the cut text may take
+    size_t charCut = 0;
+    int64_t charWidth = 0;
+    size_t wordCut = std::string_view::npos;
+    int64_t wordWidth = 0;
+    bool inWord = false;
+    int64_t w = 0;
+    ShownChars chars(line, prefix);
+    Shown ch;
+    while (w <= room && chars.Next(ch)) {
+        const bool space = ch.cp == U' ';
+        if (space && inWord) {  // a word ends here and fits (w <= room)
+            wordCut = ch.begin;
+            wordWidth = w;
+        }
+        inWord = !space;
+        w += cache.Glyph(face, ch.cp).advance;
+        if (w <= room) {
+            charCut = chars.Pos();
+            charWidth = w;
+        }
+    }
+    if ((flags & DT_WORD_ELLIPSIS) && wordCut != std::string_view::npos)
+        return {line.substr(0, wordCut), true, wordWidth + dots};
+    return {line.substr(0, charCut), true, charWidth + dots};
+}
+
+void FillClipped(Surface& surface, const RECT& rc, const RECT& clip, COLORREF color) {
+    surface.FillRect(IntersectRect(rc, clip), color);
+}
+
+// Everything one line of text is drawn with.
+struct LinePen {
+    Surface& surface;
+    FontCache& cache;
+    Face& face;
+    const FontSpec& font;
+    COLORREF color;
+    RECT clip;
+    bool prefix;
+};
+
+// Draws text with the pen at x on the given baseline; returns the pen position after it.
+int64_t DrawRun(const LinePen& pen, std::string_view text, bool prefix, int64_t x,
+                int64_t baseline) {
+    const FaceMetrics& m = pen.face.Metrics();
+    ShownChars chars(text, prefix);
+    Shown ch;
+    while (chars.Next(ch)) {
+        if (x > pen.clip.Right + int64_t{m.pixelSize}) break;  // the rest cannot show
+        const GlyphBitmap g = pen.cache.Glyph(pen.face, ch.cp);
+        const int64_t left = x + g.left;
+        const int64_t top = baseline - g.top;
+        if (g.width > 0 && left < pen.clip.Right && left + g.width > pen.clip.Left &&
+            top < pen.clip.Bottom && top + g.rows > pen.clip.Top) {
+            pen.surface.BlendMask(static_cast<int32_t>(left), static_cast<int32_t>(top),
+                                  pen.face.Coverage(g), g.width, g.rows, g.width, pen.color,
+                                  pen.clip);
+        }
+        if (ch.marked) {
+            const int64_t y = baseline + m.underlineOffset;
+            FillClipped(pen.surface, RectFrom64(x, y, x + g.advance, y + m.underlineThickness),
+                        pen.clip, pen.color);
+        }
+        x += g.advance;
+    }
+    return x;
+}
+
+// Draws a fitted line with its top-left at (x, y), with the font's underline and
+// strike-through across it and, in opaque mode, its background box first.
+void DrawLine(const LinePen& pen, const Fitted& fit, int64_t x, int64_t y, bool opaque) {
+    const FaceMetrics& m = pen.face.Metrics();
+    if (opaque) {
+        FillClipped(pen.surface, RectFrom64(x, y, x + fit.width, y + m.height), pen.clip,
+                    pen.surface.BkColor());
+    }
+    const int64_t baseline = y + m.ascent;
+    int64_t end = DrawRun(pen, fit.text, pen.prefix, x, baseline);
+    if (fit.ellipsis) end = DrawRun(pen, kEllipsis, false, end, baseline);
+    end = std::max(end, x + fit.width);  // a run cut short at the clip edge still spans
+    if (pen.font.Underline) {
+        const int64_t top = baseline + m.underlineOffset;
+        FillClipped(pen.surface, RectFrom64(x, top, end, top + m.underlineThickness), pen.clip,
+                    pen.color);
+    }
+    if (pen.font.Strikethrough) {
+        const int64_t top = baseline - m.strikeOffset;
+        FillClipped(pen.surface, RectFrom64(x, top, end, top + m.strikeThickness), pen.clip,
+                    pen.color);
+    }
+}
+
+}  // namespace
+
+TextEngine::TextEngine(int32_t dpi) { SetDpi(dpi); }
+
+void TextEngine::SetDpi(int32_t dpi) { dpi_ = dpi > 0 ? dpi : 96; }
+
+int32_t TextEngine::DpiFromTwipsPerPixel(int32_t twipsPerPixel) {
+    return twipsPerPixel > 0 ? 1440 / twipsPerPixel : 96;
+}
+
+FaceMetrics TextEngine::Metrics(const FontSpec& font) { return FaceFor(font).Metrics(); }
+
+std::string TextEngine::FontFile(const FontSpec& font) { return FaceFor(font).File(); }
+
+SIZE TextEngine::GetTextExtentPoint32(const FontSpec& font, std::string_view utf8) {
+    Face& face = FaceFor(font);
+    return {ClampToInt32(Measure(cache_, face, utf8, false)), face.Metrics().height};
+}
+
+int32_t TextEngine::DrawText(Surface& surface, const FontSpec& font, std::string_view utf8,
+                             RECT& rc, uint32_t flags, COLORREF color) {
+    Face& face = FaceFor(font);
+    const int64_t lineHeight = face.Metrics().height;
+    const bool prefix = (flags & DT_NOPREFIX) == 0;
+    const bool single = (flags & DT_SINGLELINE) != 0;
+    if (utf8.empty()) {
+        if (flags & DT_CALCRECT) {
+            rc.Right = rc.Left;
+            rc.Bottom = rc.Top;
+        }
+        return 0;
+    }
+    Lines lines(utf8, single);
+    std::string_view line;
+    if (flags & DT_CALCRECT) {
+        int64_t width = 0;
+        int64_t count = 0;
+        while (lines.Next(line)) {
+            width = std::max(width, Measure(cache_, face, line, prefix));
+            ++count;
+        }
+        rc.Right = ClampToInt32(int64_t{rc.Left} + width);
+        rc.Bottom = ClampToInt32(int64_t{rc.Top} + count * lineHeight);
+        return ClampToInt32(count * lineHeight);
+    }
+    const int64_t avail = int64_t{rc.Right} - rc.Left;
+    int64_t y = rc.Top;
+    const bool placed = single && (flags & (DT_VCENTER | DT_BOTTOM)) != 0;
+    if (placed) {
+        y = (flags & DT_VCENTER) ? rc.Top + (int64_t{rc.Bottom} - rc.Top - lineHeight) / 2
+                                 : int64_t{rc.Bottom} - lineHeight;
+    }
+    const LinePen pen{surface, cache_, face, font, color,
+                      (flags & DT_NOCLIP) ? surface.Bounds() : rc, prefix};
+    const bool opaque = surface.BackgroundMode() == BkMode::Opaque;
+    while (lines.Next(line)) {
+        const Fitted fit = FitLine(cache_, face, line, prefix, avail, flags);
+        int64_t x = rc.Left;
+        if (flags & DT_CENTER) {
+            x += (avail - fit.width) / 2;
+        } else if (flags & DT_RIGHT) {
+            x = int64_t{rc.Right} - fit.width;
+        }
+        DrawLine(pen, fit, x, y, opaque);
+        y += lineHeight;
+    }
+    return ClampToInt32(y - rc.Top);
+}
+
+int32_t TextEngine::DrawText(Surface& surface, std::string_view utf8, RECT& rc, uint32_t flags) {
+    return DrawText(surface, surface.Font(), utf8, rc, flags, surface.TextColor());
+}
+
+void TextEngine::TextOut(Surface& surface, const FontSpec& font, int32_t x, int32_t y,
+                         std::string_view utf8, COLORREF color) {
+    Face& face = FaceFor(font);
+    const LinePen pen{surface, cache_, face, font, color, surface.Bounds(), false};
+    const Fitted fit{utf8, false, Measure(cache_, face, utf8, false)};
+    DrawLine(pen, fit, x, y, surface.BackgroundMode() == BkMode::Opaque);
+}
+
+void TextEngine::DrawState(Surface& surface, const FontSpec& font, std::string_view utf8,
+                           int32_t x, int32_t y, int32_t cx, int32_t cy, uint32_t flags,
+                           const StateColors& colors) {
+    Face& face = FaceFor(font);
+    const bool prefix = (flags & 0xFu) == DST_PREFIXTEXT;
+    const Fitted fit{utf8, false, Measure(cache_, face, utf8, prefix)};
+    const int64_t w = cx != 0 ? cx : fit.width;
+    const int64_t h = cy != 0 ? cy : face.Metrics().height;
+    const RECT box = RectFrom64(x, y, x + w, y + h);
+    if (flags & DSS_DISABLED) {
+        const RECT shifted = RectFrom64(int64_t{x} + 1, int64_t{y} + 1, x + w + 1, y + h + 1);
+        const LinePen light{surface, cache_, face, font, colors.highlight, shifted, prefix};
+        DrawLine(light, fit, int64_t{x} + 1, int64_t{y} + 1, false);
+        const LinePen dark{surface, cache_, face, font, colors.shadow, box, prefix};
+        DrawLine(dark, fit, x, y, false);
+    } else {
+        const LinePen pen{surface, cache_, face, font, colors.text, box, prefix};
+        DrawLine(pen, fit, x, y, false);
+    }
+}
+
+}  // namespace glv
