@@ -245,6 +245,15 @@ std::string DescribeError(const AutomationError& error) {
            error.Source + ")";
 }
 
+// The fields of an expected error that the file gives, in the order errors are printed.
+std::string DescribeExpectedError(const Json& expected) {
+    std::string text = "error";
+    if (expected.contains("number")) text += " " + Describe(expected["number"]);
+    if (expected.contains("description")) text += " " + Describe(expected["description"]);
+    if (expected.contains("source")) text += " (" + expected["source"].get<std::string>() + ")";
+    return text;
+}
+
 void Runner::CheckError(const Json& expected, const AutomationError& error) const {
     auto mismatch = [&](const std::string& what) {
         throw StepFailed("expected " + what + " found " + DescribeError(error));
@@ -288,7 +297,7 @@ void Runner::Access(const Json& step, enum Access access, const Json& pathText,
             Invalid(paths_.Member() + ": " + DescribeError(shape));
         }
     }
-    if (error) throw StepFailed("expected error " + Describe(*error) + " found " + Describe(result));
+    if (error) throw StepFailed("expected " + DescribeExpectedError(*error) + " found " + Describe(result));
     if (step.contains("expect") && !Matches(step["expect"], result, context_))
         throw StepFailed("expected " + Describe(step["expect"]) + " found " + Describe(result));
     if (step.contains("as")) held_[step["as"].get<std::string>()] = std::move(result);

@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "core/EventRecorder.h"
+#include "platform/Image.h"
+#include "platform/ImageList.h"
+#include "platform/Platform.h"
 
 namespace glv::scenario {
 
@@ -17,7 +20,7 @@ int64_t WholeNumber(const Json& value, int64_t low, int64_t high, std::string_vi
     if (value.is_number_integer()) {
         if (value.is_number_unsigned()) {
             const auto v = value.get<uint64_t>();
-            if (v <= static_cast<uint64_t>(high)) return static_cast<int64_t>(v);
+            if (v <= static_cast<uint64_t>(high) && static_cast<int64_t>(v) >= low) return static_cast<int64_t>(v);
         } else {
             const auto v = value.get<int64_t>();
             if (v >= low && v <= high) return v;
@@ -36,14 +39,43 @@ Variant MakeFont(const Json& body, const ValueContext& context) {
     return Variant(ObjectPtr(std::make_shared<StdFont>(FontFromJson(body, context.ambientFont))));
 }
 
-// Pictures and image lists come from pieces the library does not have yet; each form fails here
-// with a clear message until its maker is filled in.
+// Pictures and image-list objects come from pieces the library does not have yet; each form
+// fails here with a clear message until its maker is filled in.
 Variant MakePicture(const Json&, const ValueContext&) {
     Invalid("picture values are not available in this build yet");
 }
 
-Variant MakeImageListHandle(const Json&, const ValueContext&) {
-    Invalid("image list values are not available in this build yet");
+// The image list a form describes: the synthetic palette squares, or a PNG strip cut into
+// images of the given width.
+ImageList ImageListFromJson(const Json& body, const ValueContext& context) {
+    if (!body.is_object()) Invalid("image list: write {\"width\", \"height\", \"count\"} or {\"file\", \"width\"}");
+    const auto dimension = [&](const char* key, int64_t high) {
+        if (!body.contains(key)) Invalid(std::string("image list needs ") + key);
+        return static_cast<int32_t>(WholeNumber(body[key], 1, high, std::string("image list ") + key));
+    };
+    if (!body.contains("file")) {
+        for (const auto& [key, value] : body.items())
+            if (key != "width" && key != "height" && key != "count") Invalid("image list: unknown field \"" + key + "\"");
+        return MakeSyntheticImageList(dimension("width", 256), dimension("height", 256), dimension("count", 1024));
+    }
+    for (const auto& [key, value] : body.items())
+        if (key != "file" && key != "width") Invalid("image list: unknown field \"" + key + "\"");
+    if (!body["file"].is_string()) Invalid("image list file wants a string");
+    const std::filesystem::path file = context.baseDir / body["file"].get<std::string>();
+    try {
+        return ImageList::FromStrip(LoadPng(file.string()), dimension("width", 256));
+    } catch (const ImageError& bad) {
+        Invalid(std::string("image list: ") + bad.what());
+    } catch (const std::invalid_argument& bad) {
+        Invalid("image list " + file.string() + ": " + bad.what());
+    }
+}
+
+// A list registered with the platform, passed as its handle (a Long, as hImagelist is).
+Variant MakeImageListHandle(const Json& body, const ValueContext& context) {
+    ImageList list = ImageListFromJson(body, context);
+    if (context.platform == nullptr) Invalid("an image list needs the control's platform");
+    return static_cast<int32_t>(context.platform->imageLists.Register(std::move(list)));
 }
 
 Variant MakeImageListObject(const Json&, const ValueContext&) {
