@@ -25,7 +25,11 @@ public:
     bool Strikethrough = false;
 
     std::shared_ptr<StdFont> Clone() const { return std::make_shared<StdFont>(*this); }
-    bool SameAs(const StdFont& other) const;
+    bool SameAs(const StdFont& other) const {
+        return Size == other.Size && Bold == other.Bold && Italic == other.Italic &&
+               Underline == other.Underline && Strikethrough == other.Strikethrough &&
+               Name == other.Name;
+    }
     FontSpec Spec() const { return {Name, Size, Bold, Italic, Underline, Strikethrough}; }
 
     std::string TypeName() const override { return "StdFont"; }
