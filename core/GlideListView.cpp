@@ -309,7 +309,7 @@ const tColHeaderInfo& GlideListView::ColumnRecord(int32_t index) const {
 // render/PaintPass.cpp.
 
 int32_t GlideListView::TextHeight(const StdFont& font) const {
-    return platform_.text.GetTextExtentPoint32(font.Spec(), "Wg").cy;
+    return MeasureTextHeight(platform_.text, font.Spec());
 }
 
 // --- subsystem hooks --------------------------------------------------------------------------

@@ -6,13 +6,6 @@ namespace glv {
 
 namespace {
 
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if ((a[i] | 0x20) != (b[i] | 0x20)) return false;
-    return true;
-}
-
 void ExpectArgs(std::span<const Variant> args, std::size_t least, std::size_t most) {
     if (args.size() < least || args.size() > most)
         RaiseRuntimeError(runtime_error::kWrongArgumentCount);
@@ -79,19 +72,19 @@ std::optional<Image> ImageListObject::Picture(int32_t index) const {
 Variant ImageListObject::Invoke(std::string_view member, CallKind kind,
                                 std::span<const Variant> args) {
     const bool read = kind != CallKind::Let;
-    if (read && SameName(member, "hImagelist")) {
+    if (read && EqualsIgnoreCase(member, "hImagelist")) {
         ExpectArgs(args, 0, 0);
         return static_cast<int32_t>(handle_);
     }
-    if (read && SameName(member, "ImageWidth")) {
+    if (read && EqualsIgnoreCase(member, "ImageWidth")) {
         ExpectArgs(args, 0, 0);
         return ImageWidth();
     }
-    if (read && SameName(member, "ImageHeight")) {
+    if (read && EqualsIgnoreCase(member, "ImageHeight")) {
         ExpectArgs(args, 0, 0);
         return ImageHeight();
     }
-    if (read && SameName(member, "ListImages")) {
+    if (read && EqualsIgnoreCase(member, "ListImages")) {
         ExpectArgs(args, 1, 1);
         return ListImages(args[0].ToLong());
     }
@@ -101,11 +94,11 @@ Variant ImageListObject::Invoke(std::string_view member, CallKind kind,
 Variant ListImageObject::Invoke(std::string_view member, CallKind kind,
                                 std::span<const Variant> args) {
     const bool read = kind != CallKind::Let;
-    if (read && SameName(member, "Index")) {
+    if (read && EqualsIgnoreCase(member, "Index")) {
         ExpectArgs(args, 0, 0);
         return index_;
     }
-    if (read && SameName(member, "Draw")) {
+    if (read && EqualsIgnoreCase(member, "Draw")) {
         ExpectArgs(args, 3, 4);
         const int32_t style = Given(args, 3) ? args[3].ToLong() : imlNormal;
         owner_->Draw(index_, args[0].ToLong(), args[1].ToDouble(), args[2].ToDouble(), style);
