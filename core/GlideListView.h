@@ -6,14 +6,17 @@
 // input/, sort/, scrollbar/); this class holds the shared state and is the host's façade.
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/ColumnStore.h"
 #include "core/ItemStore.h"
 #include "core/PropertyTable.h"
 #include "core/PropertyValues.h"
+#include "core/RecordObjects.h"
 #include "platform/Container.h"
 #include "platform/Platform.h"
 
@@ -21,6 +24,8 @@ namespace glv {
 
 class GlideListViewEvents;
 class PropertyBag;
+class cListItems;
+class cColumns;
 
 // View state shared by layout, painting, input and scrolling.
 struct ViewState {
@@ -97,7 +102,7 @@ public:
     // --- columns ------------------------------------------------------------------------------
     int32_t ColumnCount() const { return columns_.Count(); }
     int32_t AddColumn(const std::string& caption, int16_t icon, int32_t width);
-    int32_t AddColumnEx(const ColumnSpec& spec);
+    int32_t AddColumnEx(const ColumnSpec& def);
     const tColHeaderInfo& ColumnRecord(int32_t index) const;
     int32_t ColumnsTotalWidth() const { return columns_.TotalWidth(); }
 
@@ -134,6 +139,101 @@ public:
         int32_t editEnds = 0;
     };
     const HookCounters& hookCounters() const { return hooks_; }
+
+    // --- collections, field accessors and bulk operations ------------------------------------
+    // The element objects (core/Collections.h) forward here; the bulk operations are in
+    // core/BulkOps.cpp.
+
+    // A new collection object on this control's window.
+    std::shared_ptr<cListItems> ListItems() const;
+    std::shared_ptr<cColumns> Columns() const;
+
+    // Field writes as the host sees them: the index is checked, then the record is handed out to
+    // be changed; FieldWritten afterwards repaints when painting is enabled. Reads go through
+    // ItemRecord, GroupRecord, SubItemRecord and ColumnRecord, which fail with error 9 outside
+    // the arrays.
+    tListItemInfo& ItemForWrite(int32_t index);    // 1..item count, else code 6 (GlideListView)
+    tItemGroupInfo& GroupForWrite(int32_t index);  // idem
+    // checkItemIndex: the item index must be in 1..item count (code 8); otherwise only the
+    // stored arrays bound the indexes (error 9).
+    tSubListItemInfo& SubItemForWrite(int32_t index, int32_t subIndex, bool checkItemIndex);
+    tColHeaderInfo& ColumnForWrite(int32_t index);        // 1..column count, else code 8
+    tColHeaderExtInfo& ColumnExtForWrite(int32_t index);  // idem
+    const tColHeaderExtInfo& ColumnExtRecord(int32_t index) const;  // error 9 outside
+    void FieldWritten();
+    // A sub-item icon was set: an item without an icon of its own grows to the small-icon height.
+    void SubItemIconChanged(int32_t index);
+
+    // Hooks the later subsystems fill in. Until then they only check what the caller is owed.
+    int32_t SmallIconHeight() const;  // image lists: 0 until they arrive
+    void EditItem(int32_t index);     // in-place editing: nothing yet
+    void EnsureVisible(int32_t index);  // index checked (code 6); scrolling comes with layout
+    // Sorting: nothing yet.
+    void SortItems(int32_t firstListIndex, int32_t lastListIndex, int16_t column, int32_t sortOrder);
+    void SortColumn(int32_t column, int32_t sortOrder);  // column checked (code 8)
+    int32_t ItemCountPerPage() const;  // layout: 0 until it arrives
+
+    // What the bulk queries read of the header band, the scroll bars and the last key message.
+    // Layout, the scroll bars and the message hooks write it as they arrive.
+    struct FrameState {
+        int32_t headerHeight = 0;
+        int32_t scrollBarSize = 17;
+        bool vScrollVisible = false;
+        bool hScrollVisible = false;
+        HWND vScrollHwnd = 0;
+        HWND hScrollHwnd = 0;
+        bool altKeyStatus = false;   // Alt context bit of the last key message
+        bool ctrlKeyStatus = false;  // Ctrl key state at that message
+    };
+    FrameState& frame() { return frame_; }
+    const FrameState& frame() const { return frame_; }
+    int32_t HeaderHeight() const { return frame_.headerHeight; }
+
+    bool IsAnyChecked() const;
+    bool IsAnySelected() const;
+    // Deletes items and group headers, asking the host (GroupBeforeDelete, BeforeItemDelete).
+    void ItemsDeleteAll();
+    // Deletes the selected items with prompting, then scrolls to the top.
+    void ItemsDeleteSelected();
+    // The prompting delete of the selected items (not group headers); false when the host
+    // answered LVNoToAll, which stops at once.
+    bool DeleteSelectedWithPrompting();
+    void ItemsDeselectAll();
+    void ItemsSelectAll();
+    void ItemsCheckAll(bool state);
+    int32_t ItemInEdit() const;  // -1 until in-place editing arrives
+    void CancelEdit();           // nothing to cancel until in-place editing arrives
+    void ItemsDisableAll();
+    void ItemsEnableAll();
+    void ItemsSelectRange(int32_t itemFrom, int32_t itemTo);
+    bool IsVScrollVisible() const { return frame_.vScrollVisible; }
+    bool IsHScrollVisible() const { return frame_.hScrollVisible; }
+    int32_t ColumnsVisibleWidth() const;
+    RECT ClientArea() const;
+    void Refresh();
+    bool AltKeyStatus() const { return frame_.altKeyStatus; }
+    bool CtrlKeyStatus() const { return frame_.ctrlKeyStatus; }
+    int32_t hWndToolTip(int32_t hwnd) const;
+    std::vector<tListItemInfo> SelectedItems() const;  // copies, in index order
+    std::vector<tListItemInfo> CheckedItems() const;
+    int32_t SelectedCount();  // selected and visible; also refreshes the cached count
+    int32_t CheckedCount() const;
+    int32_t SelectedIndex();
+    void SetSelectedIndex(int32_t index);
+    int32_t CheckedIndex() const;
+    bool Selected(int32_t index) const;  // error 9 outside the list
+    bool SelectState(int32_t index) const;
+    void SetSelectState(int32_t index, bool state);
+    bool CheckedState(int32_t index) const;
+    void SetCheckedState(int32_t index, bool state);
+    void SetSelectAll(bool state);
+    void SetCheckAll(bool state);
+    // Raw select: keeps the selected count; no repaint, no event; other indexes are ignored.
+    void RawSelect(int32_t index, bool value);
+
+    // --- dispatch -------------------------------------------------------------------------------
+    // The control as an automation object: every public member by name (core/Dispatch.cpp).
+    ObjectPtr DispatchObject();
 
 private:
     // The defaults new items are filled from, rebuilt only when a default font, colour or the
@@ -271,6 +371,8 @@ private:
 
     AppliedProperties applied_;
     PropertyHookCounters propertyHooks_;
+    // --- collections, field accessors and bulk operations (state) ---
+    FrameState frame_;
 };
 
 }  // namespace glv
