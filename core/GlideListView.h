@@ -339,7 +339,6 @@ public:
         int32_t editBoxColorUpdates = 0;
         int32_t enabledUpdates = 0;
         int32_t surfacePictureClears = 0;
-        int32_t checkAllItems = 0;
     };
     const PropertyHookCounters& propertyHookCounters() const { return propertyHooks_; }
 
@@ -355,7 +354,6 @@ private:
     void ReadPropertiesInOrder(const PropertyBag& bag);
     // The end of both initialisation paths: layout values, end update, loaded, registration.
     void FinishLoading();
-    void CheckAllItemsForExpandingRow(bool state);
 
     // Property hooks, each called at exactly the moments the behaviour names.
     void RebuildBackground();        // rebuild the background cache
