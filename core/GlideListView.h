@@ -300,7 +300,10 @@ public:
     // Every stored property of the control, by its public name (without regard to case), as
     // the property table describes it. Unknown names raise runtime error 438; index arguments
     // (no stored property takes any) raise 450. Fonts and pictures are objects and are kept by
-    // reference: the control holds the very object it was given, and reading returns it.
+    // reference, as the runtime's property Set stores the reference it is handed: the control
+    // holds the very object it was given and reading returns it, so a host that later writes
+    // `DefaultItemFont.Bold = True` changes the font the next added item takes. A font property
+    // refuses Nothing (380), since every later add reads it; a picture property takes Nothing.
     bool HasProperty(std::string_view name) const;
     Variant GetProperty(std::string_view name, std::span<const Variant> indexArgs = {}) const;
     void SetProperty(std::string_view name, const Variant& value,
@@ -352,7 +355,6 @@ public:
         int32_t editBoxColorUpdates = 0;
         int32_t enabledUpdates = 0;
         int32_t surfacePictureClears = 0;
-        int32_t checkAllItems = 0;
     };
     const PropertyHookCounters& propertyHookCounters() const { return propertyHooks_; }
 
@@ -368,7 +370,6 @@ private:
     void ReadPropertiesInOrder(const PropertyBag& bag);
     // The end of both initialisation paths: layout values, end update, loaded, registration.
     void FinishLoading();
-    void CheckAllItemsForExpandingRow(bool state);
 
     // Property hooks, each called at exactly the moments the behaviour names.
     void RebuildBackground();        // rebuild the background cache

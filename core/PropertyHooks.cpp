@@ -3,18 +3,17 @@
 // hook records what it handed on (applied_) and counts its calls, so tests can see it ran.
 
 #include <algorithm>
-#include <cctype>
 
 #include "core/GlideListView.h"
+#include "platform/TextScan.h"
 
 namespace glv {
 
 namespace {
 
 bool ContainsIgnoreCase(std::string_view text, std::string_view part) {
-    auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
     auto it = std::search(text.begin(), text.end(), part.begin(), part.end(),
-                          [&](char a, char b) { return lower(a) == lower(b); });
+                          [](char a, char b) { return ToAsciiLower(a) == ToAsciiLower(b); });
     return it != text.end();
 }
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <type_traits>
 
+#include "platform/TextScan.h"
+
 namespace glv {
 
 namespace {
@@ -95,7 +97,7 @@ const PropertyDescriptor& Describe(PropId id) {
 const PropertyDescriptor* FindProperty(std::string_view name) {
     if (name.empty()) return nullptr;
     for (const PropertyDescriptor& d : kTable)
-        if (EqualsIgnoreCase(d.name, name)) return &d;
+        if (EqualsIgnoringAsciiCase(d.name, name)) return &d;
     return nullptr;
 }
 

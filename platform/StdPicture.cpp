@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/AutomationError.h"
+#include "platform/TextScan.h"
 
 namespace glv {
 
