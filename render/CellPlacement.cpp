@@ -65,7 +65,11 @@ CellPlacement PlaceItemCell(const CellInput& in) {
     switch (in.align) {
         case CellAlign::Left: out.textLeft = x + iw + 2; out.textRight = R - 1; break;
         case CellAlign::Center: out.textLeft = x + iw + 4; out.textRight = R - 1; break;
-        case CellAlign::Right: out.textRight = R - 1; out.textLeft = out.textRight - tw; break;
+        // Text wider than the cell starts at L + 2 and is cut with an ellipsis.
+        case CellAlign::Right:
+            out.textRight = R - 1;
+            out.textLeft = std::max(out.textRight - tw, L + 2);
+            break;
     }
     return out;
 }
