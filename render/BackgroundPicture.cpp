@@ -29,7 +29,7 @@ std::optional<RECT> PlaceBackgroundPicture(const BackgroundPictureState& state, 
     }
 }
 
-void DrawBackgroundPicture(Surface& cache, const BackgroundPictureState& state) {
+void PaintBackgroundPicture(Surface& cache, const BackgroundPictureState& state) {
     const std::optional<RECT> place = PlaceBackgroundPicture(state, cache.Width(), cache.Height());
     if (!place) return;
     const Image& picture = *state.picture;

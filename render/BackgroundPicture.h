@@ -41,6 +41,6 @@ std::optional<RECT> PlaceBackgroundPicture(const BackgroundPictureState& state, 
 
 // Copies the picture onto the cache at its place (stretched for lvwStretch); its alpha is
 // dropped, as a bitmap copy does.
-void DrawBackgroundPicture(Surface& cache, const BackgroundPictureState& state);
+void PaintBackgroundPicture(Surface& cache, const BackgroundPictureState& state);
 
 }  // namespace glv

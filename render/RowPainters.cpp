@@ -55,7 +55,7 @@ const IconPainter* BoundIcons(const RowStyle& style) {
     return style.smallIcons != nullptr && style.smallIcons->Bound() ? style.smallIcons : nullptr;
 }
 
-RECT TextBox(const CellPlacement& place, RowBox row) {
+RECT TextBox(const CellPlacement& place, RowMetrics row) {
     const int32_t top = TextTop(row.top, row.height, row.textHeight);
     return {place.textLeft, top, place.textRight, top + row.textHeight};
 }
@@ -79,7 +79,7 @@ int32_t MeasureWithCalcRect(TextEngine& text, Surface& s, const FontSpec& font,
     return height ? rc.Bottom - rc.Top : rc.Right - rc.Left;
 }
 
-void StoreGeometry(tListItemInfo& item, int32_t textLeft, RowBox row) {
+void StoreGeometry(tListItemInfo& item, int32_t textLeft, RowMetrics row) {
     item.cLIItemX = textLeft;
     item.cLIItemY = row.top;
     item.cLITextHeight = row.textHeight;
@@ -126,7 +126,7 @@ FontSpec SubItemFont(const tListItemInfo& item, const tSubListItemInfo& sub) {
 }
 
 void PaintItemCell(Surface& surface, TextEngine& text, const RowStyle& style, tListItemInfo& item,
-                   int32_t index, CellSpan cell, RowBox row) {
+                   int32_t index, CellSpan cell, RowMetrics row) {
     const FontSpec font = ItemFont(item);
     const int32_t L = cell.left, R = cell.right, y = row.top, h = row.height;
     const int32_t tw = text.GetTextExtentPoint32(font, item.cLIText).cx;
@@ -197,7 +197,7 @@ void PaintItemCell(Surface& surface, TextEngine& text, const RowStyle& style, tL
 }
 
 void PaintSubItemCell(Surface& surface, TextEngine& text, const RowStyle& style,
-                      const tListItemInfo& item, int32_t k, CellSpan cell, RowBox row) {
+                      const tListItemInfo& item, int32_t k, CellSpan cell, RowMetrics row) {
     if (k < 1 || static_cast<size_t>(k) > item.cLISubListItemInfo.size()) return;
     const tSubListItemInfo& sub = item.cLISubListItemInfo[static_cast<size_t>(k) - 1];
     const FontSpec font = SubItemFont(item, sub);
@@ -237,7 +237,7 @@ void PaintSubItemCell(Surface& surface, TextEngine& text, const RowStyle& style,
 }
 
 GroupHeaderLayout LayoutGroupHeader(const tItemGroupInfo& group, int32_t firstColumnLeft,
-                                    int32_t surfaceWidth, RowBox row, int32_t captionHeight) {
+                                    int32_t surfaceWidth, RowMetrics row, int32_t captionHeight) {
     const int32_t y = row.top, h = row.height, ct = captionHeight;
     const int32_t m = group.GroupHeaderMargin;
     const int32_t s = group.GroupSeperator ? group.GroupSeperatorThick : 0;
@@ -266,7 +266,7 @@ GroupHeaderLayout LayoutGroupHeader(const tItemGroupInfo& group, int32_t firstCo
 
 void PaintGroupHeaderRow(Surface& surface, TextEngine& text, const RowStyle& style,
                          tListItemInfo& item, const tItemGroupInfo& group, int32_t firstColumnLeft,
-                         RowBox row) {
+                         RowMetrics row) {
     const FontSpec font = ItemFont(item);
     const int32_t ct = MeasureWithCalcRect(text, surface, font, item.cLIText, true);
     const GroupHeaderLayout layout =

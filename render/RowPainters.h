@@ -50,7 +50,7 @@ RowStyle MakeRowStyle(const PropertyValues& props, const SystemInfo& system, boo
                       bool editing, int32_t surfaceWidth);
 
 // Where a row is: its top y, height h and text height t.
-struct RowBox {
+struct RowMetrics {
     int32_t top = 0;
     int32_t height = 0;
     int32_t textHeight = 0;
@@ -73,17 +73,17 @@ enum class CellLook { Disabled, Selected, SelectedNoFocus, Ledger, Normal };
 // ledger band) and writes the row's geometry back into the record: cLIItemX (the text's left),
 // cLIItemY, cLITextHeight, cLIItemHeight.
 void PaintItemCell(Surface& surface, TextEngine& text, const RowStyle& style, tListItemInfo& item,
-                   int32_t index, CellSpan cell, RowBox row);
+                   int32_t index, CellSpan cell, RowMetrics row);
 
 // Draws sub-item k (1-based) in the cell of column k + 1.
 void PaintSubItemCell(Surface& surface, TextEngine& text, const RowStyle& style,
-                      const tListItemInfo& item, int32_t k, CellSpan cell, RowBox row);
+                      const tListItemInfo& item, int32_t k, CellSpan cell, RowMetrics row);
 
 // Draws a group header row across the surface; firstColumnLeft is column 1's left edge. Writes
 // the row's geometry back as the item cell does.
 void PaintGroupHeaderRow(Surface& surface, TextEngine& text, const RowStyle& style,
                          tListItemInfo& item, const tItemGroupInfo& group, int32_t firstColumnLeft,
-                         RowBox row);
+                         RowMetrics row);
 
 // The geometry the group header painter uses, for hit testing and tests: the glyph's top-left
 // and the caption rectangle, given the caption height ct.
@@ -93,6 +93,6 @@ struct GroupHeaderLayout {
     RECT caption;
 };
 GroupHeaderLayout LayoutGroupHeader(const tItemGroupInfo& group, int32_t firstColumnLeft,
-                                    int32_t surfaceWidth, RowBox row, int32_t captionHeight);
+                                    int32_t surfaceWidth, RowMetrics row, int32_t captionHeight);
 
 }  // namespace glv

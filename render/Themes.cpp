@@ -30,12 +30,12 @@ constexpr PressedShades kSilverPressed{true, 0, 15, true};
 constexpr PressedShades kBluePressed{false, RGB(216, 216, 206), 16, false};
 constexpr PressedShades kOlivePressed{false, RGB(216, 218, 200), 16, false};
 
-constexpr SchemeColors kSchemes[] = {
+constexpr ColorScheme kSchemes[] = {
     {RGB(127, 157, 185), kWarmBand, kBlueOffice, kBluePressed},      // XPBlue
     {RGB(127, 157, 185), kSilverBand, kSilverOffice, kSilverPressed},  // XPSilver
     {RGB(164, 185, 127), kWarmBand, kOliveOffice, kOlivePressed},    // XPOlive
 };
-constexpr SchemeColors kFallbackScheme{RGB(0, 0, 0), kWarmBand, kBlueOffice, kBluePressed};
+constexpr ColorScheme kFallbackScheme{RGB(0, 0, 0), kWarmBand, kBlueOffice, kBluePressed};
 
 constexpr int32_t kMetricPixels[] = {17, 24, 32};
 constexpr int32_t kMetricTwips[] = {255, 360, 480};
@@ -91,13 +91,13 @@ std::string_view UpToNul(std::string_view s) { return s.substr(0, s.find('\0'));
 
 }  // namespace
 
-const SchemeColors& SchemeFor(int32_t theme) {
+const ColorScheme& SchemeFor(int32_t theme) {
     if (theme < XPBlue || theme > XPOlive) return kFallbackScheme;
     return kSchemes[theme];
 }
 
 COLORREF SchemeColor(int32_t theme, SchemeRole role) {
-    const SchemeColors& s = SchemeFor(theme);
+    const ColorScheme& s = SchemeFor(theme);
     switch (role) {
         case SchemeRole::Border: return s.border;
         case SchemeRole::NormalBandStart: return s.normalBand.start;
@@ -110,7 +110,7 @@ COLORREF SchemeColor(int32_t theme, SchemeRole role) {
     return 0;
 }
 
-COLORREF BorderColorFor(int32_t theme, bool defaultBorderColor, OLE_COLOR borderColor,
+COLORREF SchemeBorderColor(int32_t theme, bool defaultBorderColor, OLE_COLOR borderColor,
                         const SystemInfo& system) {
     return defaultBorderColor ? SchemeFor(theme).border : system.Resolve(borderColor);
 }
@@ -165,10 +165,10 @@ COLORREF PressedLineColor(const PressedShades& shades, COLORREF base, int32_t y,
     return ShiftColor(base, static_cast<int32_t>(-d));
 }
 
-void DrawHeaderBand(Surface& surface, int32_t headerStyle, int32_t theme, int32_t hh) {
+void PaintHeaderBand(Surface& surface, int32_t headerStyle, int32_t theme, int32_t hh) {
     // A hidden header band has no height: nothing to draw.
     if (hh <= 0) return;
-    const SchemeColors& scheme = SchemeFor(theme);
+    const ColorScheme& scheme = SchemeFor(theme);
     if (headerStyle == LVOffice2003)
         DrawOfficeBand(surface, scheme.officeBand, hh);
     else

@@ -48,7 +48,7 @@ struct PressedShades {
     bool fallPerLine = false;
 };
 
-struct SchemeColors {
+struct ColorScheme {
     COLORREF border = 0;
     NormalBandColors normalBand;
     OfficeBandColors officeBand;
@@ -57,7 +57,7 @@ struct SchemeColors {
 
 // The row for a scheme value; a value outside XPBlue..XPOlive gets the fallback row (black
 // border, the blue scheme's bands).
-const SchemeColors& SchemeFor(int32_t theme);
+const ColorScheme& SchemeFor(int32_t theme);
 
 enum class SchemeRole {
     Border,
@@ -71,7 +71,7 @@ enum class SchemeRole {
 COLORREF SchemeColor(int32_t theme, SchemeRole role);
 
 // The border colour a pass draws with: the scheme's with DefaultBorderColor, else BorderColor.
-COLORREF BorderColorFor(int32_t theme, bool defaultBorderColor, OLE_COLOR borderColor,
+COLORREF SchemeBorderColor(int32_t theme, bool defaultBorderColor, OLE_COLOR borderColor,
                         const SystemInfo& system);
 
 // --- detection --------------------------------------------------------------------------------
@@ -109,6 +109,6 @@ COLORREF PressedLineColor(const PressedShades& shades, COLORREF base, int32_t y,
 
 // The header band of a header hh pixels high across the whole surface, in either style
 // (headerStyle: 0 LVNormal, 1 LVOffice2003).
-void DrawHeaderBand(Surface& surface, int32_t headerStyle, int32_t theme, int32_t hh);
+void PaintHeaderBand(Surface& surface, int32_t headerStyle, int32_t theme, int32_t hh);
 
 }  // namespace glv

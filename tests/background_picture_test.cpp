@@ -59,7 +59,7 @@ TEST(BackgroundPicture, DrawsClippedAndStretchedCopiesWithoutAlpha) {
     picture.At(0, 0) = 0x00FF0000u;  // transparent red: a bitmap copy ignores the alpha
     Surface cache(6, 5, RGB(9, 9, 9));
     BackgroundPictureState state{&picture, lvwBottomRight, false, 1, false, false};
-    DrawBackgroundPicture(cache, state);
+    PaintBackgroundPicture(cache, state);
     EXPECT_EQ(cache.GetPixel(2, 3), RGB(255, 0, 0));
     EXPECT_EQ(cache.GetPixel(5, 4), RGB(0, 255, 0));
     EXPECT_EQ(cache.GetPixel(1, 3), RGB(9, 9, 9));
@@ -67,13 +67,13 @@ TEST(BackgroundPicture, DrawsClippedAndStretchedCopiesWithoutAlpha) {
     // A picture larger than the cache is clipped at its edges.
     Surface small(3, 1, RGB(9, 9, 9));
     state.alignment = lvwTopLeft;
-    DrawBackgroundPicture(small, state);
+    PaintBackgroundPicture(small, state);
     EXPECT_EQ(small.GetPixel(2, 0), RGB(0, 255, 0));
 
     // Stretch fills the width and the height under the header.
     Surface wide(8, 5, RGB(9, 9, 9));
     state.alignment = lvwStretch;
-    DrawBackgroundPicture(wide, state);
+    PaintBackgroundPicture(wide, state);
     EXPECT_EQ(wide.GetPixel(0, 0), RGB(255, 0, 0));
     EXPECT_EQ(wide.GetPixel(1, 1), RGB(255, 0, 0));
     EXPECT_EQ(wide.GetPixel(7, 3), RGB(0, 255, 0));
@@ -82,6 +82,6 @@ TEST(BackgroundPicture, DrawsClippedAndStretchedCopiesWithoutAlpha) {
     // Tile shows nothing.
     Surface tiled(8, 5, RGB(9, 9, 9));
     state.alignment = lvwTile;
-    DrawBackgroundPicture(tiled, state);
+    PaintBackgroundPicture(tiled, state);
     EXPECT_EQ(tiled.GetPixel(0, 0), RGB(9, 9, 9));
 }

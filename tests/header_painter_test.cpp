@@ -150,7 +150,7 @@ TEST(HeaderPainter, GoldenHeaderCellsOverEachBand) {
     for (int32_t theme : {XPBlue, XPSilver, XPOlive}) {
         for (int32_t headerStyle : {LVNormal, LVOffice2003}) {
             Surface strip(width, hh + 3, RGB(255, 255, 255));
-            DrawHeaderBand(strip, headerStyle, theme, hh);
+            PaintHeaderBand(strip, headerStyle, theme, hh);
             HeaderStyle style = MakeHeaderStyle(props, system, theme, hh, 13, 16);
             style.icons = &icons;
             tColHeaderInfo name = Column("Name");

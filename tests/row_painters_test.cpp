@@ -277,7 +277,7 @@ TEST(RowPainters, GroupHeaderGlyphCaptionAndSeparatorRows) {
     group.GroupHeader = true;
     group.GroupHeaderMargin = 2;
     group.GroupHeaderCaptionSeperation = 3;
-    const RowBox row{10, 24, 13};
+    const RowMetrics row{10, 24, 13};
     auto layout = [&](int32_t align, int32_t ct) {
         group.GroupHeaderAlignment = align;
         const GroupHeaderLayout l = LayoutGroupHeader(group, 1, 200, row, ct);

@@ -33,10 +33,10 @@ TEST(Themes, BorderColourPerSchemeAndTheBorderColourRule) {
 
     SystemInfo system;
     // DefaultBorderColor wins over whatever BorderColor holds.
-    EXPECT_EQ(Hex(BorderColorFor(XPOlive, true, RGB(1, 2, 3), system)), "A4B97F");
-    EXPECT_EQ(Hex(BorderColorFor(XPOlive, false, RGB(1, 2, 3), system)), "010203");
+    EXPECT_EQ(Hex(SchemeBorderColor(XPOlive, true, RGB(1, 2, 3), system)), "A4B97F");
+    EXPECT_EQ(Hex(SchemeBorderColor(XPOlive, false, RGB(1, 2, 3), system)), "010203");
     system.colors[3] = RGB(9, 8, 7);
-    EXPECT_EQ(Hex(BorderColorFor(XPBlue, false, 0x80000003u, system)), "090807");
+    EXPECT_EQ(Hex(SchemeBorderColor(XPBlue, false, 0x80000003u, system)), "090807");
 }
 
 TEST(Themes, SchemeDetectionFollowsLunaAndTheColourSchemeName) {
@@ -117,7 +117,7 @@ TEST(Themes, NormalBandGradientAndItsThreeBottomLines) {
     const int32_t hh = 20;
     for (int32_t theme : {XPBlue, XPSilver, XPOlive}) {
         Surface s(103, 40, RGB(1, 1, 1));
-        DrawHeaderBand(s, LVNormal, theme, hh);
+        PaintHeaderBand(s, LVNormal, theme, hh);
         const NormalBandColors& band = SchemeFor(theme).normalBand;
         SCOPED_TRACE(theme);
         // First column starts the gradient, the last one has fallen all the way (W - 3 = 100).
@@ -147,7 +147,7 @@ TEST(Themes, OfficeBandIsTwoVerticalHalves) {
     const int32_t hh = 21;  // half = 10; the lower half runs one line longer
     for (int32_t theme : {XPBlue, XPSilver, XPOlive}) {
         Surface s(30, 40, RGB(1, 1, 1));
-        DrawHeaderBand(s, LVOffice2003, theme, hh);
+        PaintHeaderBand(s, LVOffice2003, theme, hh);
         const OfficeBandColors& band = SchemeFor(theme).officeBand;
         SCOPED_TRACE(theme);
         EXPECT_EQ(Hex(s.GetPixel(0, 0)), Hex(band.upperStart));
@@ -168,12 +168,12 @@ TEST(Themes, OfficeBandIsTwoVerticalHalves) {
     EXPECT_EQ(Hex(SchemeColor(XPOlive, SchemeRole::OfficeLowerStart)), "EFF1D0");
     // Silver's green on line 9: 241 - 9 * 1.5 = 227.5, which rounds to the even 228.
     Surface silver(4, 30);
-    DrawHeaderBand(silver, LVOffice2003, XPSilver, hh);
+    PaintHeaderBand(silver, LVOffice2003, XPSilver, hh);
     EXPECT_EQ(GetGValue(silver.GetPixel(0, 9)), 228);
     // A zero-height header draws nothing.
     Surface s(10, 10, RGB(1, 1, 1));
-    DrawHeaderBand(s, LVOffice2003, XPBlue, 0);
-    DrawHeaderBand(s, LVNormal, XPBlue, 0);
+    PaintHeaderBand(s, LVOffice2003, XPBlue, 0);
+    PaintHeaderBand(s, LVNormal, XPBlue, 0);
     EXPECT_EQ(Hex(s.GetPixel(1, 1)), "010101");
     EXPECT_EQ(Hex(s.GetPixel(0, 0)), "010101");
 }
