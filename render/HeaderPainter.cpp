@@ -105,12 +105,11 @@ void PaintHoverHeader(Surface& surface, int32_t left, int32_t right, int32_t hh)
 }
 
 void PaintHeaderCell(Surface& surface, TextEngine& text, const HeaderStyle& style,
-                     const tColHeaderInfo& column, HeaderCellState cell) {
+                     const tColHeaderInfo& column, HeaderCellState cell, const FontSpec& font) {
     const int32_t hh = style.headerHeight;
     const int32_t x = cell.left, r = cell.right;
     const int32_t captionTop = RoundToInt(hh / 2.0 - style.textHeight / 2.0);
     const int32_t iconTop = RoundToInt(hh / 2.0 - style.imageHeight / 2.0);
-    const FontSpec font = HeaderFont(column);
     RECT measured{};
     text.DrawText(surface, font, column.cHCaption, measured, DT_CALCRECT, 0);
     const int32_t cw = measured.Right - measured.Left;

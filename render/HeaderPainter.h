@@ -43,9 +43,10 @@ struct HeaderCellState {
 
 FontSpec HeaderFont(const tColHeaderInfo& column);
 
-// Draws a header cell: separator, the pressed or hover look, the icon and the caption.
+// Draws a header cell: separator, the pressed or hover look, the icon and the caption in the
+// column's header font.
 void PaintHeaderCell(Surface& surface, TextEngine& text, const HeaderStyle& style,
-                     const tColHeaderInfo& column, HeaderCellState cell);
+                     const tColHeaderInfo& column, HeaderCellState cell, const FontSpec& font);
 
 // The parts, also usable on their own.
 void PaintHeaderSeparator(Surface& surface, int32_t right, int32_t hh);

@@ -126,8 +126,7 @@ FontSpec SubItemFont(const tListItemInfo& item, const tSubListItemInfo& sub) {
 }
 
 void PaintItemCell(Surface& surface, TextEngine& text, const RowStyle& style, tListItemInfo& item,
-                   int32_t index, CellSpan cell, RowMetrics row) {
-    const FontSpec font = ItemFont(item);
+                   int32_t index, CellSpan cell, RowMetrics row, const FontSpec& font) {
     const int32_t L = cell.left, R = cell.right, y = row.top, h = row.height;
     const int32_t tw = text.GetTextExtentPoint32(font, item.cLIText).cx;
     const IconPainter* icons = style.checkBoxes ? nullptr : BoundIcons(style);
@@ -197,10 +196,10 @@ void PaintItemCell(Surface& surface, TextEngine& text, const RowStyle& style, tL
 }
 
 void PaintSubItemCell(Surface& surface, TextEngine& text, const RowStyle& style,
-                      const tListItemInfo& item, int32_t k, CellSpan cell, RowMetrics row) {
+                      const tListItemInfo& item, int32_t k, CellSpan cell, RowMetrics row,
+                      const FontSpec& font) {
     if (k < 1 || static_cast<size_t>(k) > item.cLISubListItemInfo.size()) return;
     const tSubListItemInfo& sub = item.cLISubListItemInfo[static_cast<size_t>(k) - 1];
-    const FontSpec font = SubItemFont(item, sub);
     const int32_t L = cell.left, R = cell.right, y = row.top, h = row.height;
     const int32_t tw = MeasureWithCalcRect(text, surface, font, sub.cSIText, false);
 
@@ -266,8 +265,7 @@ GroupHeaderLayout LayoutGroupHeader(const tItemGroupInfo& group, int32_t firstCo
 
 void PaintGroupHeaderRow(Surface& surface, TextEngine& text, const RowStyle& style,
                          tListItemInfo& item, const tItemGroupInfo& group, int32_t firstColumnLeft,
-                         RowMetrics row) {
-    const FontSpec font = ItemFont(item);
+                         RowMetrics row, const FontSpec& font) {
     const int32_t ct = MeasureWithCalcRect(text, surface, font, item.cLIText, true);
     const GroupHeaderLayout layout =
         LayoutGroupHeader(group, firstColumnLeft, style.surfaceWidth, row, ct);

@@ -63,6 +63,7 @@ struct CellSpan {
 };
 
 // The fonts rows are drawn in: the item's own, and a sub-item's (its fields with the item's size).
+// The painters take the font from their caller, which can keep one FontSpec for a whole pass.
 FontSpec ItemFont(const tListItemInfo& item);
 FontSpec SubItemFont(const tListItemInfo& item, const tSubListItemInfo& sub);
 
@@ -73,17 +74,18 @@ enum class CellLook { Disabled, Selected, SelectedNoFocus, Ledger, Normal };
 // ledger band) and writes the row's geometry back into the record: cLIItemX (the text's left),
 // cLIItemY, cLITextHeight, cLIItemHeight.
 void PaintItemCell(Surface& surface, TextEngine& text, const RowStyle& style, tListItemInfo& item,
-                   int32_t index, CellSpan cell, RowMetrics row);
+                   int32_t index, CellSpan cell, RowMetrics row, const FontSpec& font);
 
-// Draws sub-item k (1-based) in the cell of column k + 1.
+// Draws sub-item k (1-based) in the cell of column k + 1, in the sub-item's font.
 void PaintSubItemCell(Surface& surface, TextEngine& text, const RowStyle& style,
-                      const tListItemInfo& item, int32_t k, CellSpan cell, RowMetrics row);
+                      const tListItemInfo& item, int32_t k, CellSpan cell, RowMetrics row,
+                      const FontSpec& font);
 
 // Draws a group header row across the surface; firstColumnLeft is column 1's left edge. Writes
 // the row's geometry back as the item cell does.
 void PaintGroupHeaderRow(Surface& surface, TextEngine& text, const RowStyle& style,
                          tListItemInfo& item, const tItemGroupInfo& group, int32_t firstColumnLeft,
-                         RowMetrics row);
+                         RowMetrics row, const FontSpec& font);
 
 // The geometry the group header painter uses, for hit testing and tests: the glyph's top-left
 // and the caption rectangle, given the caption height ct.

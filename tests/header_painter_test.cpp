@@ -57,7 +57,8 @@ TEST(HeaderPainter, SeparatorPressedAndHoverLooks) {
     HeaderStyle style = MakeHeaderStyle(props, system, XPBlue, hh, 13, 0);
 
     Surface s(100, 30, kBand);
-    PaintHeaderCell(s, text, style, Column(""), {1, 81, false, false});
+    PaintHeaderCell(s, text, style, Column(""), {1, 81, false, false},
+                    HeaderFont(Column("")));
     // The separator: a dark and a white line at r and r + 1 from y = 3 to hh - 4.
     EXPECT_EQ(Hex(s.GetPixel(81, 3)), "919B9C");
     EXPECT_EQ(Hex(s.GetPixel(82, 16)), "FFFFFF");
@@ -68,7 +69,8 @@ TEST(HeaderPainter, SeparatorPressedAndHoverLooks) {
     // Hot with the hover effect: the band from y = 2, and three warm lines at the bottom.
     style.hoverEffect = true;
     Surface hot(100, 30, kBand);
-    PaintHeaderCell(hot, text, style, Column(""), {1, 81, false, true});
+    PaintHeaderCell(hot, text, style, Column(""), {1, 81, false, true},
+                    HeaderFont(Column("")));
     EXPECT_EQ(Hex(hot.GetPixel(2, 2)), "FCFCFE");
     EXPECT_EQ(Hex(hot.GetPixel(78, 10)), Hex(HoverBandColor(10)));
     EXPECT_EQ(Hex(hot.GetPixel(79, 10)), "010203");  // the band stops before r - 2
@@ -82,12 +84,14 @@ TEST(HeaderPainter, SeparatorPressedAndHoverLooks) {
     // Without the effect a hot column looks normal.
     style.hoverEffect = false;
     Surface plain(100, 30, kBand);
-    PaintHeaderCell(plain, text, style, Column(""), {1, 81, false, true});
+    PaintHeaderCell(plain, text, style, Column(""), {1, 81, false, true},
+                    HeaderFont(Column("")));
     EXPECT_EQ(Hex(plain.GetPixel(2, 2)), "010203");
 
     // Pressed: the frame around rows 2..hh, a bevel and a darker gradient inside.
     Surface pressed(100, 30, kBand);
-    PaintHeaderCell(pressed, text, style, Column(""), {1, 81, true, false});
+    PaintHeaderCell(pressed, text, style, Column(""), {1, 81, true, false},
+                    HeaderFont(Column("")));
     EXPECT_EQ(Runs(pressed, 2, RGB(207, 207, 192)), "1-80");
     EXPECT_EQ(Runs(pressed, hh, RGB(207, 207, 192)), "1-80");
     EXPECT_EQ(Hex(pressed.GetPixel(1, 10)), "CFCFC0");
@@ -101,7 +105,8 @@ TEST(HeaderPainter, SeparatorPressedAndHoverLooks) {
     // Silver presses in the button face's shades, flat on a 20-pixel header.
     HeaderStyle silver = MakeHeaderStyle(props, system, XPSilver, hh, 13, 0);
     Surface grey(100, 30, kBand);
-    PaintHeaderCell(grey, text, silver, Column(""), {1, 81, true, false});
+    PaintHeaderCell(grey, text, silver, Column(""), {1, 81, true, false},
+                    HeaderFont(Column("")));
     EXPECT_EQ(grey.GetPixel(40, 5), grey.GetPixel(40, 16));
     EXPECT_EQ(Hex(grey.GetPixel(40, 5)),
               Hex(ShiftColor(ShiftColor(system.Resolve(0x8000000F), 48), -32)));
@@ -165,13 +170,18 @@ TEST(HeaderPainter, GoldenHeaderCellsOverEachBand) {
             tColHeaderInfo off = Column("Disabled");
             off.cHEnabled = false;
             off.cHIcon = 2;
-            PaintHeaderCell(strip, text, style, name, {1, 81, false, false});
-            PaintHeaderCell(strip, text, style, size, {81, 161, false, false});
+            PaintHeaderCell(strip, text, style, name, {1, 81, false, false},
+                            HeaderFont(name));
+            PaintHeaderCell(strip, text, style, size, {81, 161, false, false},
+                            HeaderFont(size));
             PaintSortCaret(strip, {81, 80, hh, true, true, true, 0});
-            PaintHeaderCell(strip, text, style, type, {161, 241, false, true});
-            PaintHeaderCell(strip, text, style, modified, {241, 321, true, false});
+            PaintHeaderCell(strip, text, style, type, {161, 241, false, true},
+                            HeaderFont(type));
+            PaintHeaderCell(strip, text, style, modified, {241, 321, true, false},
+                            HeaderFont(modified));
             PaintSortCaret(strip, {241, 80, hh, false, false, true, 0});
-            PaintHeaderCell(strip, text, style, off, {321, 401, false, false});
+            PaintHeaderCell(strip, text, style, off, {321, 401, false, false},
+                            HeaderFont(off));
             const int32_t row = (theme * 2 + headerStyle) * (hh + 3);
             s.BitBlt(0, row, width, hh + 3, strip, 0, 0);
         }

@@ -137,7 +137,8 @@ TEST(RowPainters, ItemCellColoursForEverySelectionState) {
     // One row per case: the colour inside the cell, at its last filled column and beyond it.
     auto probe = [&](tListItemInfo item, int32_t index, bool focus, bool editing = false) {
         Surface s(100, 24, kBackground);
-        PaintItemCell(s, f.text, f.Style(focus, 100, editing), item, index, {1, 61}, {2, 16, 13});
+        PaintItemCell(s, f.text, f.Style(focus, 100, editing), item, index, {1, 61}, {2, 16, 13},
+                      ItemFont(item));
         return Hex(s.GetPixel(3, 2)) + " " + Hex(s.GetPixel(60, 18)) + " " +
                Hex(s.GetPixel(61, 18)) + " " + Hex(s.GetPixel(98, 3));
     };
@@ -185,8 +186,8 @@ TEST(RowPainters, LedgerBandsFollowItemIndexesAcrossHiddenRows) {
     const RowStyle style = f.Style(true, 40);
     tListItemInfo one = Rows::Item("a"), three = Rows::Item("c");
     // Item 2 is hidden: item 3 is painted directly under item 1 and keeps the odd colour.
-    PaintItemCell(s, f.text, style, one, 1, {1, 39}, {1, 14, 13});
-    PaintItemCell(s, f.text, style, three, 3, {1, 39}, {16, 14, 13});
+    PaintItemCell(s, f.text, style, one, 1, {1, 39}, {1, 14, 13}, ItemFont(one));
+    PaintItemCell(s, f.text, style, three, 3, {1, 39}, {16, 14, 13}, ItemFont(three));
     EXPECT_EQ(Hex(s.GetPixel(30, 1)), "FAFAF0");
     EXPECT_EQ(Hex(s.GetPixel(30, 16)), "FAFAF0");
     EXPECT_EQ(one.cLIItemY, 1);
@@ -197,7 +198,8 @@ TEST(RowPainters, SubItemCellsFollowFullRowSelectAndLedger) {
     Rows f;
     auto probe = [&](tListItemInfo item, bool focus) {
         Surface s(100, 24, kBackground);
-        PaintSubItemCell(s, f.text, f.Style(focus, 100), item, 1, {40, 80}, {2, 16, 13});
+        PaintSubItemCell(s, f.text, f.Style(focus, 100), item, 1, {40, 80}, {2, 16, 13},
+                         SubItemFont(item, item.cLISubListItemInfo[0]));
         return Hex(s.GetPixel(41, 3)) + " " + Hex(s.GetPixel(80, 3));
     };
     tListItemInfo item = Rows::Item("x");
@@ -213,8 +215,8 @@ TEST(RowPainters, SubItemCellsFollowFullRowSelectAndLedger) {
     EXPECT_EQ(probe(item, true), "010203 010203");
     // Sub-items the item does not have are skipped.
     Surface s(100, 24, kBackground);
-    PaintSubItemCell(s, f.text, f.Style(true, 100), item, 2, {40, 80}, {2, 16, 13});
-    PaintSubItemCell(s, f.text, f.Style(true, 100), item, 0, {40, 80}, {2, 16, 13});
+    PaintSubItemCell(s, f.text, f.Style(true, 100), item, 2, {40, 80}, {2, 16, 13}, ItemFont(item));
+    PaintSubItemCell(s, f.text, f.Style(true, 100), item, 0, {40, 80}, {2, 16, 13}, ItemFont(item));
     EXPECT_EQ(Hex(s.GetPixel(41, 3)), "010203");
 }
 
@@ -233,7 +235,7 @@ TEST(RowPainters, CheckBoxesIconsAndTheGeometryWrittenBack) {
     item.cLIIconIndex = 2;  // ignored with check boxes
     item.cLIItemHAlign = LVListItemAlignRight;  // so is the alignment
     Surface s(100, 24, kBackground);
-    PaintItemCell(s, f.text, f.Style(true, 100), item, 1, {1, 81}, {2, 17, 13});
+    PaintItemCell(s, f.text, f.Style(true, 100), item, 1, {1, 81}, {2, 17, 13}, ItemFont(item));
     EXPECT_EQ(Hex(s.GetPixel(5, 5)), boxPixel(checked, 0, 0));  // y + round(5 / 2) = 4... 
     EXPECT_EQ(Hex(s.GetPixel(9, 10)), boxPixel(checked, 4, 6));
     EXPECT_EQ(item.cLIItemX, 17);  // x = L + 2, text after the 12-pixel image box and 2 more
@@ -242,11 +244,11 @@ TEST(RowPainters, CheckBoxesIconsAndTheGeometryWrittenBack) {
     EXPECT_EQ(item.cLITextHeight, 13);
     item.cLIEnabled = false;
     item.cLIItemChecked = false;
-    PaintItemCell(s, f.text, f.Style(true, 100), item, 1, {1, 81}, {2, 17, 13});
+    PaintItemCell(s, f.text, f.Style(true, 100), item, 1, {1, 81}, {2, 17, 13}, ItemFont(item));
     EXPECT_EQ(Hex(s.GetPixel(5, 5)), boxPixel(disabledBox, 0, 0));
     EXPECT_EQ(Hex(s.GetPixel(10, 10)), boxPixel(disabledBox, 5, 5));
     // Rows lower than 13 put the box at the row's top.
-    PaintItemCell(s, f.text, f.Style(true, 100), item, 1, {1, 81}, {20, 10, 10});
+    PaintItemCell(s, f.text, f.Style(true, 100), item, 1, {1, 81}, {20, 10, 10}, ItemFont(item));
     EXPECT_EQ(Hex(s.GetPixel(5, 20)), boxPixel(disabledBox, 0, 0));
 
     // Icons: image 2 (index 2 -> the second palette colour, green) with its one-pixel margin.
@@ -255,19 +257,19 @@ TEST(RowPainters, CheckBoxesIconsAndTheGeometryWrittenBack) {
     iconItem.cLIIconIndex = 2;
     iconItem.cLIIndent = 3;
     Surface t(100, 24, kBackground);
-    PaintItemCell(t, f.text, f.Style(true, 100), iconItem, 1, {1, 81}, {2, 20, 13});
+    PaintItemCell(t, f.text, f.Style(true, 100), iconItem, 1, {1, 81}, {2, 20, 13}, ItemFont(iconItem));
     EXPECT_EQ(Hex(t.GetPixel(7, 5)), "00FF00");   // x = L + 2 + n = 6, top = 2 + 2
     EXPECT_EQ(Hex(t.GetPixel(6, 5)), "FFFFFF");   // the transparent margin shows the fill
     EXPECT_EQ(iconItem.cLIItemX, 24);             // x + iw + 2
     // Selected: blended half with the selection colour, also when the selection is hidden.
     iconItem.cLISelected = true;
     f.props.HideSelection = true;
-    PaintItemCell(t, f.text, f.Style(false, 100), iconItem, 1, {1, 81}, {2, 20, 13});
+    PaintItemCell(t, f.text, f.Style(false, 100), iconItem, 1, {1, 81}, {2, 20, 13}, ItemFont(iconItem));
     EXPECT_EQ(Hex(t.GetPixel(7, 5)), "008080");
     EXPECT_EQ(Hex(t.GetPixel(30, 4)), "FFFFFF");
     // Disabled: blended with the window colour.
     iconItem.cLIEnabled = false;
-    PaintItemCell(t, f.text, f.Style(true, 100), iconItem, 1, {1, 81}, {2, 20, 13});
+    PaintItemCell(t, f.text, f.Style(true, 100), iconItem, 1, {1, 81}, {2, 20, 13}, ItemFont(iconItem));
     EXPECT_EQ(Hex(t.GetPixel(7, 5)), "80FF80");
 }
 
@@ -296,7 +298,7 @@ TEST(RowPainters, GroupHeaderGlyphCaptionAndSeparatorRows) {
         group.GroupHeaderAlignment = LVListItemAlignTop;
         Surface s(60, 40, kBackground);
         tListItemInfo item = Rows::Item("");
-        PaintGroupHeaderRow(s, f.text, f.Style(true, 60), item, group, 1, row);
+        PaintGroupHeaderRow(s, f.text, f.Style(true, 60), item, group, 1, row, ItemFont(item));
         std::string rows;
         for (int32_t y = 30; y <= 35; ++y)
             if (s.GetPixel(20, y) == RGB(255, 0, 0)) rows += std::to_string(y) + " ";
@@ -317,7 +319,7 @@ TEST(RowPainters, GroupHeaderGlyphCaptionAndSeparatorRows) {
         group.GroupState = state;
         Surface s(60, 40, kBackground);
         tListItemInfo item = Rows::Item("Group");
-        PaintGroupHeaderRow(s, f.text, f.Style(true, 60), item, group, 1, row);
+        PaintGroupHeaderRow(s, f.text, f.Style(true, 60), item, group, 1, row, ItemFont(item));
         RECT measured{};
         f.text.DrawText(s, ItemFont(item), item.cLIText, measured, DT_CALCRECT, 0);
         const GroupHeaderLayout l = LayoutGroupHeader(group, 1, 60, row, measured.Bottom);
@@ -342,8 +344,9 @@ TEST(RowPainters, GoldenRowsInEveryLook) {
     Surface s(width, 8 * 20 + 2, RGB(255, 255, 255));
     int32_t y = 1;
     auto paintRow = [&](tListItemInfo item, int32_t index, const RowStyle& style) {
-        PaintItemCell(s, f.text, style, item, index, {1, 121}, {y, 19, 13});
-        if (!item.cLIOverLap) PaintSubItemCell(s, f.text, style, item, 1, {121, 201}, {y, 19, 13});
+        PaintItemCell(s, f.text, style, item, index, {1, 121}, {y, 19, 13}, ItemFont(item));
+        if (!item.cLIOverLap) PaintSubItemCell(s, f.text, style, item, 1, {121, 201}, {y, 19, 13},
+                                                SubItemFont(item, item.cLISubListItemInfo[0]));
         y += 20;
     };
     tListItemInfo item = Rows::Item("Document.txt");
@@ -380,6 +383,7 @@ TEST(RowPainters, GoldenRowsInEveryLook) {
     group.GroupState = LVCollapsed;
     tListItemInfo header = Rows::Item("Group header");
     header.cLIFontBold = true;
-    PaintGroupHeaderRow(s, f.text, f.Style(true, width), header, group, 1, {y, 19, 13});
+    PaintGroupHeaderRow(s, f.text, f.Style(true, width), header, group, 1, {y, 19, 13},
+                        ItemFont(header));
     test::ExpectMatchesGolden(s, "row_painters");
 }
