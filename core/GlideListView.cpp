@@ -24,6 +24,7 @@ GlideListView::~GlideListView() {
 void GlideListView::Terminate() {
     if (view_.terminating) return;
     view_.terminating = true;
+    DetachSystemHooks();
     platform_.windows.RemoveProp(hwnd_, kObjectPtrProperty);
 }
 
