@@ -124,6 +124,15 @@ public:
     int32_t Width() const { return platform_.windows.Placement(hwnd_).width; }
     int32_t Height() const { return platform_.windows.Placement(hwnd_).height; }
 
+    // --- themes and focus -------------------------------------------------------------------
+    // The control gained or lost the keyboard focus: HasFocus follows and the rows repaint in
+    // their focused or unfocused selection colours.
+    void GotFocus();
+    void LostFocus();
+    // The system's visual style changed (the theme-change message): with AutoSelectTheme the
+    // scheme is detected again and, when it differs, drawn from now on.
+    void SystemThemeChanged();
+
     // --- state for the subsystems -----------------------------------------------------------
     ItemStore& items() { return items_; }
     const ItemStore& items() const { return items_; }
@@ -385,6 +394,21 @@ private:
 
     AppliedProperties applied_;
     PropertyHookCounters propertyHooks_;
+
+    // --- themes and focus (state) ---
+    // Receives the window messages the control hooks for itself: the theme-change message.
+    class SystemMessageHook final : public MessageSink {
+    public:
+        explicit SystemMessageHook(GlideListView& owner) : owner_(owner) {}
+        intptr_t WindowProc(HWND hwnd, uint32_t msg, intptr_t wParam, intptr_t lParam) override;
+
+    private:
+        GlideListView& owner_;
+    };
+    void AttachSystemHooks();
+    void DetachSystemHooks();
+    SystemMessageHook systemHook_{*this};
+    bool systemHooksAttached_ = false;
     // --- collections, field accessors and bulk operations (state) ---
     FrameState frame_;
 
