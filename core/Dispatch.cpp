@@ -7,17 +7,11 @@
 #include "core/Errors.h"
 #include "core/GlideListView.h"
 #include "platform/Locale.h"
+#include "platform/TextScan.h"
 
 namespace glv {
 
-bool NameEquals(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
+bool NameEquals(std::string_view a, std::string_view b) { return EqualsIgnoringAsciiCase(a, b); }
 
 void CheckArgCount(Args args, int minArgs, int maxArgs) {
     const int count = static_cast<int>(args.size());
