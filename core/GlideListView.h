@@ -194,19 +194,13 @@ public:
     // A sub-item icon was set: an item without an icon of its own grows to the small-icon height.
     void SubItemIconChanged(int32_t index);
 
-    // Hooks the later subsystems fill in. Until then they only check what the caller is owed.
-    int32_t SmallIconHeight() const;  // image lists: 0 until they arrive
-    void EditItem(int32_t index);     // in-place editing: nothing yet
-    void EnsureVisible(int32_t index);  // index checked (code 6); scrolling comes with layout
-    int32_t ItemCountPerPage() const;  // layout: 0 until it arrives
+    // In-place editing of an item (cListItem.Edit): nothing until editing arrives.
+    void EditItem(int32_t index);
 
-    // What the bulk queries read of the header band, the scroll bars and the last key message.
-    // Layout, the scroll bars and the message hooks write it as they arrive.
+    // What the bulk queries read of the scroll bar windows and the last key message; the
+    // scroll bars and the message hooks write it as they arrive. (Header height, scroll bar
+    // size and visibility are the rendering state's.)
     struct FrameState {
-        int32_t headerHeight = 0;
-        int32_t scrollBarSize = 17;
-        bool vScrollVisible = false;
-        bool hScrollVisible = false;
         HWND vScrollHwnd = 0;
         HWND hScrollHwnd = 0;
         bool altKeyStatus = false;   // Alt context bit of the last key message
@@ -214,7 +208,6 @@ public:
     };
     FrameState& frame() { return frame_; }
     const FrameState& frame() const { return frame_; }
-    int32_t HeaderHeight() const { return frame_.headerHeight; }
 
     bool IsAnyChecked() const;
     bool IsAnySelected() const;
@@ -233,11 +226,10 @@ public:
     void ItemsDisableAll();
     void ItemsEnableAll();
     void ItemsSelectRange(int32_t itemFrom, int32_t itemTo);
-    bool IsVScrollVisible() const { return frame_.vScrollVisible; }
-    bool IsHScrollVisible() const { return frame_.hScrollVisible; }
+    bool IsVScrollVisible() const { return render_.vScrollVisible; }
+    bool IsHScrollVisible() const { return render_.hScrollVisible; }
     int32_t ColumnsVisibleWidth() const;
     RECT ClientArea() const;
-    void Refresh();
     bool AltKeyStatus() const { return frame_.altKeyStatus; }
     bool CtrlKeyStatus() const { return frame_.ctrlKeyStatus; }
     int32_t hWndToolTip(int32_t hwnd) const;

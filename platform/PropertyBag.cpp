@@ -14,15 +14,6 @@ namespace {
 
 using nlohmann::json;
 
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
 [[noreturn]] void BagTypeMismatch(const std::string& why) {
     throw AutomationError(runtime_error::kTypeMismatch, std::string(kLibraryName) + ".PropertyBag",
                           "Type mismatch: " + why);
