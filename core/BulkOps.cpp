@@ -210,6 +210,7 @@ RECT GlideListView::ClientArea() const {
     return RECT{1, HeaderHeight() + 2, Width() - rightReserve, Height() - bottomReserve};
 }
 
+
 int32_t GlideListView::hWndToolTip(int32_t hwnd) const {
     const bool ours = hwnd == hwnd_ || (frame_.vScrollHwnd != 0 && hwnd == frame_.vScrollHwnd) ||
                       (frame_.hScrollHwnd != 0 && hwnd == frame_.hScrollHwnd);

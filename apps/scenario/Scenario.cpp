@@ -187,6 +187,8 @@ public:
     void Wait(const Json& step);
     void Resize(const Json& step);
     void Destroy(const Json& step);
+    void Focus(const Json& step);
+    void System(const Json& step);
 
 private:
     // set, get and call: evaluate the path, then check the error or the value.
@@ -217,6 +219,8 @@ constexpr Verb kVerbs[] = {
     {"wait", &Runner::Wait, ""},
     {"resize", &Runner::Resize, ""},
     {"destroy", &Runner::Destroy, ""},
+    {"focus", &Runner::Focus, ""},
+    {"system", &Runner::System, ""},
 };
 
 void Runner::Step(const Json& step) {
@@ -363,6 +367,26 @@ GlideListView& Runner::Control() const {
 void Runner::Resize(const Json& step) {
     const auto [width, height] = Size(step["resize"], "resize");
     Control().Resize(width, height);
+}
+
+void Runner::Focus(const Json& step) {
+    if (Flag(step["focus"], "focus"))
+        Control().GotFocus();
+    else
+        Control().LostFocus();
+}
+
+// {"system": {...}} changes what the system reports; with "theme_changed": true the control's
+// window then receives the theme-change message, as when the user picks another visual style.
+void Runner::System(const Json& step) {
+    Json spec = step["system"];
+    bool themeChanged = false;
+    if (spec.is_object() && spec.contains("theme_changed")) {
+        themeChanged = Flag(spec["theme_changed"], "theme_changed");
+        spec.erase("theme_changed");
+    }
+    ApplySystem(spec, host_.platform.system);
+    if (themeChanged) host_.platform.windows.SendMessage(Control().hwnd(), wm::kThemeChanged);
 }
 
 void Runner::Destroy(const Json& step) {
