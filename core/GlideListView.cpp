@@ -20,19 +20,8 @@ GlideListView::~GlideListView() {
     platform_.windows.DestroyWindow(hwnd_);
 }
 
-void GlideListView::InitProperties() {
-    props_ = PropertyValues{};
-    props_.DefaultColumnHeaderFont = container_.AmbientFont.Clone();
-    props_.DefaultItemFont = container_.AmbientFont.Clone();
-    props_.DefaultSubItemFont = container_.AmbientFont.Clone();
-    props_.ToolTipFont = container_.AmbientFont.Clone();
-    defaultItemHeight_ = 16;
-    RecomputeLayoutValues();
-    EndUpdate();
-    view_.loaded = true;
-    LayoutAsOnResize();
-    if (container_.UserMode) platform_.windows.SetProp(hwnd_, kObjectPtrProperty, reinterpret_cast<intptr_t>(this));
-}
+// InitProperties, ReadProperties and WriteProperties live with the property table in
+// core/Properties.cpp.
 
 void GlideListView::Terminate() {
     if (view_.terminating) return;
@@ -293,8 +282,8 @@ int32_t GlideListView::AddColumn(const std::string& caption, int16_t icon, int32
     return index;
 }
 
-int32_t GlideListView::AddColumnEx(const ColumnSpec& spec) {
-    const int32_t index = columns_.AddEx(spec);
+int32_t GlideListView::AddColumnEx(const ColumnSpec& def) {
+    const int32_t index = columns_.AddEx(def);
     if (view_.paintingEnabled) Repaint();
     return index;
 }
@@ -309,7 +298,7 @@ const tColHeaderInfo& GlideListView::ColumnRecord(int32_t index) const {
 // render/PaintPass.cpp.
 
 int32_t GlideListView::TextHeight(const StdFont& font) const {
-    return MeasureTextHeight(platform_.text, font.Spec());
+    return MeasureTextHeight(platform_.text, font.ToFontSpec());
 }
 
 // --- subsystem hooks --------------------------------------------------------------------------

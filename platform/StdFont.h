@@ -30,7 +30,7 @@ public:
                Underline == other.Underline && Strikethrough == other.Strikethrough &&
                Name == other.Name;
     }
-    FontSpec Spec() const { return {Name, Size, Bold, Italic, Underline, Strikethrough}; }
+    FontSpec ToFontSpec() const { return {Name, Size, Bold, Italic, Underline, Strikethrough}; }
 
     std::string TypeName() const override { return "StdFont"; }
     Variant Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) override;

@@ -249,7 +249,7 @@ TEST(PageFunctions, OffsetTopIndexPassesOneRowFewerThanAsked) {
     move(50, true);  // 10, as far as there are rows
     move(1, true);   // 10: nothing below
     EXPECT_EQ(tops, "2 3 5 8 5 4 10 10 ");
-    EXPECT_EQ(l.render().vScrollValue, 10);
+    EXPECT_EQ(l.applied().verticalScrollValue, 10);
 }
 
 TEST(PageFunctions, EnsureVisibleScrollsOnlyRowsOffThePage) {
@@ -281,7 +281,7 @@ TEST(PageFunctions, EnsureVisibleScrollsOnlyRowsOffThePage) {
     ensure(20);
     EXPECT_EQ(tops, "1 1 4 2 2 16 ");
     EXPECT_EQ(l.ItemEndOfPage(), 20);
-    EXPECT_EQ(l.render().vScrollValue, 16);
+    EXPECT_EQ(l.applied().verticalScrollValue, 16);
     EXPECT_EQ(f.Rows(16, 20), "21+16 38+16 55+16 72+16 89+16");
 }
 
