@@ -66,13 +66,6 @@ void GlideListView::SubItemIconChanged(int32_t index) {
 // In-place editing arrives later; until then an edit request does nothing.
 void GlideListView::EditItem(int32_t) {}
 
-// The sort engine arrives later; until then the items keep their order.
-void GlideListView::SortItems(int32_t, int32_t, int16_t, int32_t) {}
-
-void GlideListView::SortColumn(int32_t column, int32_t) {
-    if (!columns_.Contains(column)) RaiseError(kErrHeaderMissing, kSourceControl);
-}
-
 // --- the objects ---------------------------------------------------------------------------------
 
 GlideListView& ElementObject::Control() const {

@@ -31,6 +31,7 @@ class PropertyBag;
 class cListItems;
 class cColumns;
 struct PaintTarget;
+enum class SortResult : int;  // sort/SortEngine.h
 
 // View state shared by layout, painting, input and scrolling.
 struct ViewState {
@@ -139,6 +140,28 @@ public:
     // The height of "Wg" in a font: the basis of every row height.
     int32_t TextHeight(const StdFont& font) const;
 
+    // --- sorting ------------------------------------------------------------------------------
+    // Code in sort/ControlSort.cpp. A sort moves whole item records; group records and every
+    // stored index (TopIndex, current item) stay with their positions.
+
+    // The control's Sort method: nothing when AllowSorting is False, else SortColumn.
+    void Sort(int32_t lColumn, int32_t sortOrder);
+    // Sorts every item by a column (cColumn.Sort, whatever AllowSorting is). A column outside
+    // 1..column count raises code 8 and changes nothing. Otherwise SortedColumn and SortOrder
+    // take the new values, the items are sorted, SortColumnChanged and then SortOrderChanged are
+    // raised for what changed, and the control repaints, also when the sort failed or the
+    // column's sort type orders nothing.
+    void SortColumn(int32_t column, int32_t sortOrder);
+    // cListItems.Sort: sorts items first..last by a column. Nothing happens unless
+    // 1 <= first < last <= item count; a column outside the columns (0 when omitted) fails the
+    // sort. Repaints unless the sort failed; no events; SortedColumn and SortOrder stay.
+    void SortItems(int32_t firstListIndex, int32_t lastListIndex, int16_t column, int32_t sortOrder);
+    // The step every sort shares, for callers that have settled column and order themselves
+    // (header clicks): orders items first..last by the column's sort type. No events, no repaint;
+    // Failed for a column or range outside the list.
+    SortResult OrderItems(int32_t first, int32_t last, int32_t column, int32_t sortOrder);
+
+
     // Counts of what the subsystem hooks were asked to do; tests read them.
     struct HookCounters {
         int32_t repaints = 0;
@@ -173,9 +196,6 @@ public:
 
     // Hooks the later subsystems fill in. Until then they only check what the caller is owed.
     void EditItem(int32_t index);     // in-place editing: nothing yet
-    // Sorting: nothing yet.
-    void SortItems(int32_t firstListIndex, int32_t lastListIndex, int16_t column, int32_t sortOrder);
-    void SortColumn(int32_t column, int32_t sortOrder);  // column checked (code 8)
 
     // What the bulk queries read of the header band, the scroll bars and the last key message.
     // Layout, the scroll bars and the message hooks write it as they arrive.
