@@ -7,6 +7,7 @@
 #include "core/EventRecorder.h"
 #include "platform/Image.h"
 #include "platform/ImageList.h"
+#include "platform/ImageListObject.h"
 #include "platform/Platform.h"
 
 namespace glv::scenario {
@@ -39,8 +40,8 @@ Variant MakeFont(const Json& body, const ValueContext& context) {
     return Variant(ObjectPtr(std::make_shared<StdFont>(FontFromJson(body, context.ambientFont))));
 }
 
-// Pictures and image-list objects come from pieces the library does not have yet; each form
-// fails here with a clear message until its maker is filled in.
+// Pictures come from a piece the library does not have yet; the form fails here with a clear
+// message until its maker is filled in.
 Variant MakePicture(const Json&, const ValueContext&) {
     Invalid("picture values are not available in this build yet");
 }
@@ -78,8 +79,11 @@ Variant MakeImageListHandle(const Json& body, const ValueContext& context) {
     return static_cast<int32_t>(context.platform->imageLists.Register(std::move(list)));
 }
 
-Variant MakeImageListObject(const Json&, const ValueContext&) {
-    Invalid("image list objects are not available in this build yet");
+// The same list behind an image-list object, as a host's image-list control would offer it.
+Variant MakeImageListObject(const Json& body, const ValueContext& context) {
+    const uint32_t handle = static_cast<uint32_t>(MakeImageListHandle(body, context).AsLong());
+    return ObjectPtr(std::make_shared<ImageListObject>(*context.platform, handle, context.twipsPerPixel,
+                                                       context.twipsPerPixel));
 }
 
 Variant MakeTyped(const Json& body, std::string_view form) {
