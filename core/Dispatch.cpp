@@ -150,6 +150,32 @@ constexpr Member<L> kControlMembers[] = {
     // Sorting
     {"Sort", MemberKind::Method, 2, 2,
      [](L& l, Args a) { l.Sort(a[0].ToLong(l.locale()), a[1].ToLong(l.locale())); return Done(); }},
+
+    // Page functions
+    {"FirstItemOnPage", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.FirstItemOnPage()); }},
+    {"LastItemOnPage", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.LastItemOnPage()); }},
+    {"ItemCountPerPage", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.ItemCountPerPage()); }},
+    {"ItemEndOfPage", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.ItemEndOfPage()); }},
+    {"FindFirstVisibleListItem", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.FindFirstVisibleListItem()); }},
+    {"FindLastVisibleListItem", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.FindLastVisibleListItem()); }},
+    {"FindNextVisibleItem", MemberKind::Method, 2, 2,
+     [](L& l, Args a) { return Variant(l.FindNextVisibleItem(a[0].ToLong(l.locale()), a[1].ToBoolean(l.locale()))); }},
+    {"FindVisibleItemByRange", MemberKind::Method, 3, 3,
+     [](L& l, Args a) {
+         return Variant(l.FindVisibleItemByRange(a[0].ToLong(l.locale()), a[1].ToLong(l.locale()),
+                                                 a[2].ToBoolean(l.locale())));
+     }},
+    {"VisibleItemsRange", MemberKind::Method, 2, 2,
+     [](L& l, Args a) { return Variant(l.VisibleItemsRange(a[0].ToLong(l.locale()), a[1].ToLong(l.locale()))); }},
+    {"OffsetTopIndex", MemberKind::Method, 2, 2,
+     [](L& l, Args a) { l.OffsetTopIndex(a[0].ToLong(l.locale()), a[1].ToBoolean(l.locale())); return Done(); }},
+    {"EnsureVisible", MemberKind::Method, 1, 1, [](L& l, Args a) { l.EnsureVisible(a[0].ToLong(l.locale())); return Done(); }},
+
+    // Image lists: SetImageList binds; the ImageList property takes an optional slot and a value
+    // and keeps neither.
+    {"SetImageList", MemberKind::Method, 2, 2, [](L& l, Args a) { l.SetImageList(a[0], a[1]); return Done(); }},
+    {"ImageList", MemberKind::Property, 0, 1, [](L&, Args) { return Variant(ObjectPtr{}); },
+     [](L& l, Args a, const Variant& v) { l.SetImageListProperty(Arg(a, 0), v); }},
 };
 // clang-format on
 

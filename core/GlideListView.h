@@ -27,12 +27,11 @@
 namespace glv {
 
 class GlideListViewEvents;
-enum class SortResult : int;  // sort/SortEngine.h
 class PropertyBag;
 class cListItems;
 class cColumns;
-
 struct PaintTarget;
+enum class SortResult : int;  // sort/SortEngine.h
 
 // View state shared by layout, painting, input and scrolling.
 struct ViewState {
@@ -170,6 +169,7 @@ public:
     // (header clicks): orders items first..last by the column's sort type. No events, no repaint;
     // Failed for a column or range outside the list.
     SortResult OrderItems(int32_t first, int32_t last, int32_t column, int32_t sortOrder);
+
 
     // Counts of what the subsystem hooks were asked to do; tests read them.
     struct HookCounters {
@@ -420,9 +420,6 @@ public:
     const Surface& surface() const { return surface_; }
     // The surface's device-context handle, for objects that draw by hDC.
     HDC hDC() const { return hdc_; }
-    // Ends in the paint handler, like every change that affects the picture.
-    void Refresh();
-
     // Page functions. Page sizes come from the row heights the last paint stored.
     int32_t FirstItemOnPage() const { return view_.topIndex; }
     int32_t LastItemOnPage();
@@ -439,9 +436,8 @@ public:
     // (source GlideListView) outside 1..item count.
     void EnsureVisible(int32_t index);
 
-    // The header band's height, computed when the properties are initialised or read and when
-    // Columns.Add adds a column; 0 with hidden headers.
-    int32_t HeaderHeight() const { return render_.headerHeight; }
+    // The header band's height (HeaderHeight(), above), computed when the properties are
+    // initialised or read and when Columns.Add adds a column; 0 with hidden headers.
     void RecomputeHeaderHeight();
 
     // Binds an image list (a Long handle or an image-list object) to slot 0..3
@@ -455,19 +451,15 @@ public:
     int32_t HeaderImageWidth() const { return imageLists_[LVHeaderImages].width; }
     int32_t HeaderImageHeight() const { return imageLists_[LVHeaderImages].height; }
 
-    // What the scroll bars and the mouse hand the paint pass, and what it keeps between passes.
+    // What the scroll bars and the mouse hand the paint pass, and what it keeps between passes
+    // (the header height and the scroll bars' visibility and size are in frame()).
     struct RenderState {
-        int32_t headerHeight = 0;
         int32_t headerTextHeight = 0;   // for the header painter
         int32_t headerImageHeight = 0;  // for the header painter
         int32_t pageCount = 0;          // the last page count computed
         int32_t hScrollOffset = 0;      // horizontal scroll position in pixels
         int32_t leftOffset = 0;         // where the scroll bar layout starts the list area
         int32_t hScrollBand = 0;        // the horizontal bar's height while it is shown, else 0
-        bool vScrollVisible = false;
-        bool hScrollVisible = false;
-        int32_t scrollBarSize = 17;
-        int32_t vScrollValue = 0;       // the value last handed to the vertical bar
         int32_t hotColumn = -1;         // header under the mouse, -1 for none
         int32_t pressedColumn = -1;     // header with a button down on it, -1 for none
         RECT clientRect;                // refreshed on each resize
@@ -487,11 +479,8 @@ private:
     PageWalk RunPageWalk(PageWalkFor purpose);
     int32_t ComputePageCount();
     RowHeightRules CurrentRowHeightRules() const;
-    int32_t EffectiveTheme() const;
-    // Scroll bar hooks: the horizontal bar's state before a page walk (it sets the band), and
-    // the vertical bar's value after TopIndex moved.
+    // Scroll bar hook: the horizontal bar's state before a page walk (it sets the band).
     void RefreshHScrollState() {}
-    void SetVScrollValue(int32_t value) { render_.vScrollValue = value; }
 
     Surface surface_;
     HDC hdc_ = 0;

@@ -1,6 +1,7 @@
 #include "apps/scenario/Scenario.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -17,6 +18,7 @@
 #include "core/GlideListView.h"
 #include "platform/AutomationError.h"
 #include "platform/Container.h"
+#include "platform/Image.h"
 #include "platform/Platform.h"
 
 namespace glv::scenario {
@@ -173,8 +175,8 @@ std::string Lines(const std::vector<std::string>& lines) {
 
 class Runner {
 public:
-    Runner(Host& host, const ValueContext& context)
-        : host_(host), context_(context), paths_(host.root, held_, context) {}
+    Runner(Host& host, const ValueContext& context, std::filesystem::path outDir)
+        : host_(host), context_(context), outDir_(std::move(outDir)), paths_(host.root, held_, context) {}
 
     // Runs one step; the exceptions carry the outcome of a step that did not pass.
     void Step(const Json& step);
@@ -189,6 +191,8 @@ public:
     void Destroy(const Json& step);
     void Focus(const Json& step);
     void System(const Json& step);
+    void Snapshot(const Json& step);
+    void Probe(const Json& step);
 
 private:
     // set, get and call: evaluate the path, then check the error or the value.
@@ -198,6 +202,7 @@ private:
 
     Host& host_;
     const ValueContext& context_;
+    std::filesystem::path outDir_;
     std::map<std::string, Variant> held_;
     PathEvaluator paths_;
 };
@@ -221,6 +226,8 @@ constexpr Verb kVerbs[] = {
     {"destroy", &Runner::Destroy, ""},
     {"focus", &Runner::Focus, ""},
     {"system", &Runner::System, ""},
+    {"snapshot", &Runner::Snapshot, ""},
+    {"probe", &Runner::Probe, "expect"},
 };
 
 void Runner::Step(const Json& step) {
@@ -398,6 +405,39 @@ void Runner::Destroy(const Json& step) {
     host_.control.reset();
 }
 
+// The composed picture is the control's surface; its child windows join it as they arrive.
+void Runner::Snapshot(const Json& step) {
+    const std::filesystem::path name(Text(step["snapshot"], "snapshot"));
+    if (name.empty() || name.is_absolute() || name.filename() != name || name.extension() != ".png")
+        Invalid("snapshot names a .png file in the output folder, not " + Describe(step["snapshot"]));
+    std::error_code error;
+    std::filesystem::create_directories(outDir_, error);
+    try {
+        SavePng(Control().surface(), (outDir_ / name).string());
+    } catch (const ImageError& bad) {
+        throw StepFailed(std::string("snapshot not written: ") + bad.what());
+    }
+}
+
+void Runner::Probe(const Json& step) {
+    const Json& at = step["probe"];
+    const Surface& picture = Control().surface();
+    if (!at.is_array() || at.size() != 2) Invalid("probe is written [X, Y]");
+    const int32_t x = WholeNumber(at[0], 0, "probe x", picture.Width() - 1);
+    const int32_t y = WholeNumber(at[1], 0, "probe y", picture.Height() - 1);
+    if (!step.contains("expect")) Invalid("probe needs an expected \"#RRGGBB\"");
+    const std::optional<uint32_t> expected =
+        step["expect"].is_string() ? ParseColour(step["expect"].get<std::string>()) : std::nullopt;
+    if (!expected) Invalid("probe expects \"#RRGGBB\", not " + Describe(step["expect"]));
+    const COLORREF found = picture.GetPixel(x, y);
+    if (found != *expected) {
+        char text[8];
+        std::snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(found), GetGValue(found), GetBValue(found));
+        throw StepFailed("expected " + step["expect"].get<std::string>() + " at [" + std::to_string(x) +
+                         ", " + std::to_string(y) + "] found " + text);
+    }
+}
+
 // Brings the control up as the file describes: a new control, or one loaded from a bag.
 void CreateControl(Host& host, const FileSettings& settings, const RunOptions& options) {
     host.container.UserMode = settings.userMode;
@@ -421,9 +461,9 @@ int Run(const Json& file, const RunOptions& options, std::ostream& events, std::
     std::size_t stepNumber = 0;
     try {
         const FileSettings settings = ReadSettings(file);
-        context = {settings.ambientFont, options.baseDir, &host.platform};
+        context = {settings.ambientFont, options.baseDir, &host.platform, settings.twipsPerPixel};
         CreateControl(host, settings, options);
-        Runner runner(host, context);
+        Runner runner(host, context, options.outDir);
         if (settings.steps == nullptr) return kExitPassed;
         for (const Json& step : *settings.steps) {
             ++stepNumber;

@@ -7,6 +7,7 @@
 #include "core/EventRecorder.h"
 #include "platform/Image.h"
 #include "platform/ImageList.h"
+#include "platform/ImageListObject.h"
 #include "platform/Platform.h"
 #include "platform/StdPicture.h"
 
@@ -101,8 +102,11 @@ Variant MakeImageListHandle(const Json& body, const ValueContext& context) {
     return static_cast<int32_t>(context.platform->imageLists.Register(std::move(list)));
 }
 
-Variant MakeImageListObject(const Json&, const ValueContext&) {
-    Invalid("image list objects are not available in this build yet");
+// The same list behind an image-list object, as a host's image-list control would offer it.
+Variant MakeImageListObject(const Json& body, const ValueContext& context) {
+    const uint32_t handle = static_cast<uint32_t>(MakeImageListHandle(body, context).AsLong());
+    return ObjectPtr(std::make_shared<ImageListObject>(*context.platform, handle, context.twipsPerPixel,
+                                                       context.twipsPerPixel));
 }
 
 Variant MakeTyped(const Json& body, std::string_view form) {

@@ -40,6 +40,7 @@ struct ValueContext {
     StdFont ambientFont;                  // fills the fields a font value leaves out
     std::filesystem::path baseDir;        // picture and image-list files are relative to it
     Platform* platform = nullptr;         // where image lists get their handles
+    int32_t twipsPerPixel = 15;           // the screen's, for image-list objects' Draw
 };
 
 // The variant a JSON value stands for. Throws InvalidScenario for a form it does not know.
