@@ -10,7 +10,6 @@
 #include <tuple>
 #include <vector>
 
-#include "apps/scenario/ControlObject.h"
 #include "apps/scenario/Path.h"
 #include "apps/scenario/Values.h"
 #include "core/EventRecorder.h"
@@ -18,6 +17,7 @@
 #include "platform/AutomationError.h"
 #include "platform/Container.h"
 #include "platform/Platform.h"
+#include "platform/PropertyBag.h"
 
 namespace glv::scenario {
 
@@ -374,6 +374,16 @@ void Runner::Destroy(const Json& step) {
     host_.control.reset();
 }
 
+// A saved control: the bag's JSON form is the file's "properties" object. A bag the control
+// cannot load (a value of the wrong type, out of range, a bad picture) makes the file invalid.
+void LoadProperties(GlideListView& control, const Json& properties) {
+    try {
+        control.ReadProperties(PropertyBag::FromJson(nlohmann::json::parse(properties.dump())));
+    } catch (const AutomationError& bad) {
+        Invalid("properties: " + DescribeError(bad));
+    }
+}
+
 // Brings the control up as the file describes: a new control, or one loaded from a bag.
 void CreateControl(Host& host, const FileSettings& settings, const RunOptions& options) {
     host.container.UserMode = settings.userMode;
@@ -388,7 +398,7 @@ void CreateControl(Host& host, const FileSettings& settings, const RunOptions& o
         LoadProperties(*host.control, *settings.properties);
     else
         host.control->InitProperties();
-    host.root = options.rootObject ? options.rootObject(*host.control) : ControlObject(*host.control);
+    host.root = options.rootObject ? options.rootObject(*host.control) : host.control->DispatchObject();
 }
 
 int Run(const Json& file, const RunOptions& options, std::ostream& events, std::ostream& diagnostics) {
