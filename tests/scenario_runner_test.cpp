@@ -179,7 +179,7 @@ TEST(ScenarioValues, ExpectComparesNumbersByValueColoursArraysAndFonts) {
         const char* message;
     };
     const Row rows[] = {
-        {R"j({"get": "Red", "expect": "#0000FF"})j", "step 1: expected \"#0000FF\" found 255 (Long)"},
+        {R"j({"get": "Red", "expect": "#0000FF"})j", "step 1: expected \"#0000FF\" found 255 (Long, #FF0000)"},
         {R"j({"get": "Red", "expect": "255"})j", "step 1: expected \"255\" found 255 (Long)"},
         {R"j({"get": "Values", "expect": [10, "x"]})j", "step 1: expected [10,\"x\"] found array(1 to 3) [10 (Long), \"x\" (String), True (Boolean)]"},
         {R"j({"get": "Values.Item(3)", "expect": -1})j", "step 1: expected -1 found True (Boolean)"},

@@ -299,7 +299,7 @@ void Runner::Access(const Json& step, enum Access access, const Json& pathText,
     }
     if (error) throw StepFailed("expected " + DescribeExpectedError(*error) + " found " + Describe(result));
     if (step.contains("expect") && !Matches(step["expect"], result, context_))
-        throw StepFailed("expected " + Describe(step["expect"]) + " found " + Describe(result));
+        throw StepFailed("expected " + Describe(step["expect"]) + " found " + DescribeFound(result, step["expect"]));
     if (step.contains("as")) held_[step["as"].get<std::string>()] = std::move(result);
 }
 

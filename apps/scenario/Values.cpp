@@ -1,6 +1,7 @@
 #include "apps/scenario/Values.h"
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <vector>
 
@@ -338,6 +339,17 @@ std::string Describe(const Variant& value) {
         text += Describe(array.Items[i]);
     }
     return text + "]";
+}
+
+std::string DescribeFound(const Variant& found, const Json& expect) {
+    std::string text = Describe(found);
+    if (!expect.is_string() || !ParseColour(expect.get<std::string>()) || !IsNumberType(found)) return text;
+    const double value = NumberOf(found);
+    if (value < 0 || value > 0xFFFFFF || value != std::floor(value)) return text;
+    const auto bgr = static_cast<uint32_t>(value);
+    char colour[8];
+    std::snprintf(colour, sizeof colour, "#%02X%02X%02X", bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+    return text.substr(0, text.size() - 1) + ", " + colour + ")";
 }
 
 std::string Describe(const Json& value) {

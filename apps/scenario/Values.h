@@ -62,6 +62,10 @@ bool Matches(const Json& expect, const Variant& found, const ValueContext& conte
 // `[1, 2] (Array)`, `object cListItem`.
 std::string Describe(const Variant& value);
 
+// What was found, described for a comparison with expect: a number compared with "#RRGGBB" is
+// also shown as a colour, `12632256 (Long, #C0C0C0)`.
+std::string DescribeFound(const Variant& found, const Json& expect);
+
 // A JSON value as written, for diagnostics.
 std::string Describe(const Json& value);
 
