@@ -35,6 +35,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Readers for the fields of a scenario file: the value, or InvalidScenario naming what wanted it.
+int32_t WholeNumber(const Json& value, int32_t low, int32_t high, std::string_view what);
+bool Flag(const Json& value, std::string_view what);
+std::string Text(const Json& value, std::string_view what);
+
 // What building a value may need beyond the JSON itself.
 struct ValueContext {
     StdFont ambientFont;                  // fills the fields a font value leaves out
