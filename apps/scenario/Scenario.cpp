@@ -10,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "apps/scenario/ControlObject.h"
 #include "apps/scenario/Path.h"
 #include "apps/scenario/Values.h"
 #include "core/EventRecorder.h"
@@ -17,7 +18,6 @@
 #include "platform/AutomationError.h"
 #include "platform/Container.h"
 #include "platform/Platform.h"
-#include "platform/PropertyBag.h"
 
 namespace glv::scenario {
 
@@ -59,7 +59,7 @@ std::pair<int32_t, int32_t> Size(const Json& value, std::string_view what) {
     return {WholeNumber(value[0], 0, kMaxPixels, what), WholeNumber(value[1], 0, kMaxPixels, what)};
 }
 
-// System information as a scenario states it, at the start of a file and (later) as a step.
+// System information as a scenario states it, at the start of a file and as a step.
 void ApplySystem(const Json& spec, SystemInfo& system) {
     if (!spec.is_object()) Invalid("system is an object");
     CheckKeys(spec,
@@ -171,6 +171,8 @@ public:
     void Wait(const Json& step);
     void Resize(const Json& step);
     void Destroy(const Json& step);
+    void Focus(const Json& step);
+    void System(const Json& step);
 
 private:
     // set, get and call: evaluate the path, then check the error or the value.
@@ -201,6 +203,8 @@ constexpr Verb kVerbs[] = {
     {"wait", &Runner::Wait, ""},
     {"resize", &Runner::Resize, ""},
     {"destroy", &Runner::Destroy, ""},
+    {"focus", &Runner::Focus, ""},
+    {"system", &Runner::System, ""},
 };
 
 void Runner::Step(const Json& step) {
@@ -349,6 +353,26 @@ void Runner::Resize(const Json& step) {
     Control().Resize(width, height);
 }
 
+void Runner::Focus(const Json& step) {
+    if (Flag(step["focus"], "focus"))
+        Control().GotFocus();
+    else
+        Control().LostFocus();
+}
+
+// {"system": {...}} changes what the system reports; with "theme_changed": true the control's
+// window then receives the theme-change message, as when the user picks another visual style.
+void Runner::System(const Json& step) {
+    Json spec = step["system"];
+    bool themeChanged = false;
+    if (spec.is_object() && spec.contains("theme_changed")) {
+        themeChanged = Flag(spec["theme_changed"], "theme_changed");
+        spec.erase("theme_changed");
+    }
+    ApplySystem(spec, host_.platform.system);
+    if (themeChanged) host_.platform.windows.SendMessage(Control().hwnd(), wm::kThemeChanged);
+}
+
 void Runner::Destroy(const Json& step) {
     if (step["destroy"] != Json(true)) Invalid("destroy is written {\"destroy\": true}");
     if (!host_.control) return;
@@ -356,16 +380,6 @@ void Runner::Destroy(const Json& step) {
     // report it unloaded from now on.
     host_.control->Terminate();
     host_.control.reset();
-}
-
-// A saved control: the bag's JSON form is the file's "properties" object. A bag the control
-// cannot load (a value of the wrong type, out of range, a bad picture) makes the file invalid.
-void LoadProperties(GlideListView& control, const Json& properties) {
-    try {
-        control.ReadProperties(PropertyBag::FromJson(nlohmann::json::parse(properties.dump())));
-    } catch (const AutomationError& bad) {
-        Invalid("properties: " + DescribeError(bad));
-    }
 }
 
 // Brings the control up as the file describes: a new control, or one loaded from a bag.
@@ -382,7 +396,7 @@ void CreateControl(Host& host, const FileSettings& settings, const RunOptions& o
         LoadProperties(*host.control, *settings.properties);
     else
         host.control->InitProperties();
-    host.root = options.rootObject ? options.rootObject(*host.control) : host.control->DispatchObject();
+    host.root = options.rootObject ? options.rootObject(*host.control) : ControlObject(*host.control);
 }
 
 int Run(const Json& file, const RunOptions& options, std::ostream& events, std::ostream& diagnostics) {

@@ -26,7 +26,8 @@ Variant MakeFont(const Json& body, const ValueContext& context) {
     return Variant(ObjectPtr(std::make_shared<StdFont>(FontFromJson(body, context.ambientFont))));
 }
 
-// A picture of one colour, or one loaded from a PNG file beside the scenario.
+// A picture object: a solid rectangle {"width", "height", "color"}, or a PNG {"file"} read
+// relative to the scenario file.
 Variant MakePicture(const Json& body, const ValueContext& context) {
     if (!body.is_object()) Invalid("picture: write {\"width\", \"height\", \"color\"} or {\"file\"}");
     if (body.contains("file")) {
@@ -46,7 +47,7 @@ Variant MakePicture(const Json& body, const ValueContext& context) {
     const int32_t width = WholeNumber(body["width"], 1, 4096, "picture width");
     const int32_t height = WholeNumber(body["height"], 1, 4096, "picture height");
     const auto colour = body["color"].is_string() ? ParseColour(body["color"].get<std::string>()) : std::nullopt;
-    if (!colour) Invalid("picture color wants \"#RRGGBB\", not " + Describe(body["color"]));
+    if (!colour) Invalid("picture color: " + Describe(body["color"]) + " is not \"#RRGGBB\"");
     return Variant(ObjectPtr(StdPicture::Solid(width, height, static_cast<uint8_t>(*colour & 0xFF),
                                                static_cast<uint8_t>((*colour >> 8) & 0xFF),
                                                static_cast<uint8_t>((*colour >> 16) & 0xFF))));
