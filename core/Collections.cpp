@@ -63,26 +63,8 @@ void GlideListView::SubItemIconChanged(int32_t index) {
     if (item.cLIIconIndex < 1 && iconHeight > item.cLIItemHeight) item.cLIItemHeight = iconHeight;
 }
 
-// No image lists yet, so no icon is taller than a row.
-int32_t GlideListView::SmallIconHeight() const { return 0; }
-
 // In-place editing arrives later; until then an edit request does nothing.
 void GlideListView::EditItem(int32_t) {}
-
-// The index check is the caller's due now; scrolling the row into view comes with layout.
-void GlideListView::EnsureVisible(int32_t index) {
-    if (!items_.Contains(index)) RaiseError(kErrSubscript, kSourceControl);
-}
-
-// The sort engine arrives later; until then the items keep their order.
-void GlideListView::SortItems(int32_t, int32_t, int16_t, int32_t) {}
-
-void GlideListView::SortColumn(int32_t column, int32_t) {
-    if (!columns_.Contains(column)) RaiseError(kErrHeaderMissing, kSourceControl);
-}
-
-// Layout arrives later; until then no row is counted on the page.
-int32_t GlideListView::ItemCountPerPage() const { return 0; }
 
 // --- the objects ---------------------------------------------------------------------------------
 
