@@ -209,6 +209,10 @@ public:
     // What the bulk queries read of the scroll bar windows and the last key message. The scroll
     // bars and the message hooks write it as they arrive.
     struct FrameState {
+        int32_t headerHeight = 0;
+        int32_t scrollBarSize = 17;
+        bool vScrollVisible = false;
+        bool hScrollVisible = false;
         HWND vScrollHwnd = 0;
         HWND hScrollHwnd = 0;
         bool altKeyStatus = false;   // Alt context bit of the last key message
@@ -216,6 +220,7 @@ public:
     };
     FrameState& frame() { return frame_; }
     const FrameState& frame() const { return frame_; }
+    int32_t HeaderHeight() const { return frame_.headerHeight; }
 
     bool IsAnyChecked() const;
     bool IsAnySelected() const;
@@ -234,10 +239,12 @@ public:
     void ItemsDisableAll();
     void ItemsEnableAll();
     void ItemsSelectRange(int32_t itemFrom, int32_t itemTo);
-    bool IsVScrollVisible() const { return render_.vScrollVisible; }
-    bool IsHScrollVisible() const { return render_.hScrollVisible; }
+    bool IsVScrollVisible() const { return frame_.vScrollVisible; }
+    bool IsHScrollVisible() const { return frame_.hScrollVisible; }
     int32_t ColumnsVisibleWidth() const;
     RECT ClientArea() const;
+    // Ends in the paint handler, like every change that affects the picture.
+    void Refresh();
     bool AltKeyStatus() const { return frame_.altKeyStatus; }
     bool CtrlKeyStatus() const { return frame_.ctrlKeyStatus; }
     int32_t hWndToolTip(int32_t hwnd) const;
