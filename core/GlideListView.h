@@ -27,11 +27,12 @@
 namespace glv {
 
 class GlideListViewEvents;
+enum class SortResult : int;  // sort/SortEngine.h
 class PropertyBag;
 class cListItems;
 class cColumns;
+
 struct PaintTarget;
-enum class SortResult : int;  // sort/SortEngine.h
 
 // View state shared by layout, painting, input and scrolling.
 struct ViewState {
@@ -123,6 +124,15 @@ public:
     int32_t Width() const { return platform_.windows.Placement(hwnd_).width; }
     int32_t Height() const { return platform_.windows.Placement(hwnd_).height; }
 
+    // --- themes and focus -------------------------------------------------------------------
+    // The control gained or lost the keyboard focus: HasFocus follows and the rows repaint in
+    // their focused or unfocused selection colours.
+    void GotFocus();
+    void LostFocus();
+    // The system's visual style changed (the theme-change message): with AutoSelectTheme the
+    // scheme is detected again and, when it differs, drawn from now on.
+    void SystemThemeChanged();
+
     // --- state for the subsystems -----------------------------------------------------------
     ItemStore& items() { return items_; }
     const ItemStore& items() const { return items_; }
@@ -161,7 +171,6 @@ public:
     // Failed for a column or range outside the list.
     SortResult OrderItems(int32_t first, int32_t last, int32_t column, int32_t sortOrder);
 
-
     // Counts of what the subsystem hooks were asked to do; tests read them.
     struct HookCounters {
         int32_t repaints = 0;
@@ -197,13 +206,9 @@ public:
     // Hooks the later subsystems fill in. Until then they only check what the caller is owed.
     void EditItem(int32_t index);     // in-place editing: nothing yet
 
-    // What the bulk queries read of the header band, the scroll bars and the last key message.
-    // Layout, the scroll bars and the message hooks write it as they arrive.
+    // What the bulk queries read of the scroll bar windows and the last key message. The scroll
+    // bars and the message hooks write it as they arrive.
     struct FrameState {
-        int32_t headerHeight = 0;
-        int32_t scrollBarSize = 17;
-        bool vScrollVisible = false;
-        bool hScrollVisible = false;
         HWND vScrollHwnd = 0;
         HWND hScrollHwnd = 0;
         bool altKeyStatus = false;   // Alt context bit of the last key message
@@ -211,7 +216,6 @@ public:
     };
     FrameState& frame() { return frame_; }
     const FrameState& frame() const { return frame_; }
-    int32_t HeaderHeight() const { return frame_.headerHeight; }
 
     bool IsAnyChecked() const;
     bool IsAnySelected() const;
@@ -230,11 +234,10 @@ public:
     void ItemsDisableAll();
     void ItemsEnableAll();
     void ItemsSelectRange(int32_t itemFrom, int32_t itemTo);
-    bool IsVScrollVisible() const { return frame_.vScrollVisible; }
-    bool IsHScrollVisible() const { return frame_.hScrollVisible; }
+    bool IsVScrollVisible() const { return render_.vScrollVisible; }
+    bool IsHScrollVisible() const { return render_.hScrollVisible; }
     int32_t ColumnsVisibleWidth() const;
     RECT ClientArea() const;
-    void Refresh();
     bool AltKeyStatus() const { return frame_.altKeyStatus; }
     bool CtrlKeyStatus() const { return frame_.ctrlKeyStatus; }
     int32_t hWndToolTip(int32_t hwnd) const;
@@ -306,7 +309,10 @@ public:
     // Every stored property of the control, by its public name (without regard to case), as
     // the property table describes it. Unknown names raise runtime error 438; index arguments
     // (no stored property takes any) raise 450. Fonts and pictures are objects and are kept by
-    // reference: the control holds the very object it was given, and reading returns it.
+    // reference, as the runtime's property Set stores the reference it is handed: the control
+    // holds the very object it was given and reading returns it, so a host that later writes
+    // `DefaultItemFont.Bold = True` changes the font the next added item takes. A font property
+    // refuses Nothing (380), since every later add reads it; a picture property takes Nothing.
     bool HasProperty(std::string_view name) const;
     Variant GetProperty(std::string_view name, std::span<const Variant> indexArgs = {}) const;
     void SetProperty(std::string_view name, const Variant& value,
@@ -358,7 +364,6 @@ public:
         int32_t editBoxColorUpdates = 0;
         int32_t enabledUpdates = 0;
         int32_t surfacePictureClears = 0;
-        int32_t checkAllItems = 0;
     };
     const PropertyHookCounters& propertyHookCounters() const { return propertyHooks_; }
 
@@ -374,7 +379,6 @@ private:
     void ReadPropertiesInOrder(const PropertyBag& bag);
     // The end of both initialisation paths: layout values, end update, loaded, registration.
     void FinishLoading();
-    void CheckAllItemsForExpandingRow(bool state);
 
     // Property hooks, each called at exactly the moments the behaviour names.
     void RebuildBackground();        // rebuild the background cache
@@ -390,6 +394,21 @@ private:
 
     AppliedProperties applied_;
     PropertyHookCounters propertyHooks_;
+
+    // --- themes and focus (state) ---
+    // Receives the window messages the control hooks for itself: the theme-change message.
+    class SystemMessageHook final : public MessageSink {
+    public:
+        explicit SystemMessageHook(GlideListView& owner) : owner_(owner) {}
+        intptr_t WindowProc(HWND hwnd, uint32_t msg, intptr_t wParam, intptr_t lParam) override;
+
+    private:
+        GlideListView& owner_;
+    };
+    void AttachSystemHooks();
+    void DetachSystemHooks();
+    SystemMessageHook systemHook_{*this};
+    bool systemHooksAttached_ = false;
     // --- collections, field accessors and bulk operations (state) ---
     FrameState frame_;
 
@@ -401,6 +420,9 @@ public:
     const Surface& surface() const { return surface_; }
     // The surface's device-context handle, for objects that draw by hDC.
     HDC hDC() const { return hdc_; }
+    // Ends in the paint handler, like every change that affects the picture.
+    void Refresh();
+
     // Page functions. Page sizes come from the row heights the last paint stored.
     int32_t FirstItemOnPage() const { return view_.topIndex; }
     int32_t LastItemOnPage();
@@ -417,8 +439,9 @@ public:
     // (source GlideListView) outside 1..item count.
     void EnsureVisible(int32_t index);
 
-    // The header band's height (HeaderHeight(), above), computed when the properties are
-    // initialised or read and when Columns.Add adds a column; 0 with hidden headers.
+    // The header band's height, computed when the properties are initialised or read and when
+    // Columns.Add adds a column; 0 with hidden headers.
+    int32_t HeaderHeight() const { return render_.headerHeight; }
     void RecomputeHeaderHeight();
 
     // Binds an image list (a Long handle or an image-list object) to slot 0..3
@@ -432,15 +455,18 @@ public:
     int32_t HeaderImageWidth() const { return imageLists_[LVHeaderImages].width; }
     int32_t HeaderImageHeight() const { return imageLists_[LVHeaderImages].height; }
 
-    // What the scroll bars and the mouse hand the paint pass, and what it keeps between passes
-    // (the header height and the scroll bars' visibility and size are in frame()).
+    // What the scroll bars and the mouse hand the paint pass, and what it keeps between passes.
     struct RenderState {
+        int32_t headerHeight = 0;
         int32_t headerTextHeight = 0;   // for the header painter
         int32_t headerImageHeight = 0;  // for the header painter
         int32_t pageCount = 0;          // the last page count computed
         int32_t hScrollOffset = 0;      // horizontal scroll position in pixels
         int32_t leftOffset = 0;         // where the scroll bar layout starts the list area
         int32_t hScrollBand = 0;        // the horizontal bar's height while it is shown, else 0
+        bool vScrollVisible = false;
+        bool hScrollVisible = false;
+        int32_t scrollBarSize = 17;
         int32_t hotColumn = -1;         // header under the mouse, -1 for none
         int32_t pressedColumn = -1;     // header with a button down on it, -1 for none
         RECT clientRect;                // refreshed on each resize
@@ -460,6 +486,7 @@ private:
     PageWalk RunPageWalk(PageWalkFor purpose);
     int32_t ComputePageCount();
     RowHeightRules CurrentRowHeightRules() const;
+    int32_t EffectiveTheme() const;
     // Scroll bar hook: the horizontal bar's state before a page walk (it sets the band).
     void RefreshHScrollState() {}
 

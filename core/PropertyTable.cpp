@@ -3,6 +3,8 @@
 #include <array>
 #include <type_traits>
 
+#include "platform/TextScan.h"
+
 namespace glv {
 
 namespace {
@@ -34,6 +36,7 @@ constexpr bool InIdOrder() {
     return true;
 }
 static_assert(InIdOrder(), "the table must list the properties in PropId order");
+
 
 using enum PropId;
 using F = LoadFollowUp;
@@ -94,7 +97,7 @@ const PropertyDescriptor& Describe(PropId id) {
 const PropertyDescriptor* FindProperty(std::string_view name) {
     if (name.empty()) return nullptr;
     for (const PropertyDescriptor& d : kTable)
-        if (EqualsIgnoreCase(d.name, name)) return &d;
+        if (EqualsIgnoringAsciiCase(d.name, name)) return &d;
     return nullptr;
 }
 

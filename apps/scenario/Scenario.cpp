@@ -191,6 +191,8 @@ public:
     void Destroy(const Json& step);
     void Snapshot(const Json& step);
     void Probe(const Json& step);
+    void Focus(const Json& step);
+    void System(const Json& step);
 
 private:
     // set, get and call: evaluate the path, then check the error or the value.
@@ -224,6 +226,8 @@ constexpr Verb kVerbs[] = {
     {"destroy", &Runner::Destroy, ""},
     {"snapshot", &Runner::Snapshot, ""},
     {"probe", &Runner::Probe, "expect"},
+    {"focus", &Runner::Focus, ""},
+    {"system", &Runner::System, ""},
 };
 
 void Runner::Step(const Json& step) {
@@ -370,6 +374,26 @@ GlideListView& Runner::Control() const {
 void Runner::Resize(const Json& step) {
     const auto [width, height] = Size(step["resize"], "resize");
     Control().Resize(width, height);
+}
+
+void Runner::Focus(const Json& step) {
+    if (Flag(step["focus"], "focus"))
+        Control().GotFocus();
+    else
+        Control().LostFocus();
+}
+
+// {"system": {...}} changes what the system reports; with "theme_changed": true the control's
+// window then receives the theme-change message, as when the user picks another visual style.
+void Runner::System(const Json& step) {
+    Json spec = step["system"];
+    bool themeChanged = false;
+    if (spec.is_object() && spec.contains("theme_changed")) {
+        themeChanged = Flag(spec["theme_changed"], "theme_changed");
+        spec.erase("theme_changed");
+    }
+    ApplySystem(spec, host_.platform.system);
+    if (themeChanged) host_.platform.windows.SendMessage(Control().hwnd(), wm::kThemeChanged);
 }
 
 void Runner::Destroy(const Json& step) {
