@@ -7,10 +7,11 @@
 #include "core/Errors.h"
 #include "core/GlideListView.h"
 #include "platform/Locale.h"
+#include "platform/TextScan.h"
 
 namespace glv {
 
-bool NameEquals(std::string_view a, std::string_view b) { return EqualsIgnoreCase(a, b); }
+bool NameEquals(std::string_view a, std::string_view b) { return EqualsIgnoringAsciiCase(a, b); }
 
 void CheckArgCount(Args args, int minArgs, int maxArgs) {
     const int count = static_cast<int>(args.size());
@@ -178,26 +179,13 @@ constexpr Member<L> kControlMembers[] = {
 };
 // clang-format on
 
-// Stored properties live in the property table, which may not be part of this build yet; the
-// dispatch reaches them only when the control offers HasProperty/GetProperty/SetProperty.
-template <class List>
-bool HasStoredProperty(const List& list, std::string_view name) {
-    if constexpr (requires { list.HasProperty(name); })
-        return list.HasProperty(name);
-    else
-        return false;
-}
-
-template <class List>
-Variant InvokeStoredProperty(List& list, std::string_view name, CallKind kind, Args args) {
-    if constexpr (requires { list.GetProperty(name, args); list.SetProperty(name, args[0], args); }) {
-        if (kind != CallKind::Let) return list.GetProperty(name, args);
-        if (args.empty()) RaiseRuntimeError(runtime_error::kWrongArgumentCount);
-        list.SetProperty(name, args.back(), args.first(args.size() - 1));
-        return {};
-    } else {
-        RaiseRuntimeError(runtime_error::kNotSupported);
-    }
+// Stored properties are reached through the property table: a read passes its index
+// arguments, a write its index arguments and the value.
+Variant InvokeStoredProperty(L& list, std::string_view name, CallKind kind, Args args) {
+    if (kind != CallKind::Let) return list.GetProperty(name, args);
+    if (args.empty()) RaiseRuntimeError(runtime_error::kWrongArgumentCount);
+    list.SetProperty(name, args.back(), args.first(args.size() - 1));
+    return {};
 }
 
 class ControlDispatch final : public Object {
@@ -211,7 +199,7 @@ public:
         if (!list) RaiseError(kErrObjectUnloaded, kSourceControl);
         if (const Member<L>* row = FindMember<L>(kControlMembers, member))
             return CallMember(*row, *list, kind, args);
-        if (HasStoredProperty(*list, member)) return InvokeStoredProperty(*list, member, kind, args);
+        if (list->HasProperty(member)) return InvokeStoredProperty(*list, member, kind, args);
         RaiseRuntimeError(runtime_error::kNotSupported);
     }
 

@@ -7,7 +7,7 @@ namespace glv {
 
 PageFrame GlideListView::CurrentPageFrame() const {
     // The expanding row takes part once it can be attached; until then it is never in use.
-    return PageFrame{surface_.Height(), render_.headerHeight, render_.hScrollBand, props_.GridLines,
+    return PageFrame{surface_.Height(), frame_.headerHeight, render_.hScrollBand, props_.GridLines,
                      ExpandingRowPlace{}};
 }
 
@@ -90,8 +90,8 @@ void GlideListView::RecomputeHeaderHeight() {
 
 void GlideListView::StoreHeaderHeight(int32_t height) {
     const int32_t stored = StoredHeaderHeight(height);
-    if (stored == render_.headerHeight) return;
-    render_.headerHeight = stored;
+    if (stored == frame_.headerHeight) return;
+    frame_.headerHeight = stored;
     RebuildBackground();
     if (view_.loaded) Repaint();
 }

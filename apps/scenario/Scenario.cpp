@@ -51,34 +51,17 @@ void CheckKeys(const Json& object, std::string_view known, std::string_view wher
         if (!ListHas(known, key)) Invalid("unknown key \"" + key + "\" in " + std::string(where));
 }
 
-int32_t WholeNumber(const Json& value, int32_t low, std::string_view what, int32_t high = INT32_MAX) {
-    if (!value.is_number_integer() || value.get<int64_t>() < low || value.get<int64_t>() > high)
-        Invalid(std::string(what) + " wants a whole number from " + std::to_string(low) + " to " +
-                std::to_string(high) + ", not " + Describe(value));
-    return static_cast<int32_t>(value.get<int64_t>());
-}
-
 // Sizes and waits a scenario may ask for: far beyond any real one, small enough that a typo
 // cannot ask the control for gigabytes of picture or the clock for a billion timer ticks.
 constexpr int32_t kMaxPixels = 16384;
 constexpr int32_t kMaxWaitMs = 24 * 60 * 60 * 1000;
 
-bool Flag(const Json& value, std::string_view what) {
-    if (!value.is_boolean()) Invalid(std::string(what) + " wants true or false, not " + Describe(value));
-    return value.get<bool>();
-}
-
-std::string Text(const Json& value, std::string_view what) {
-    if (!value.is_string()) Invalid(std::string(what) + " wants a string, not " + Describe(value));
-    return value.get<std::string>();
-}
-
 std::pair<int32_t, int32_t> Size(const Json& value, std::string_view what) {
     if (!value.is_array() || value.size() != 2) Invalid(std::string(what) + " is written [WIDTH, HEIGHT]");
-    return {WholeNumber(value[0], 0, what, kMaxPixels), WholeNumber(value[1], 0, what, kMaxPixels)};
+    return {WholeNumber(value[0], 0, kMaxPixels, what), WholeNumber(value[1], 0, kMaxPixels, what)};
 }
 
-// System information as a scenario states it, at the start of a file and (later) as a step.
+// System information as a scenario states it, at the start of a file and as a step.
 void ApplySystem(const Json& spec, SystemInfo& system) {
     if (!spec.is_object()) Invalid("system is an object");
     CheckKeys(spec,
@@ -94,13 +77,14 @@ void ApplySystem(const Json& spec, SystemInfo& system) {
             system.colorScheme = Text(value, key);
         } else if (key == "os_version") {
             if (!value.is_array() || value.size() != 3) Invalid("os_version is written [MAJOR, MINOR, PLATFORM]");
-            system.os = {WholeNumber(value[0], 0, key), WholeNumber(value[1], 0, key), WholeNumber(value[2], 0, key)};
+            system.os = {WholeNumber(value[0], 0, 99, key), WholeNumber(value[1], 0, 99, key),
+                         WholeNumber(value[2], 0, 99, key)};
         } else if (key == "wheel_present") {
             system.wheelPresent = Flag(value, key);
         } else if (key == "wheel_lines") {
-            system.wheelScrollLines = WholeNumber(value, -1, key);
+            system.wheelScrollLines = WholeNumber(value, -1, INT32_MAX, key);
         } else if (key == "hscroll_arrow_width") {
-            system.metrics[metric::kCxHScroll] = WholeNumber(value, 0, key);
+            system.metrics[metric::kCxHScroll] = WholeNumber(value, 0, INT32_MAX, key);
         } else if (key == "colors") {
             if (!value.is_object()) Invalid("colors is an object of index: \"#RRGGBB\"");
             for (const auto& [index, colour] : value.items()) {
@@ -142,7 +126,7 @@ FileSettings ReadSettings(const Json& file) {
     if (file.contains("system")) settings.system = &file["system"];
     if (file.contains("user_mode")) settings.userMode = Flag(file["user_mode"], "user_mode");
     if (file.contains("twips_per_pixel"))
-        settings.twipsPerPixel = WholeNumber(file["twips_per_pixel"], 1, "twips_per_pixel");
+        settings.twipsPerPixel = WholeNumber(file["twips_per_pixel"], 1, INT32_MAX, "twips_per_pixel");
     if (file.contains("ambient_font"))
         settings.ambientFont = FontFromJson(file["ambient_font"], settings.ambientFont);
     if (file.contains("description")) Text(file["description"], "description");
@@ -189,10 +173,10 @@ public:
     void Wait(const Json& step);
     void Resize(const Json& step);
     void Destroy(const Json& step);
-    void Snapshot(const Json& step);
-    void Probe(const Json& step);
     void Focus(const Json& step);
     void System(const Json& step);
+    void Snapshot(const Json& step);
+    void Probe(const Json& step);
 
 private:
     // set, get and call: evaluate the path, then check the error or the value.
@@ -224,10 +208,10 @@ constexpr Verb kVerbs[] = {
     {"wait", &Runner::Wait, ""},
     {"resize", &Runner::Resize, ""},
     {"destroy", &Runner::Destroy, ""},
-    {"snapshot", &Runner::Snapshot, ""},
-    {"probe", &Runner::Probe, "expect"},
     {"focus", &Runner::Focus, ""},
     {"system", &Runner::System, ""},
+    {"snapshot", &Runner::Snapshot, ""},
+    {"probe", &Runner::Probe, "expect"},
 };
 
 void Runner::Step(const Json& step) {
@@ -286,7 +270,7 @@ void Runner::Access(const Json& step, enum Access access, const Json& pathText,
     if (error) {
         if (!error->is_object()) Invalid("error is an object of number, description and source");
         CheckKeys(*error, "number description source", "error");
-        if (error->contains("number")) WholeNumber((*error)["number"], INT32_MIN, "error number");
+        if (error->contains("number")) WholeNumber((*error)["number"], INT32_MIN, INT32_MAX, "error number");
         if (error->contains("description")) Text((*error)["description"], "error description");
         if (error->contains("source")) Text((*error)["source"], "error source");
     }
@@ -310,7 +294,7 @@ void Runner::Access(const Json& step, enum Access access, const Json& pathText,
     }
     if (error) throw StepFailed("expected " + DescribeExpectedError(*error) + " found " + Describe(result));
     if (step.contains("expect") && !Matches(step["expect"], result, context_))
-        throw StepFailed("expected " + Describe(step["expect"]) + " found " + Describe(result));
+        throw StepFailed("expected " + Describe(step["expect"]) + " found " + DescribeFound(result, step["expect"]));
     if (step.contains("as")) held_[step["as"].get<std::string>()] = std::move(result);
 }
 
@@ -363,7 +347,7 @@ void Runner::Answer(const Json& step) {
 }
 
 void Runner::Wait(const Json& step) {
-    host_.platform.clock.Advance(WholeNumber(step["wait"], 0, "wait", kMaxWaitMs));
+    host_.platform.clock.Advance(WholeNumber(step["wait"], 0, kMaxWaitMs, "wait"));
 }
 
 GlideListView& Runner::Control() const {
