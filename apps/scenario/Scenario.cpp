@@ -407,8 +407,8 @@ void Runner::Probe(const Json& step) {
     const Json& at = step["probe"];
     const Surface& picture = Control().surface();
     if (!at.is_array() || at.size() != 2) Invalid("probe is written [X, Y]");
-    const int32_t x = WholeNumber(at[0], 0, "probe x", picture.Width() - 1);
-    const int32_t y = WholeNumber(at[1], 0, "probe y", picture.Height() - 1);
+    const int32_t x = WholeNumber(at[0], 0, picture.Width() - 1, "probe x");
+    const int32_t y = WholeNumber(at[1], 0, picture.Height() - 1, "probe y");
     if (!step.contains("expect")) Invalid("probe needs an expected \"#RRGGBB\"");
     const std::optional<uint32_t> expected =
         step["expect"].is_string() ? ParseColour(step["expect"].get<std::string>()) : std::nullopt;
