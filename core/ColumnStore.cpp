@@ -31,28 +31,28 @@ int32_t ColumnStore::Add(const std::string& caption, int16_t icon, int32_t width
     return Count();
 }
 
-int32_t ColumnStore::AddEx(const ColumnSpec& spec) {
+int32_t ColumnStore::AddEx(const ColumnSpec& def) {
     tColHeaderInfo& column = Grow();
-    column.cHHAlignment = spec.hAlign;
-    column.cHVAlignment = spec.vAlign;
-    column.cHCaption = spec.caption;
+    column.cHHAlignment = def.hAlign;
+    column.cHVAlignment = def.vAlign;
+    column.cHCaption = def.caption;
     column.cHEnabled = true;
-    column.cHFontName = spec.font.Name;
-    column.cHFontSize = spec.font.Size;
-    column.cHFontBold = spec.font.Bold;
-    column.cHFontItalic = spec.font.Italic;
-    column.cHFontStrikeThrough = spec.font.Strikethrough;
-    column.cHFontUnderline = spec.font.Underline;
-    column.cHForeColor = spec.foreColor;
-    column.cHHoverForeColor = spec.hoverForeColor;
-    column.cHIcon = spec.icon;
-    column.cHIconHover = spec.hoverIcon;
-    column.cHIconPress = spec.downIcon;
-    column.cHItemData = spec.itemData;
-    column.cHSortType = spec.sortType;
-    column.cHTag = spec.tag;
-    column.cHWidth = spec.width;
-    column.cHMinWidth = std::min(spec.minWidth, spec.width);
+    column.cHFontName = def.font.Name;
+    column.cHFontSize = def.font.Size;
+    column.cHFontBold = def.font.Bold;
+    column.cHFontItalic = def.font.Italic;
+    column.cHFontStrikeThrough = def.font.Strikethrough;
+    column.cHFontUnderline = def.font.Underline;
+    column.cHForeColor = def.foreColor;
+    column.cHHoverForeColor = def.hoverForeColor;
+    column.cHIcon = def.icon;
+    column.cHIconHover = def.hoverIcon;
+    column.cHIconPress = def.downIcon;
+    column.cHItemData = def.itemData;
+    column.cHSortType = def.sortType;
+    column.cHTag = def.tag;
+    column.cHWidth = def.width;
+    column.cHMinWidth = std::min(def.minWidth, def.width);
     return Count();
 }
 

@@ -45,8 +45,8 @@ public:
     // from the default header font. Raises Overflow (6) past 32767 columns. Returns the new index.
     int32_t Add(const std::string& caption, int16_t icon, int32_t width, const StdFont& headerFont,
                 OLE_COLOR headerForeColor);
-    // Extended add: every field from the spec; MinWidth is the smaller of MinWidth and Width.
-    int32_t AddEx(const ColumnSpec& spec);
+    // Extended add: every field from the definition; MinWidth is the smaller of MinWidth and Width.
+    int32_t AddEx(const ColumnSpec& def);
 
     void Clear();
 

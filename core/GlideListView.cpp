@@ -305,8 +305,8 @@ int32_t GlideListView::AddColumn(const std::string& caption, int16_t icon, int32
     return index;
 }
 
-int32_t GlideListView::AddColumnEx(const ColumnSpec& spec) {
-    const int32_t index = columns_.AddEx(spec);
+int32_t GlideListView::AddColumnEx(const ColumnSpec& def) {
+    const int32_t index = columns_.AddEx(def);
     if (view_.paintingEnabled) Repaint();
     return index;
 }
@@ -337,7 +337,7 @@ void GlideListView::Resize(int32_t width, int32_t height) {
 }
 
 int32_t GlideListView::TextHeight(const StdFont& font) const {
-    return platform_.text.GetTextExtentPoint32(font.Spec(), "Wg").cy;
+    return platform_.text.GetTextExtentPoint32(font.ToFontSpec(), "Wg").cy;
 }
 
 // --- subsystem hooks --------------------------------------------------------------------------

@@ -92,7 +92,7 @@ public:
     // --- columns ------------------------------------------------------------------------------
     int32_t ColumnCount() const { return columns_.Count(); }
     int32_t AddColumn(const std::string& caption, int16_t icon, int32_t width);
-    int32_t AddColumnEx(const ColumnSpec& spec);
+    int32_t AddColumnEx(const ColumnSpec& def);
     const tColHeaderInfo& ColumnRecord(int32_t index) const;
     int32_t ColumnsTotalWidth() const { return columns_.TotalWidth(); }
 

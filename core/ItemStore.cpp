@@ -17,15 +17,18 @@ tListItemInfo ItemStore::NewItem(const NewItemDefaults& d, int32_t columnCount) 
     item.cLIFontUnderline = d.itemFontUnderline;
     item.cLIItemHeight = d.itemHeight;
     if (columnCount > 0) {
-        tSubListItemInfo sub;
-        sub.cSIBackColor = d.backColor;
-        sub.cSIForeColor = d.foreColor;
-        sub.cSIFontName = d.subItemFontName;
-        sub.cSIFontBold = d.subItemFontBold;
-        sub.cSIFontItalic = d.subItemFontItalic;
-        sub.cSIFontStrikeThrough = d.subItemFontStrikeThrough;
-        sub.cSIFontUnderline = d.subItemFontUnderline;
-        item.cLISubListItemInfo.assign(static_cast<std::size_t>(columnCount), sub);
+        // Default-construct in place and set the few non-zero fields: much cheaper than copying
+        // a prototype record, and this runs once per sub-item of every row loaded.
+        item.cLISubListItemInfo.resize(static_cast<std::size_t>(columnCount));
+        for (tSubListItemInfo& sub : item.cLISubListItemInfo) {
+            sub.cSIBackColor = d.backColor;
+            sub.cSIForeColor = d.foreColor;
+            sub.cSIFontName = d.subItemFontName;
+            sub.cSIFontBold = d.subItemFontBold;
+            sub.cSIFontItalic = d.subItemFontItalic;
+            sub.cSIFontStrikeThrough = d.subItemFontStrikeThrough;
+            sub.cSIFontUnderline = d.subItemFontUnderline;
+        }
     }
     return item;
 }
@@ -96,8 +99,14 @@ tListItemInfo ItemStore::QuickItem(const SafeArray& fields, std::size_t first,
     };
     auto icon = [&](std::size_t at, int16_t& out) {
         if (at >= count) return;
+        const Variant& field = fields.Items[at];
+        if (field.Type() == VarType::Long) {  // the common case, without the general conversion
+            const int32_t value = field.AsLong();
+            if (value >= INT16_MIN && value <= INT16_MAX) out = static_cast<int16_t>(value);
+            return;
+        }
         try {
-            out = fields.Items[at].ToInteger(locale);
+            out = field.ToInteger(locale);
         } catch (const AutomationError&) {
         }
     };

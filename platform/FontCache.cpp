@@ -91,21 +91,21 @@ int32_t FontCache::PixelSize(float points, int32_t dpi) {
     return static_cast<int32_t>(std::min(px, 1024.0));
 }
 
-Face& FontCache::FaceFor(const FontSpec& spec, int32_t dpi) {
-    const int32_t pixelSize = PixelSize(spec.Size, dpi);
+Face& FontCache::FaceFor(const FontSpec& font, int32_t dpi) {
+    const int32_t pixelSize = PixelSize(font.Size, dpi);
     for (size_t i = 0; i < recent_.size(); ++i) {
         const Recent& r = recent_[i];
-        if (r.face && r.key.pixelSize == pixelSize && r.key.bold == spec.Bold &&
-            r.key.italic == spec.Italic && r.key.name == spec.Name) {
+        if (r.face && r.key.pixelSize == pixelSize && r.key.bold == font.Bold &&
+            r.key.italic == font.Italic && r.key.name == font.Name) {
             const auto at = recent_.begin() + static_cast<ptrdiff_t>(i);
             std::rotate(recent_.begin(), at, at + 1);  // move to the front
             return *recent_[0].face;
         }
     }
-    SpecKey key{spec.Name, pixelSize, spec.Bold, spec.Italic};
+    SpecKey key{font.Name, pixelSize, font.Bold, font.Italic};
     auto it = bySpec_.find(key);
     if (it == bySpec_.end()) {
-        Face& face = Load(Resolve(spec.Name, spec.Bold, spec.Italic), pixelSize);
+        Face& face = Load(Resolve(font.Name, font.Bold, font.Italic), pixelSize);
         it = bySpec_.emplace(key, &face).first;
     }
     std::rotate(recent_.begin(), recent_.end() - 1, recent_.end());

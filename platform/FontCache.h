@@ -82,9 +82,9 @@ public:
     FontCache(const FontCache&) = delete;
     FontCache& operator=(const FontCache&) = delete;
 
-    // The face that draws spec at dpi. Throws std::runtime_error only when no font at all can
+    // The face that draws the font at dpi. Throws std::runtime_error only when no font at all can
     // be opened (an unknown name resolves to the closest installed family).
-    Face& FaceFor(const FontSpec& spec, int32_t dpi);
+    Face& FaceFor(const FontSpec& font, int32_t dpi);
 
     // The glyph for cp, rasterised on first use. Characters the face lacks come from another
     // installed font that has them, else the face's missing-glyph box; control characters are
@@ -113,7 +113,7 @@ private:
         bool synthItalic = false;
     };
     using FaceKey = std::tuple<std::string, int32_t, int32_t, bool, bool>;
-    // Specs that differ only in ways that give the same pixel size share an entry (8 and
+    // Fonts that differ only in ways that give the same pixel size share an entry (8 and
     // 8.25 points at 96 DPI are both 11 px; a NaN size is 1 px like any other bad size).
     struct SpecKey {
         std::string name;
@@ -137,7 +137,7 @@ private:
     std::unique_ptr<Native> native_;
     std::map<FaceKey, std::unique_ptr<Face>> faces_;
     std::unordered_map<SpecKey, Face*, SpecKeyHash> bySpec_;
-    // The specs asked for most recently, compared field by field so that a paint pass that
+    // The fonts asked for most recently, compared field by field so that a paint pass that
     // alternates between a few fonts finds them without building a key.
     struct Recent {
         SpecKey key;

@@ -13,12 +13,6 @@ bool NameIs(std::string_view a, std::string_view b) {
 }
 }  // namespace
 
-bool StdFont::SameAs(const StdFont& other) const {
-    return Name == other.Name && Size == other.Size && Bold == other.Bold &&
-           Italic == other.Italic && Underline == other.Underline &&
-           Strikethrough == other.Strikethrough;
-}
-
 Variant StdFont::Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) {
     const bool write = kind == CallKind::Let;
     if (write && args.size() != 1) RaiseRuntimeError(runtime_error::kWrongArgumentCount);

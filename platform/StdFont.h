@@ -25,8 +25,12 @@ public:
     bool Strikethrough = false;
 
     std::shared_ptr<StdFont> Clone() const { return std::make_shared<StdFont>(*this); }
-    bool SameAs(const StdFont& other) const;
-    FontSpec Spec() const { return {Name, Size, Bold, Italic, Underline, Strikethrough}; }
+    bool SameAs(const StdFont& other) const {
+        return Size == other.Size && Bold == other.Bold && Italic == other.Italic &&
+               Underline == other.Underline && Strikethrough == other.Strikethrough &&
+               Name == other.Name;
+    }
+    FontSpec ToFontSpec() const { return {Name, Size, Bold, Italic, Underline, Strikethrough}; }
 
     std::string TypeName() const override { return "StdFont"; }
     Variant Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) override;

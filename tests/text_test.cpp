@@ -50,13 +50,13 @@ class Text : public ::testing::Test {
 protected:
     // Draws text white on black into rc on a w x h surface.
     Surface Draw(std::string_view text, RECT rc, uint32_t flags, int32_t w = 120,
-                 int32_t h = 30, const FontSpec& spec = {}) {
+                 int32_t h = 30, const FontSpec& face = {}) {
         Surface s(w, h);
-        engine.DrawText(s, spec, text, rc, flags, kWhite);
+        engine.DrawText(s, face, text, rc, flags, kWhite);
         return s;
     }
-    int32_t Width(std::string_view text, const FontSpec& spec = {}) {
-        return engine.GetTextExtentPoint32(spec, text).cx;
+    int32_t Width(std::string_view text, const FontSpec& face = {}) {
+        return engine.GetTextExtentPoint32(face, text).cx;
     }
 
     TextEngine engine;
