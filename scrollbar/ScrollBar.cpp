@@ -4,6 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "platform/Form.h"
 #include "platform/Variant.h"
 
 namespace glv {
@@ -50,6 +51,7 @@ ScrollBarControl::ScrollBarControl(Platform& platform, Container& container, Scr
     repeat_ = clock.CreateTimer([this] { OnRepeatTick(); });
     clock.SetInterval(repeat_, kRepeatDelayMs);
     initialised_ = true;
+    RegisterSurface(platform_.windows, hwnd_, &surface_);
     AfterResize();
 }
 
