@@ -1,17 +1,47 @@
 // glv: the command-line host of GlideListView.
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <string_view>
 
+#include "apps/scenario/Scenario.h"
 #include "platform/Version.h"
 
 namespace {
 
 void PrintHelp() {
     std::puts("usage: glv [--version] [--help]\n"
+              "       glv run FILE.json [--out DIR]\n"
               "\n"
               "  --version    print the library version\n"
-              "  --help       print this help");
+              "  --help       print this help\n"
+              "  run          run a scenario: event lines on standard output, diagnostics on\n"
+              "               standard error; exit 0 passed, 1 an expectation failed, 2 not a\n"
+              "               valid scenario. Snapshots go to DIR (default ./glv-out)");
+}
+
+// glv run FILE.json [--out DIR]
+int Run(int argc, char** argv) {
+    glv::scenario::RunOptions options;
+    const char* file = nullptr;
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--out" && i + 1 < argc) {
+            options.outDir = argv[++i];
+        } else if (file == nullptr && !arg.starts_with("--")) {
+            file = argv[i];
+        } else {
+            std::cerr << "glv run: unexpected argument \"" << arg << "\"\n";
+            return glv::scenario::kExitInvalid;
+        }
+    }
+    if (file == nullptr) {
+        std::cerr << "usage: glv run FILE.json [--out DIR]\n";
+        return glv::scenario::kExitInvalid;
+    }
+    const int status = glv::scenario::RunScenarioFile(file, options, std::cout, std::cerr);
+    std::cout.flush();
+    return status;
 }
 
 }  // namespace
@@ -25,6 +55,7 @@ int main(int argc, char** argv) {
         PrintHelp();
         return 0;
     }
+    if (argc >= 2 && std::string_view(argv[1]) == "run") return Run(argc, argv);
     PrintHelp();
     return argc < 2 ? 0 : 2;
 }

@@ -18,17 +18,8 @@ GlideListView::~GlideListView() {
     platform_.windows.DestroyWindow(hwnd_);
 }
 
-void GlideListView::InitProperties() {
-    props_ = PropertyValues{};
-    props_.DefaultColumnHeaderFont = container_.AmbientFont.Clone();
-    props_.DefaultItemFont = container_.AmbientFont.Clone();
-    props_.DefaultSubItemFont = container_.AmbientFont.Clone();
-    props_.ToolTipFont = container_.AmbientFont.Clone();
-    defaultItemHeight_ = 16;
-    EndUpdate();
-    view_.loaded = true;
-    if (container_.UserMode) platform_.windows.SetProp(hwnd_, kObjectPtrProperty, reinterpret_cast<intptr_t>(this));
-}
+// InitProperties, ReadProperties and WriteProperties live with the property table in
+// core/Properties.cpp.
 
 void GlideListView::Terminate() {
     if (view_.terminating) return;

@@ -6,17 +6,26 @@
 // input/, sort/, scrollbar/); this class holds the shared state and is the host's façade.
 
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/ColumnStore.h"
 #include "core/ItemStore.h"
+#include "core/PropertyTable.h"
 #include "core/PropertyValues.h"
+#include "core/RecordObjects.h"
 #include "platform/Container.h"
 #include "platform/Platform.h"
 
 namespace glv {
 
 class GlideListViewEvents;
+class PropertyBag;
+class cListItems;
+class cColumns;
 
 // View state shared by layout, painting, input and scrolling.
 struct ViewState {
@@ -44,7 +53,8 @@ public:
     GlideListView& operator=(const GlideListView&) = delete;
 
     // A new control: every property takes its default, then the control is laid out, painting
-    // is enabled and, in user mode, it registers on its window.
+    // is enabled and, in user mode, it registers on its window. (Loading a saved control is
+    // ReadProperties, below.)
     void InitProperties();
     // The control is going away: later paint and resize requests do nothing and it unregisters.
     void Terminate();
@@ -130,6 +140,101 @@ public:
     };
     const HookCounters& hookCounters() const { return hooks_; }
 
+    // --- collections, field accessors and bulk operations ------------------------------------
+    // The element objects (core/Collections.h) forward here; the bulk operations are in
+    // core/BulkOps.cpp.
+
+    // A new collection object on this control's window.
+    std::shared_ptr<cListItems> ListItems() const;
+    std::shared_ptr<cColumns> Columns() const;
+
+    // Field writes as the host sees them: the index is checked, then the record is handed out to
+    // be changed; FieldWritten afterwards repaints when painting is enabled. Reads go through
+    // ItemRecord, GroupRecord, SubItemRecord and ColumnRecord, which fail with error 9 outside
+    // the arrays.
+    tListItemInfo& ItemForWrite(int32_t index);    // 1..item count, else code 6 (GlideListView)
+    tItemGroupInfo& GroupForWrite(int32_t index);  // idem
+    // checkItemIndex: the item index must be in 1..item count (code 8); otherwise only the
+    // stored arrays bound the indexes (error 9).
+    tSubListItemInfo& SubItemForWrite(int32_t index, int32_t subIndex, bool checkItemIndex);
+    tColHeaderInfo& ColumnForWrite(int32_t index);        // 1..column count, else code 8
+    tColHeaderExtInfo& ColumnExtForWrite(int32_t index);  // idem
+    const tColHeaderExtInfo& ColumnExtRecord(int32_t index) const;  // error 9 outside
+    void FieldWritten();
+    // A sub-item icon was set: an item without an icon of its own grows to the small-icon height.
+    void SubItemIconChanged(int32_t index);
+
+    // Hooks the later subsystems fill in. Until then they only check what the caller is owed.
+    int32_t SmallIconHeight() const;  // image lists: 0 until they arrive
+    void EditItem(int32_t index);     // in-place editing: nothing yet
+    void EnsureVisible(int32_t index);  // index checked (code 6); scrolling comes with layout
+    // Sorting: nothing yet.
+    void SortItems(int32_t firstListIndex, int32_t lastListIndex, int16_t column, int32_t sortOrder);
+    void SortColumn(int32_t column, int32_t sortOrder);  // column checked (code 8)
+    int32_t ItemCountPerPage() const;  // layout: 0 until it arrives
+
+    // What the bulk queries read of the header band, the scroll bars and the last key message.
+    // Layout, the scroll bars and the message hooks write it as they arrive.
+    struct FrameState {
+        int32_t headerHeight = 0;
+        int32_t scrollBarSize = 17;
+        bool vScrollVisible = false;
+        bool hScrollVisible = false;
+        HWND vScrollHwnd = 0;
+        HWND hScrollHwnd = 0;
+        bool altKeyStatus = false;   // Alt context bit of the last key message
+        bool ctrlKeyStatus = false;  // Ctrl key state at that message
+    };
+    FrameState& frame() { return frame_; }
+    const FrameState& frame() const { return frame_; }
+    int32_t HeaderHeight() const { return frame_.headerHeight; }
+
+    bool IsAnyChecked() const;
+    bool IsAnySelected() const;
+    // Deletes items and group headers, asking the host (GroupBeforeDelete, BeforeItemDelete).
+    void ItemsDeleteAll();
+    // Deletes the selected items with prompting, then scrolls to the top.
+    void ItemsDeleteSelected();
+    // The prompting delete of the selected items (not group headers); false when the host
+    // answered LVNoToAll, which stops at once.
+    bool DeleteSelectedWithPrompting();
+    void ItemsDeselectAll();
+    void ItemsSelectAll();
+    void ItemsCheckAll(bool state);
+    int32_t ItemInEdit() const;  // -1 until in-place editing arrives
+    void CancelEdit();           // nothing to cancel until in-place editing arrives
+    void ItemsDisableAll();
+    void ItemsEnableAll();
+    void ItemsSelectRange(int32_t itemFrom, int32_t itemTo);
+    bool IsVScrollVisible() const { return frame_.vScrollVisible; }
+    bool IsHScrollVisible() const { return frame_.hScrollVisible; }
+    int32_t ColumnsVisibleWidth() const;
+    RECT ClientArea() const;
+    void Refresh();
+    bool AltKeyStatus() const { return frame_.altKeyStatus; }
+    bool CtrlKeyStatus() const { return frame_.ctrlKeyStatus; }
+    int32_t hWndToolTip(int32_t hwnd) const;
+    std::vector<tListItemInfo> SelectedItems() const;  // copies, in index order
+    std::vector<tListItemInfo> CheckedItems() const;
+    int32_t SelectedCount();  // selected and visible; also refreshes the cached count
+    int32_t CheckedCount() const;
+    int32_t SelectedIndex();
+    void SetSelectedIndex(int32_t index);
+    int32_t CheckedIndex() const;
+    bool Selected(int32_t index) const;  // error 9 outside the list
+    bool SelectState(int32_t index) const;
+    void SetSelectState(int32_t index, bool state);
+    bool CheckedState(int32_t index) const;
+    void SetCheckedState(int32_t index, bool state);
+    void SetSelectAll(bool state);
+    void SetCheckAll(bool state);
+    // Raw select: keeps the selected count; no repaint, no event; other indexes are ignored.
+    void RawSelect(int32_t index, bool value);
+
+    // --- dispatch -------------------------------------------------------------------------------
+    // The control as an automation object: every public member by name (core/Dispatch.cpp).
+    ObjectPtr DispatchObject();
+
 private:
     // The defaults new items are filled from, rebuilt only when a default font, colour or the
     // default height changed since the last add (bulk loading makes millions of items from one).
@@ -173,6 +278,98 @@ private:
         StdFont itemFont, subItemFont;
         NewItemDefaults defaults;
     } defaultsCache_;
+
+public:
+    // --- properties (by name) ---------------------------------------------------------------
+    // Every stored property of the control, by its public name (without regard to case), as
+    // the property table describes it. Unknown names raise runtime error 438; index arguments
+    // (no stored property takes any) raise 450. Fonts and pictures are objects and are kept by
+    // reference: the control holds the very object it was given, and reading returns it.
+    bool HasProperty(std::string_view name) const;
+    Variant GetProperty(std::string_view name, std::span<const Variant> indexArgs = {}) const;
+    void SetProperty(std::string_view name, const Variant& value,
+                     std::span<const Variant> indexArgs = {});
+
+    // Loads a saved control: reads every persisted value in the fixed load order, then lays out,
+    // ends the update and registers like a new control. A stored value of the wrong type (error
+    // 13), out of range (the setter's error) or a bad picture (481) fails the load; the control
+    // is then left exactly as it was before the call and the error names the value.
+    void ReadProperties(const PropertyBag& bag);
+    // Saves the persisted values in the fixed save order; values equal to their defaults are
+    // left out by the bag.
+    void WriteProperties(PropertyBag& bag) const;
+
+    // Typed accessors for host code: X() reads, SetX(value) writes with the same rules,
+    // errors and notifications as SetProperty.
+#define GLV_DECLARE_PROPERTY_ACCESSORS(Name, Type, ...)                    \
+    PropertyCppType<PropType::Type> Name() const { return props_.Name; } \
+    void Set##Name(PropertyCppType<PropType::Type> value);
+    GLV_PUBLIC_PROPERTIES(GLV_DECLARE_PROPERTY_ACCESSORS)
+#undef GLV_DECLARE_PROPERTY_ACCESSORS
+    void SetTopIndex(int32_t index);
+
+    // What the property setters have handed on to the parts that use them (scroll bars, edit
+    // box, tooltip timers, drawing surface). Those parts read it from here.
+    struct AppliedProperties {
+        int32_t effectiveTheme = XPBlue;  // the scheme actually drawn
+        int16_t scrollBarSize = 17;       // pixels reserved for a visible scroll bar
+        int32_t scrollBarTheme = XPBlue;  // the scheme both scroll bars draw in
+        int32_t scrollBarMetric = 0;      // the metric size both scroll bars use
+        bool scrollBarsEnabled = true;
+        int32_t verticalScrollValue = 0;
+        int32_t toolTipPreInterval = 1000;   // ms
+        int32_t toolTipPostInterval = 3000;  // ms
+        OLE_COLOR editBackColor = 0x8000000D;
+        OLE_COLOR editForeColor = 0xFFFFFF;
+        OLE_COLOR surfaceBackColor = 0xFFFFFF;
+    };
+    const AppliedProperties& applied() const { return applied_; }
+
+    // Counts of the property hooks that later subsystems fill in; tests read them.
+    struct PropertyHookCounters {
+        int32_t backgroundRebuilds = 0;
+        int32_t schemeApplications = 0;
+        int32_t metricApplications = 0;
+        int32_t resizeLayouts = 0;
+        int32_t layoutValueRecomputes = 0;
+        int32_t toolTipTimerUpdates = 0;
+        int32_t editBoxColorUpdates = 0;
+        int32_t enabledUpdates = 0;
+        int32_t surfacePictureClears = 0;
+        int32_t checkAllItems = 0;
+    };
+    const PropertyHookCounters& propertyHookCounters() const { return propertyHooks_; }
+
+    // The scheme the system's visual style corresponds to, or current when it tells nothing.
+    static int32_t DetectSystemScheme(const SystemInfo& system, int32_t current);
+
+private:
+    void SetPropertyValue(const PropertyDescriptor& d, const Variant& value);
+    // Rejects or adjusts a converted value; loading skips the checks that need items or columns.
+    void ApplyValueRule(const PropertyDescriptor& d, StoredValue& value, bool loading) const;
+    void RunSetRule(const PropertyDescriptor& d);
+    void RunLoadFollowUp(LoadFollowUp step);
+    void ReadPropertiesInOrder(const PropertyBag& bag);
+    // The end of both initialisation paths: layout values, end update, loaded, registration.
+    void FinishLoading();
+    void CheckAllItemsForExpandingRow(bool state);
+
+    // Property hooks, each called at exactly the moments the behaviour names.
+    void RebuildBackground();        // rebuild the background cache
+    void ApplyEffectiveScheme();     // effective scheme from AutoSelectTheme/Theme, to the bars
+    void ApplyMetricSize(bool readSystemSize);  // metric size to the bars
+    void LayoutAsOnResize();         // the resize sequence without a size change
+    void RecomputeLayoutValues();    // header height, image strips, background cache
+    void UpdateToolTipTimers();      // tooltip timer intervals from the two properties
+    void ApplyEditBoxColors();       // edit box colours from the two properties
+    void ApplyEnabled();             // surface, both scroll bars and the window
+    void ClearSurfacePicture();      // the drawing surface's own picture becomes empty
+    void SetVerticalScrollValue(int32_t value);
+
+    AppliedProperties applied_;
+    PropertyHookCounters propertyHooks_;
+    // --- collections, field accessors and bulk operations (state) ---
+    FrameState frame_;
 };
 
 }  // namespace glv

@@ -7,11 +7,10 @@
 #include <memory>
 
 #include "platform/StdFont.h"
+#include "platform/StdPicture.h"
 #include "platform/SystemInfo.h"
 
 namespace glv {
-
-class Object;
 
 enum LVThemes : int32_t { XPBlue = 0, XPSilver = 1, XPOlive = 2 };
 enum LVBackStyles : int32_t { Normal = 0, Ledger = 1 };
@@ -37,7 +36,7 @@ struct PropertyValues {
     bool AllowColumnSorting = true;
     bool AllowColumnDrag = false;
     bool AllowSubMenu = true;
-    std::shared_ptr<Object> BackGroundPicture;
+    PicturePtr BackGroundPicture;
     int32_t BackGroundPictureAlignment = 0;
     OLE_COLOR BackGroundPictureMaskColor = 0xFFFFFF;
     OLE_COLOR BackColor = 0xFFFFFF;
@@ -107,6 +106,8 @@ struct PropertyValues {
     bool DynamicColumnResize = false;
     OLE_COLOR HighLightBorderColor = 0xC00000;
     int16_t CurrentColumn = 0;
+    PicturePtr MouseIcon;     // read and kept, never used
+    int16_t BorderWidth = 1;  // saved as 1, never read
 };
 
 }  // namespace glv

@@ -14,6 +14,7 @@ const char* RuntimeErrorDescription(int32_t number) {
         case 94: return "Invalid use of Null";
         case 380: return "Invalid property value";
         case 424: return "Object required";
+        case 481: return "Invalid picture";
         case 438: return "Object doesn't support this property or method";
         case 449: return "Argument not optional";
         case 450: return "Wrong number of arguments or invalid property assignment";

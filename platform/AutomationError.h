@@ -35,6 +35,7 @@ inline constexpr int32_t kObjectVariableNotSet = 91;
 inline constexpr int32_t kInvalidUseOfNull = 94;
 inline constexpr int32_t kInvalidPropertyValue = 380;
 inline constexpr int32_t kObjectRequired = 424;
+inline constexpr int32_t kInvalidPicture = 481;
 inline constexpr int32_t kNotSupported = 438;
 inline constexpr int32_t kArgumentNotOptional = 449;
 inline constexpr int32_t kWrongArgumentCount = 450;

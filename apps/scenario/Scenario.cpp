@@ -1,0 +1,458 @@
+#include "apps/scenario/Scenario.h"
+
+#include <cstdint>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <tuple>
+#include <vector>
+
+#include "apps/scenario/ControlObject.h"
+#include "apps/scenario/Path.h"
+#include "apps/scenario/Values.h"
+#include "core/EventRecorder.h"
+#include "core/GlideListView.h"
+#include "platform/AutomationError.h"
+#include "platform/Container.h"
+#include "platform/Platform.h"
+
+namespace glv::scenario {
+
+namespace {
+
+// An expectation did not hold (exit status 1).
+class StepFailed : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] void Invalid(const std::string& message) { throw InvalidScenario(message); }
+
+// Whether keys is a space-separated list that holds key.
+bool ListHas(std::string_view keys, std::string_view key) {
+    while (!keys.empty()) {
+        const std::size_t end = keys.find(' ');
+        if (keys.substr(0, end) == key) return true;
+        if (end == std::string_view::npos) break;
+        keys.remove_prefix(end + 1);
+    }
+    return false;
+}
+
+// Every key of an object must be one the reader knows: a misspelt key would otherwise be
+// silently ignored and the scenario would test less than it says.
+void CheckKeys(const Json& object, std::string_view known, std::string_view where) {
+    for (const auto& [key, value] : object.items())
+        if (!ListHas(known, key)) Invalid("unknown key \"" + key + "\" in " + std::string(where));
+}
+
+int32_t WholeNumber(const Json& value, int32_t low, std::string_view what, int32_t high = INT32_MAX) {
+    if (!value.is_number_integer() || value.get<int64_t>() < low || value.get<int64_t>() > high)
+        Invalid(std::string(what) + " wants a whole number from " + std::to_string(low) + " to " +
+                std::to_string(high) + ", not " + Describe(value));
+    return static_cast<int32_t>(value.get<int64_t>());
+}
+
+// Sizes and waits a scenario may ask for: far beyond any real one, small enough that a typo
+// cannot ask the control for gigabytes of picture or the clock for a billion timer ticks.
+constexpr int32_t kMaxPixels = 16384;
+constexpr int32_t kMaxWaitMs = 24 * 60 * 60 * 1000;
+
+bool Flag(const Json& value, std::string_view what) {
+    if (!value.is_boolean()) Invalid(std::string(what) + " wants true or false, not " + Describe(value));
+    return value.get<bool>();
+}
+
+std::string Text(const Json& value, std::string_view what) {
+    if (!value.is_string()) Invalid(std::string(what) + " wants a string, not " + Describe(value));
+    return value.get<std::string>();
+}
+
+std::pair<int32_t, int32_t> Size(const Json& value, std::string_view what) {
+    if (!value.is_array() || value.size() != 2) Invalid(std::string(what) + " is written [WIDTH, HEIGHT]");
+    return {WholeNumber(value[0], 0, what, kMaxPixels), WholeNumber(value[1], 0, what, kMaxPixels)};
+}
+
+// System information as a scenario states it, at the start of a file and (later) as a step.
+void ApplySystem(const Json& spec, SystemInfo& system) {
+    if (!spec.is_object()) Invalid("system is an object");
+    CheckKeys(spec,
+              "visual_styles theme_file color_scheme os_version wheel_present wheel_lines colors "
+              "hscroll_arrow_width",
+              "system");
+    for (const auto& [key, value] : spec.items()) {
+        if (key == "visual_styles") {
+            system.visualStyles = Flag(value, key);
+        } else if (key == "theme_file") {
+            system.themeFile = Text(value, key);
+        } else if (key == "color_scheme") {
+            system.colorScheme = Text(value, key);
+        } else if (key == "os_version") {
+            if (!value.is_array() || value.size() != 3) Invalid("os_version is written [MAJOR, MINOR, PLATFORM]");
+            system.os = {WholeNumber(value[0], 0, key), WholeNumber(value[1], 0, key), WholeNumber(value[2], 0, key)};
+        } else if (key == "wheel_present") {
+            system.wheelPresent = Flag(value, key);
+        } else if (key == "wheel_lines") {
+            system.wheelScrollLines = WholeNumber(value, -1, key);
+        } else if (key == "hscroll_arrow_width") {
+            system.metrics[metric::kCxHScroll] = WholeNumber(value, 0, key);
+        } else if (key == "colors") {
+            if (!value.is_object()) Invalid("colors is an object of index: \"#RRGGBB\"");
+            for (const auto& [index, colour] : value.items()) {
+                const Json number = Json::parse(index, nullptr, false);
+                if (!number.is_number_integer() || number.get<int64_t>() < 0 ||
+                    number.get<int64_t>() >= syscolor::kCount)
+                    Invalid("colors: \"" + index + "\" is not a system colour index (0 to " +
+                            std::to_string(syscolor::kCount - 1) + ")");
+                const auto rgb = colour.is_string() ? ParseColour(colour.get<std::string>()) : std::nullopt;
+                if (!rgb) Invalid("colors: " + Describe(colour) + " is not \"#RRGGBB\"");
+                system.colors[static_cast<std::size_t>(number.get<int64_t>())] = *rgb;
+            }
+        }
+    }
+}
+
+// What the top of a file says about the control and its surroundings.
+struct FileSettings {
+    int32_t width = 400;
+    int32_t height = 300;
+    const Json* properties = nullptr;
+    const Json* system = nullptr;
+    const Json* steps = nullptr;
+    bool userMode = true;
+    int32_t twipsPerPixel = 15;
+    StdFont ambientFont{"DejaVu Sans", 8.0f};
+};
+
+FileSettings ReadSettings(const Json& file) {
+    if (!file.is_object()) Invalid("a scenario is a JSON object");
+    CheckKeys(file, "size properties system user_mode twips_per_pixel ambient_font steps description",
+              "the scenario");
+    FileSettings settings;
+    if (file.contains("size")) std::tie(settings.width, settings.height) = Size(file["size"], "size");
+    if (file.contains("properties")) {
+        settings.properties = &file["properties"];
+        if (!settings.properties->is_object()) Invalid("properties is an object of persisted names");
+    }
+    if (file.contains("system")) settings.system = &file["system"];
+    if (file.contains("user_mode")) settings.userMode = Flag(file["user_mode"], "user_mode");
+    if (file.contains("twips_per_pixel"))
+        settings.twipsPerPixel = WholeNumber(file["twips_per_pixel"], 1, "twips_per_pixel");
+    if (file.contains("ambient_font"))
+        settings.ambientFont = FontFromJson(file["ambient_font"], settings.ambientFont);
+    if (file.contains("description")) Text(file["description"], "description");
+    if (file.contains("steps")) {
+        settings.steps = &file["steps"];
+        if (!settings.steps->is_array()) Invalid("steps is an array");
+    }
+    return settings;
+}
+
+// The control and everything it runs on. Members are destroyed in reverse order, so the control
+// goes before the recorder it reports to and the platform it lives on.
+struct Host {
+    Platform platform;
+    Container container;
+    EventRecorder recorder;
+    std::unique_ptr<GlideListView> control;
+    ObjectPtr root;
+
+    explicit Host(std::ostream& events) : recorder(&events) {}
+};
+
+// Event lines one to a row, indented, for a diagnostic that compares two lists.
+std::string Lines(const std::vector<std::string>& lines) {
+    if (lines.empty()) return " (none)";
+    std::string text;
+    for (const std::string& line : lines) text += "\n  " + line;
+    return text;
+}
+
+class Runner {
+public:
+    Runner(Host& host, const ValueContext& context)
+        : host_(host), context_(context), paths_(host.root, held_, context) {}
+
+    // Runs one step; the exceptions carry the outcome of a step that did not pass.
+    void Step(const Json& step);
+
+    void Set(const Json& step);
+    void Get(const Json& step);
+    void Call(const Json& step);
+    void Events(const Json& step);
+    void Answer(const Json& step);
+    void Wait(const Json& step);
+    void Resize(const Json& step);
+    void Destroy(const Json& step);
+
+private:
+    // set, get and call: evaluate the path, then check the error or the value.
+    void Access(const Json& step, Access access, const Json& path, std::span<const Variant> extra);
+    void CheckError(const Json& expected, const AutomationError& error) const;
+    GlideListView& Control() const;
+
+    Host& host_;
+    const ValueContext& context_;
+    std::map<std::string, Variant> held_;
+    PathEvaluator paths_;
+};
+
+// The verbs a step may start with, and the other keys each one takes ("comment" goes anywhere).
+// Input, painting, menus and drag and drop join this table as those subsystems arrive.
+struct Verb {
+    std::string_view name;
+    void (Runner::*run)(const Json& step);
+    std::string_view keys;
+};
+
+constexpr Verb kVerbs[] = {
+    {"set", &Runner::Set, "value error"},
+    {"get", &Runner::Get, "expect as error"},
+    {"call", &Runner::Call, "args expect as error"},
+    {"events", &Runner::Events, ""},
+    {"answer", &Runner::Answer, "args"},
+    {"wait", &Runner::Wait, ""},
+    {"resize", &Runner::Resize, ""},
+    {"destroy", &Runner::Destroy, ""},
+};
+
+void Runner::Step(const Json& step) {
+    if (!step.is_object() || step.empty()) Invalid("a step is an object whose first key is its verb");
+    const std::string& verb = step.begin().key();
+    for (const Verb& known : kVerbs) {
+        if (verb != known.name) continue;
+        for (auto it = std::next(step.begin()); it != step.end(); ++it)
+            if (it.key() != "comment" && !ListHas(known.keys, it.key()))
+                Invalid("unknown key \"" + it.key() + "\" for " + verb);
+        (this->*known.run)(step);
+        return;
+    }
+    Invalid("unknown verb \"" + verb + "\"");
+}
+
+// The error numbers that mean the scenario names something the control does not have, or
+// passes arguments of the wrong shape: the file is at fault, not the control.
+bool IsShapeError(int32_t number) {
+    return number == runtime_error::kNotSupported || number == runtime_error::kArgumentNotOptional ||
+           number == runtime_error::kWrongArgumentCount;
+}
+
+std::string DescribeError(const AutomationError& error) {
+    return "error " + std::to_string(error.Number) + " " + JsonQuote(error.Description) + " (" +
+           error.Source + ")";
+}
+
+// The fields of an expected error that the file gives, in the order errors are printed.
+std::string DescribeExpectedError(const Json& expected) {
+    std::string text = "error";
+    if (expected.contains("number")) text += " " + Describe(expected["number"]);
+    if (expected.contains("description")) text += " " + Describe(expected["description"]);
+    if (expected.contains("source")) text += " (" + expected["source"].get<std::string>() + ")";
+    return text;
+}
+
+void Runner::CheckError(const Json& expected, const AutomationError& error) const {
+    auto mismatch = [&](const std::string& what) {
+        throw StepFailed("expected " + what + " found " + DescribeError(error));
+    };
+    if (expected.contains("number") && expected["number"].get<int64_t>() != error.Number) {
+        if (IsShapeError(error.Number)) throw error;
+        mismatch("error " + Describe(expected["number"]));
+    }
+    if (expected.contains("description") && expected["description"].get<std::string>() != error.Description)
+        mismatch("description " + Describe(expected["description"]));
+    if (expected.contains("source") && expected["source"].get<std::string>() != error.Source)
+        mismatch("source " + Describe(expected["source"]));
+}
+
+void Runner::Access(const Json& step, enum Access access, const Json& pathText,
+                    std::span<const Variant> extra) {
+    const Path path = ParsePath(Text(pathText, "a path"));
+    const Json* error = step.contains("error") ? &step["error"] : nullptr;
+    if (error) {
+        if (!error->is_object()) Invalid("error is an object of number, description and source");
+        CheckKeys(*error, "number description source", "error");
+        if (error->contains("number")) WholeNumber((*error)["number"], INT32_MIN, "error number");
+        if (error->contains("description")) Text((*error)["description"], "error description");
+        if (error->contains("source")) Text((*error)["source"], "error source");
+    }
+    if (step.contains("as") && !IsIdentifier(Text(step["as"], "as")))
+        Invalid("as names a value to hold: an identifier, not " + Describe(step["as"]));
+
+    Variant result;
+    try {
+        result = paths_.Evaluate(path, access, extra);
+    } catch (const AutomationError& raised) {
+        try {
+            if (!error) {
+                if (IsShapeError(raised.Number)) throw;
+                throw StepFailed("expected no error found " + DescribeError(raised));
+            }
+            CheckError(*error, raised);
+            return;
+        } catch (const AutomationError& shape) {
+            Invalid(paths_.Member() + ": " + DescribeError(shape));
+        }
+    }
+    if (error) throw StepFailed("expected " + DescribeExpectedError(*error) + " found " + Describe(result));
+    if (step.contains("expect") && !Matches(step["expect"], result, context_))
+        throw StepFailed("expected " + Describe(step["expect"]) + " found " + Describe(result));
+    if (step.contains("as")) held_[step["as"].get<std::string>()] = std::move(result);
+}
+
+void Runner::Set(const Json& step) {
+    if (!step.contains("value")) Invalid("set needs a value");
+    const Variant value = ToVariant(step["value"], context_);
+    Access(step, Access::Write, step["set"], std::span<const Variant>(&value, 1));
+}
+
+void Runner::Get(const Json& step) { Access(step, Access::Read, step["get"], {}); }
+
+void Runner::Call(const Json& step) {
+    std::vector<Variant> args;
+    if (step.contains("args")) {
+        if (!step["args"].is_array()) Invalid("args is an array of values");
+        for (const Json& arg : step["args"]) args.push_back(ToVariant(arg, context_));
+    }
+    Access(step, Access::Call, step["call"], args);
+}
+
+void Runner::Events(const Json& step) {
+    const Json& expected = step["events"];
+    std::vector<std::string> lines;
+    if (!expected.is_null()) {
+        if (!expected.is_array()) Invalid("events is an array of event lines, or null");
+        for (const Json& line : expected) lines.push_back(Text(line, "an event line"));
+    }
+    std::vector<std::string> found = host_.recorder.TakeLines();
+    if (!expected.is_null() && found != lines)
+        throw StepFailed("expected events" + Lines(lines) + "\nfound" + Lines(found));
+}
+
+void Runner::Answer(const Json& step) {
+    const std::string event = Text(step["answer"], "answer");
+    if (!EventRecorder::IsKnownEvent(event)) Invalid("answer: unknown event \"" + event + "\"");
+    if (!step.contains("args")) Invalid("answer needs args (an object, or null to stop answering)");
+    const Json& args = step["args"];
+    if (args.is_null()) {
+        host_.recorder.ClearAnswer(event);
+        return;
+    }
+    if (!args.is_object()) Invalid("answer args is an object of argument names and values");
+    std::map<std::string, Variant> values;
+    for (const auto& [name, value] : args.items()) values[name] = ToVariant(value, context_);
+    try {
+        host_.recorder.SetAnswer(event, values);
+    } catch (const std::invalid_argument& bad) {
+        Invalid(std::string("answer: ") + bad.what());
+    }
+}
+
+void Runner::Wait(const Json& step) {
+    host_.platform.clock.Advance(WholeNumber(step["wait"], 0, "wait", kMaxWaitMs));
+}
+
+GlideListView& Runner::Control() const {
+    if (!host_.control) Invalid("the control has been destroyed");
+    return *host_.control;
+}
+
+void Runner::Resize(const Json& step) {
+    const auto [width, height] = Size(step["resize"], "resize");
+    Control().Resize(width, height);
+}
+
+void Runner::Destroy(const Json& step) {
+    if (step["destroy"] != Json(true)) Invalid("destroy is written {\"destroy\": true}");
+    if (!host_.control) return;
+    // Objects the scenario holds keep only the window handle, so they outlive the control and
+    // report it unloaded from now on.
+    host_.control->Terminate();
+    host_.control.reset();
+}
+
+// Brings the control up as the file describes: a new control, or one loaded from a bag.
+void CreateControl(Host& host, const FileSettings& settings, const RunOptions& options) {
+    host.container.UserMode = settings.userMode;
+    host.container.TwipsPerPixelX = settings.twipsPerPixel;
+    host.container.TwipsPerPixelY = settings.twipsPerPixel;
+    host.container.AmbientFont = settings.ambientFont;
+    if (settings.system) ApplySystem(*settings.system, host.platform.system);
+    host.control = std::make_unique<GlideListView>(host.platform, host.container, settings.width,
+                                                   settings.height);
+    host.control->SetEventSink(&host.recorder);
+    if (settings.properties)
+        LoadProperties(*host.control, *settings.properties);
+    else
+        host.control->InitProperties();
+    host.root = options.rootObject ? options.rootObject(*host.control) : ControlObject(*host.control);
+}
+
+int Run(const Json& file, const RunOptions& options, std::ostream& events, std::ostream& diagnostics) {
+    Host host(events);
+    ValueContext context;
+    std::size_t stepNumber = 0;
+    try {
+        const FileSettings settings = ReadSettings(file);
+        context = {settings.ambientFont, options.baseDir, &host.platform};
+        CreateControl(host, settings, options);
+        Runner runner(host, context);
+        if (settings.steps == nullptr) return kExitPassed;
+        for (const Json& step : *settings.steps) {
+            ++stepNumber;
+            runner.Step(step);
+        }
+        return kExitPassed;
+    } catch (const InvalidScenario& invalid) {
+        diagnostics << (stepNumber ? "step " + std::to_string(stepNumber) + ": " : std::string())
+                    << "not a valid scenario: " << invalid.what() << '\n';
+        return kExitInvalid;
+    } catch (const nlohmann::json::exception& bad) {
+        diagnostics << (stepNumber ? "step " + std::to_string(stepNumber) + ": " : std::string())
+                    << "not a valid scenario: " << bad.what() << '\n';
+        return kExitInvalid;
+    } catch (const StepFailed& failed) {
+        diagnostics << "step " << stepNumber << ": " << failed.what() << '\n';
+        return kExitFailed;
+    } catch (const AutomationError& raised) {
+        diagnostics << (stepNumber ? "step " + std::to_string(stepNumber) + ": " : std::string("setup: "))
+                    << "expected no error found " << DescribeError(raised) << '\n';
+        return kExitFailed;
+    } catch (const std::exception& other) {
+        diagnostics << (stepNumber ? "step " + std::to_string(stepNumber) + ": " : std::string("setup: "))
+                    << "unexpected failure: " << other.what() << '\n';
+        return kExitFailed;
+    }
+}
+
+}  // namespace
+
+int RunScenario(std::string_view text, const RunOptions& options, std::ostream& events,
+                std::ostream& diagnostics) {
+    Json file;
+    try {
+        file = Json::parse(text);
+    } catch (const nlohmann::json::exception& bad) {
+        diagnostics << "not a valid scenario: bad JSON: " << bad.what() << '\n';
+        return kExitInvalid;
+    }
+    return Run(file, options, events, diagnostics);
+}
+
+int RunScenarioFile(const std::filesystem::path& file, RunOptions options, std::ostream& events,
+                    std::ostream& diagnostics) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        diagnostics << "cannot read " << file.string() << '\n';
+        return kExitInvalid;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    options.baseDir = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
+    return RunScenario(text.str(), options, events, diagnostics);
+}
+
+}  // namespace glv::scenario

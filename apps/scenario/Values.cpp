@@ -1,0 +1,316 @@
+#include "apps/scenario/Values.h"
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "core/EventRecorder.h"
+#include "platform/Image.h"
+#include "platform/ImageList.h"
+#include "platform/Platform.h"
+
+namespace glv::scenario {
+
+namespace {
+
+[[noreturn]] void Invalid(const std::string& message) { throw InvalidScenario(message); }
+
+// A whole JSON number within [low, high]; anything else is a file error naming the form.
+int64_t WholeNumber(const Json& value, int64_t low, int64_t high, std::string_view form) {
+    if (value.is_number_integer()) {
+        if (value.is_number_unsigned()) {
+            const auto v = value.get<uint64_t>();
+            if (v <= static_cast<uint64_t>(high) && static_cast<int64_t>(v) >= low) return static_cast<int64_t>(v);
+        } else {
+            const auto v = value.get<int64_t>();
+            if (v >= low && v <= high) return v;
+        }
+    }
+    Invalid(std::string(form) + " wants a whole number from " + std::to_string(low) + " to " +
+            std::to_string(high) + ", not " + Describe(value));
+}
+
+double AnyNumber(const Json& value, std::string_view form) {
+    if (!value.is_number()) Invalid(std::string(form) + " wants a number, not " + Describe(value));
+    return value.get<double>();
+}
+
+Variant MakeFont(const Json& body, const ValueContext& context) {
+    return Variant(ObjectPtr(std::make_shared<StdFont>(FontFromJson(body, context.ambientFont))));
+}
+
+// Pictures and image-list objects come from pieces the library does not have yet; each form
+// fails here with a clear message until its maker is filled in.
+Variant MakePicture(const Json&, const ValueContext&) {
+    Invalid("picture values are not available in this build yet");
+}
+
+// The image list a form describes: the synthetic palette squares, or a PNG strip cut into
+// images of the given width.
+ImageList ImageListFromJson(const Json& body, const ValueContext& context) {
+    if (!body.is_object()) Invalid("image list: write {\"width\", \"height\", \"count\"} or {\"file\", \"width\"}");
+    const auto dimension = [&](const char* key, int64_t high) {
+        if (!body.contains(key)) Invalid(std::string("image list needs ") + key);
+        return static_cast<int32_t>(WholeNumber(body[key], 1, high, std::string("image list ") + key));
+    };
+    if (!body.contains("file")) {
+        for (const auto& [key, value] : body.items())
+            if (key != "width" && key != "height" && key != "count") Invalid("image list: unknown field \"" + key + "\"");
+        return MakeSyntheticImageList(dimension("width", 256), dimension("height", 256), dimension("count", 1024));
+    }
+    for (const auto& [key, value] : body.items())
+        if (key != "file" && key != "width") Invalid("image list: unknown field \"" + key + "\"");
+    if (!body["file"].is_string()) Invalid("image list file wants a string");
+    const std::filesystem::path file = context.baseDir / body["file"].get<std::string>();
+    try {
+        return ImageList::FromStrip(LoadPng(file.string()), dimension("width", 256));
+    } catch (const ImageError& bad) {
+        Invalid(std::string("image list: ") + bad.what());
+    } catch (const std::invalid_argument& bad) {
+        Invalid("image list " + file.string() + ": " + bad.what());
+    }
+}
+
+// A list registered with the platform, passed as its handle (a Long, as hImagelist is).
+Variant MakeImageListHandle(const Json& body, const ValueContext& context) {
+    ImageList list = ImageListFromJson(body, context);
+    if (context.platform == nullptr) Invalid("an image list needs the control's platform");
+    return static_cast<int32_t>(context.platform->imageLists.Register(std::move(list)));
+}
+
+Variant MakeImageListObject(const Json&, const ValueContext&) {
+    Invalid("image list objects are not available in this build yet");
+}
+
+Variant MakeTyped(const Json& body, std::string_view form) {
+    if (form == "integer")
+        return static_cast<int16_t>(WholeNumber(body, std::numeric_limits<int16_t>::min(),
+                                                std::numeric_limits<int16_t>::max(), form));
+    if (form == "long")
+        return static_cast<int32_t>(WholeNumber(body, std::numeric_limits<int32_t>::min(),
+                                                std::numeric_limits<int32_t>::max(), form));
+    if (form == "single") {
+        const double v = AnyNumber(body, form);
+        if (std::fabs(v) > std::numeric_limits<float>::max()) Invalid("single value out of range");
+        return static_cast<float>(v);
+    }
+    if (form == "double") return AnyNumber(body, form);
+    if (form == "date") return Variant::Date(AnyNumber(body, form));
+    if (form == "string") {
+        if (!body.is_string()) Invalid("string wants a JSON string, not " + Describe(body));
+        return body.get<std::string>();
+    }
+    if (form == "boolean") {
+        if (!body.is_boolean()) Invalid("boolean wants true or false, not " + Describe(body));
+        return body.get<bool>();
+    }
+    if (body != Json(true)) Invalid(std::string(form) + " is written {\"" + std::string(form) + "\": true}");
+    return form == "empty" ? Variant() : Variant::Null();
+}
+
+// Every one-key object form: the typed scalars and the objects. New object kinds are added here.
+struct ValueForm {
+    std::string_view key;
+    Variant (*make)(const Json& body, const ValueContext& context);
+};
+
+constexpr std::string_view kTypedForms[] = {"integer", "long",    "single", "double", "date",
+                                            "string",  "boolean", "empty",  "null"};
+
+constexpr ValueForm kObjectForms[] = {
+    {"font", MakeFont},
+    {"picture", MakePicture},
+    {"imagelist", MakeImageListHandle},
+    {"imagelist_object", MakeImageListObject},
+};
+
+bool IsNumberType(const Variant& v) {
+    return v.IsNumber() && v.Type() != VarType::Boolean;
+}
+
+double NumberOf(const Variant& v) {
+    switch (v.Type()) {
+        case VarType::Integer: return v.AsInteger();
+        case VarType::Long: return v.AsLong();
+        case VarType::Single: return v.AsSingle();
+        case VarType::Date: return v.AsDate();
+        default: return v.AsDouble();
+    }
+}
+
+bool IsNothing(const Variant& v) {
+    return v.IsEmpty() || v.IsNull() || (v.IsObject() && !v.AsObject());
+}
+
+// Compares two variants by the file's rules; expected comes from the file.
+bool SameValue(const Variant& expected, const Variant& found) {
+    if (IsNumberType(expected) && IsNumberType(found)) {
+        // A Single read back is compared at its own precision: 1.1 in the file means 1.1f.
+        if (found.Type() == VarType::Single && expected.Type() != VarType::Single)
+            return static_cast<float>(NumberOf(expected)) == found.AsSingle();
+        return NumberOf(expected) == NumberOf(found);
+    }
+    if (expected.Type() == VarType::Boolean && found.Type() == VarType::Boolean)
+        return expected.AsBoolean() == found.AsBoolean();
+    if (expected.IsString() && found.IsString()) return expected.AsString() == found.AsString();
+    if (expected.IsEmpty() || expected.IsNull()) return expected.Type() == found.Type();
+    if (expected.IsObject() && found.IsObject()) return expected.AsObject() == found.AsObject();
+    if (expected.IsArray() && found.IsArray()) {
+        const auto& a = expected.AsArray()->Items;
+        const auto& b = found.AsArray()->Items;
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (!SameValue(a[i], b[i])) return false;
+        return true;
+    }
+    // An object read where a plain value is expected stands for its default member.
+    if (found.IsObject() && found.AsObject() && !expected.IsObject()) {
+        if (auto value = found.AsObject()->DefaultValue()) return SameValue(expected, *value);
+    }
+    return false;
+}
+
+// A font form against a font object: each field the form gives, read through the object.
+bool FontMatches(const Json& fields, const Variant& found) {
+    if (!found.IsObject() || !found.AsObject() || !fields.is_object()) return false;
+    FontFromJson(fields, StdFont{});  // rejects unknown fields and wrong types
+    for (const auto& [name, value] : fields.items()) {
+        Variant actual;
+        try {
+            actual = found.AsObject()->Invoke(name, CallKind::Get, {});
+        } catch (const std::exception&) {
+            return false;
+        }
+        if (!SameValue(ToVariant(value, {}), actual)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+StdFont FontFromJson(const Json& fields, const StdFont& base) {
+    if (!fields.is_object()) Invalid("a font is an object of its fields, not " + Describe(fields));
+    StdFont font = base;
+    auto flag = [](const Json& v, std::string_view name) {
+        if (!v.is_boolean()) Invalid("font " + std::string(name) + " wants true or false");
+        return v.get<bool>();
+    };
+    for (const auto& [name, value] : fields.items()) {
+        if (name == "Name") {
+            if (!value.is_string()) Invalid("font Name wants a string");
+            font.Name = value.get<std::string>();
+        } else if (name == "Size") {
+            const double size = AnyNumber(value, "font Size");
+            if (!(size > 0 && size <= 2048)) Invalid("font Size wants a number above 0");
+            font.Size = static_cast<float>(size);
+        } else if (name == "Bold") {
+            font.Bold = flag(value, name);
+        } else if (name == "Italic") {
+            font.Italic = flag(value, name);
+        } else if (name == "Underline") {
+            font.Underline = flag(value, name);
+        } else if (name == "Strikethrough") {
+            font.Strikethrough = flag(value, name);
+        } else {
+            Invalid("unknown font field \"" + name + "\"");
+        }
+    }
+    return font;
+}
+
+Variant ToVariant(const Json& value, const ValueContext& context) {
+    switch (value.type()) {
+        case Json::value_t::null: return Variant::Missing();
+        case Json::value_t::boolean: return value.get<bool>();
+        case Json::value_t::number_integer:
+        case Json::value_t::number_unsigned: {
+            if (value.is_number_unsigned() && value.get<uint64_t>() > std::numeric_limits<int32_t>::max())
+                return value.get<double>();
+            const auto v = value.get<int64_t>();
+            if (v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max())
+                return static_cast<int32_t>(v);
+            return static_cast<double>(v);
+        }
+        case Json::value_t::number_float: return value.get<double>();
+        case Json::value_t::string: return value.get<std::string>();
+        case Json::value_t::array: {
+            std::vector<Variant> items;
+            items.reserve(value.size());
+            for (const Json& item : value) items.push_back(ToVariant(item, context));
+            return Variant::Array(std::move(items), 0);
+        }
+        case Json::value_t::object: break;
+        default: Invalid("not a value: " + Describe(value));
+    }
+    if (value.size() != 1) Invalid("a typed value is an object with one key, not " + Describe(value));
+    const std::string& key = value.begin().key();
+    const Json& body = value.begin().value();
+    for (std::string_view form : kTypedForms)
+        if (key == form) return MakeTyped(body, form);
+    for (const ValueForm& form : kObjectForms)
+        if (key == form.key) return form.make(body, context);
+    Invalid("unknown value form \"" + key + "\"");
+}
+
+std::optional<uint32_t> ParseColour(std::string_view text) {
+    if (text.size() != 7 || text[0] != '#') return std::nullopt;
+    uint32_t rgb = 0;
+    for (char c : text.substr(1)) {
+        int digit = 0;
+        if (c >= '0' && c <= '9') digit = c - '0';
+        else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+        else return std::nullopt;
+        rgb = rgb * 16 + static_cast<uint32_t>(digit);
+    }
+    return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
+}
+
+bool Matches(const Json& expect, const Variant& found, const ValueContext& context) {
+    if (expect.is_null()) return IsNothing(found);
+    if (expect.is_string() && IsNumberType(found)) {
+        if (auto colour = ParseColour(expect.get_ref<const std::string&>()))
+            return NumberOf(found) == static_cast<double>(*colour);
+    }
+    if (expect.is_array()) {
+        const SafeArray* array = found.AsArray();
+        if (array == nullptr || array->Items.size() != expect.size()) return false;
+        for (std::size_t i = 0; i < expect.size(); ++i)
+            if (!Matches(expect[i], array->Items[i], context)) return false;
+        return true;
+    }
+    if (expect.is_object() && expect.size() == 1 && expect.begin().key() == "font")
+        return FontMatches(expect.begin().value(), found);
+    return SameValue(ToVariant(expect, context), found);
+}
+
+std::string Describe(const Variant& value) {
+    switch (value.Type()) {
+        case VarType::Empty: return "Empty";
+        case VarType::Null: return "Null";
+        case VarType::Missing: return "Missing";
+        case VarType::Boolean: return value.AsBoolean() ? "True (Boolean)" : "False (Boolean)";
+        case VarType::Integer: return std::to_string(value.AsInteger()) + " (Integer)";
+        case VarType::Long: return std::to_string(value.AsLong()) + " (Long)";
+        case VarType::Single: return ShortestDecimal(value.AsSingle()) + " (Single)";
+        case VarType::Double: return ShortestDecimal(value.AsDouble()) + " (Double)";
+        case VarType::Date: return ShortestDecimal(value.AsDate()) + " (Date)";
+        case VarType::String: return JsonQuote(value.AsString()) + " (String)";
+        case VarType::Object:
+            return value.AsObject() ? "object " + value.AsObject()->TypeName() : "Nothing";
+        case VarType::Array: break;
+    }
+    const SafeArray& array = *value.AsArray();
+    std::string text = "array(" + std::to_string(array.LBound) + " to " + std::to_string(array.UBound()) + ") [";
+    for (std::size_t i = 0; i < array.Items.size(); ++i) {
+        if (i > 0) text += ", ";
+        text += Describe(array.Items[i]);
+    }
+    return text + "]";
+}
+
+std::string Describe(const Json& value) {
+    return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+}  // namespace glv::scenario

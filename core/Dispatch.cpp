@@ -1,0 +1,208 @@
+#include "core/Dispatch.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "core/Collections.h"
+#include "core/Errors.h"
+#include "core/GlideListView.h"
+#include "platform/Locale.h"
+
+namespace glv {
+
+bool NameEquals(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+void CheckArgCount(Args args, int minArgs, int maxArgs) {
+    const int count = static_cast<int>(args.size());
+    if (count > maxArgs) RaiseRuntimeError(runtime_error::kWrongArgumentCount);
+    for (int i = 0; i < minArgs; ++i)
+        if (i >= count || args[static_cast<std::size_t>(i)].IsMissing())
+            RaiseRuntimeError(runtime_error::kArgumentNotOptional);
+}
+
+const Variant& Arg(Args args, std::size_t i) {
+    static const Variant kMissing = Variant::Missing();
+    return i < args.size() ? args[i] : kMissing;
+}
+
+template <>
+bool FromVariant<bool>(const Variant& value, const Locale& locale) {
+    return value.ToBoolean(locale);
+}
+template <>
+int16_t FromVariant<int16_t>(const Variant& value, const Locale& locale) {
+    return value.ToInteger(locale);
+}
+template <>
+int32_t FromVariant<int32_t>(const Variant& value, const Locale& locale) {
+    return value.ToLong(locale);
+}
+template <>
+uint32_t FromVariant<uint32_t>(const Variant& value, const Locale& locale) {
+    // A colour is a Long across the interface; its unsigned spelling (a system colour written
+    // as 2147483665, which only fits a Double) is taken as well.
+    if (value.Type() == VarType::Double || value.Type() == VarType::Single) {
+        const double number = RoundHalfEven(value.ToDouble(locale));
+        if (number > std::numeric_limits<int32_t>::max() && number <= std::numeric_limits<uint32_t>::max())
+            return static_cast<uint32_t>(number);
+    }
+    return static_cast<uint32_t>(value.ToLong(locale));
+}
+template <>
+float FromVariant<float>(const Variant& value, const Locale& locale) {
+    return value.ToSingle(locale);
+}
+template <>
+std::string FromVariant<std::string>(const Variant& value, const Locale& locale) {
+    return value.ToString(locale);
+}
+template <>
+SharedString FromVariant<SharedString>(const Variant& value, const Locale& locale) {
+    return SharedString(value.ToString(locale));
+}
+template <>
+Variant FromVariant<Variant>(const Variant& value, const Locale&) {
+    return value;
+}
+
+int32_t SingleToPixels(const Variant& value, const Locale& locale) {
+    const float single = value.ToSingle(locale);
+    return Variant(static_cast<double>(single)).ToLong(locale);
+}
+
+// --- the control's dispatch object ---------------------------------------------------------------
+
+namespace {
+
+using L = GlideListView;
+
+Variant AsVariant(std::shared_ptr<Object> object) { return Variant(ObjectPtr(std::move(object))); }
+
+// Copies of records as an array with indexes 1..n (bounds 1 to 0 when there are none).
+Variant RecordArray(const std::vector<tListItemInfo>& records) {
+    std::vector<Variant> elements;
+    elements.reserve(records.size());
+    for (const tListItemInfo& record : records) elements.push_back(MakeRecordVariant(record));
+    return Variant::Array(std::move(elements), 1);
+}
+
+constexpr Variant Done() { return Variant(); }
+
+// One row per public member of the control that exists so far. Stored properties are not
+// listed: they are reached through the property table (GetProperty/SetProperty).
+// clang-format off
+constexpr Member<L> kControlMembers[] = {
+    // Collections and item store
+    {"ListItems", MemberKind::Property, 0, 0, [](L& l, Args) { return AsVariant(l.ListItems()); }},
+    {"Columns", MemberKind::Property, 0, 0, [](L& l, Args) { return AsVariant(l.Columns()); }},
+    {"NewIndex", MemberKind::Property, 0, 0, [](L& l, Args) { return Variant(l.NewIndex()); }},
+    {"hwnd", MemberKind::Property, 0, 0, [](L& l, Args) { return Variant(static_cast<int32_t>(l.hwnd())); }},
+    {"HasFocus", MemberKind::Property, 0, 0, [](L& l, Args) { return Variant(l.view().hasFocus); }},
+    {"TopItem", MemberKind::Property, 0, 0, [](L& l, Args) { return MakeRecordVariant(l.ItemRecord(l.TopIndex())); }},
+    {"AddItemQuick", MemberKind::Method, 1, 1, [](L& l, Args a) { l.AddItemQuick(a[0]); return Done(); }},
+    {"InsertItemQuick", MemberKind::Method, 1, 1, [](L& l, Args a) { l.InsertItemQuick(a[0]); return Done(); }},
+    {"ClearItems", MemberKind::Method, 0, 0, [](L& l, Args) { l.ClearItems(); return Done(); }},
+    {"ClearAll", MemberKind::Method, 0, 0, [](L& l, Args) { l.ClearAll(); return Done(); }},
+    {"BeginUpdate", MemberKind::Method, 0, 0, [](L& l, Args) { l.BeginUpdate(); return Done(); }},
+    {"EndUpdate", MemberKind::Method, 0, 0, [](L& l, Args) { l.EndUpdate(); return Done(); }},
+    {"ColumnsTotalWidth", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.ColumnsTotalWidth()); }},
+    {"ColumnsVisibleWidth", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.ColumnsVisibleWidth()); }},
+
+    // Bulk operations and queries
+    {"IsAnyChecked", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.IsAnyChecked()); }},
+    {"IsAnySelected", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.IsAnySelected()); }},
+    {"ItemsDeleteAll", MemberKind::Method, 0, 0, [](L& l, Args) { l.ItemsDeleteAll(); return Done(); }},
+    {"ItemsDeleteSelected", MemberKind::Method, 0, 0, [](L& l, Args) { l.ItemsDeleteSelected(); return Done(); }},
+    {"ItemsDeselectAll", MemberKind::Method, 0, 0, [](L& l, Args) { l.ItemsDeselectAll(); return Done(); }},
+    {"ItemsSelectAll", MemberKind::Method, 0, 0, [](L& l, Args) { l.ItemsSelectAll(); return Done(); }},
+    {"ItemsCheckAll", MemberKind::Method, 1, 1, [](L& l, Args a) { l.ItemsCheckAll(a[0].ToBoolean(l.locale())); return Done(); }},
+    {"ItemInEdit", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.ItemInEdit()); }},
+    {"CancelEdit", MemberKind::Method, 0, 0, [](L& l, Args) { l.CancelEdit(); return Done(); }},
+    {"ItemsDisableAll", MemberKind::Method, 0, 0, [](L& l, Args) { l.ItemsDisableAll(); return Done(); }},
+    {"ItemsEnableAll", MemberKind::Method, 0, 0, [](L& l, Args) { l.ItemsEnableAll(); return Done(); }},
+    {"ItemsSelectRange", MemberKind::Method, 2, 2,
+     [](L& l, Args a) { l.ItemsSelectRange(a[0].ToLong(l.locale()), a[1].ToLong(l.locale())); return Done(); }},
+    {"IsVScrollVisible", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.IsVScrollVisible()); }},
+    {"IsHScrollVisible", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.IsHScrollVisible()); }},
+    {"ClientArea", MemberKind::Method, 0, 0, [](L& l, Args) { return MakeRecordVariant(l.ClientArea()); }},
+    {"Refresh", MemberKind::Method, 0, 0, [](L& l, Args) { l.Refresh(); return Done(); }},
+    {"AltKeyStatus", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.AltKeyStatus()); }},
+    {"CtrlKeyStatus", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.CtrlKeyStatus()); }},
+    {"hWndToolTip", MemberKind::Method, 1, 1, [](L& l, Args a) { return Variant(l.hWndToolTip(a[0].ToLong(l.locale()))); }},
+    {"SelectedItems", MemberKind::Property, 0, 0, [](L& l, Args) { return RecordArray(l.SelectedItems()); }},
+    {"CheckedItems", MemberKind::Property, 0, 0, [](L& l, Args) { return RecordArray(l.CheckedItems()); }},
+    {"SelectedCount", MemberKind::Property, 0, 0, [](L& l, Args) { return Variant(l.SelectedCount()); }},
+    {"CheckedCount", MemberKind::Property, 0, 0, [](L& l, Args) { return Variant(l.CheckedCount()); }},
+    {"SelectedIndex", MemberKind::Property, 0, 0, [](L& l, Args) { return Variant(l.SelectedIndex()); },
+     [](L& l, Args, const Variant& v) { l.SetSelectedIndex(v.ToLong(l.locale())); }},
+    {"CheckedIndex", MemberKind::Property, 0, 0, [](L& l, Args) { return Variant(l.CheckedIndex()); }},
+    {"Selected", MemberKind::Property, 1, 1, [](L& l, Args a) { return Variant(l.Selected(a[0].ToLong(l.locale()))); }},
+    {"SelectState", MemberKind::Property, 1, 1,
+     [](L& l, Args a) { return Variant(l.SelectState(a[0].ToLong(l.locale()))); },
+     [](L& l, Args a, const Variant& v) { l.SetSelectState(a[0].ToLong(l.locale()), v.ToBoolean(l.locale())); }},
+    {"CheckedState", MemberKind::Property, 1, 1,
+     [](L& l, Args a) { return Variant(l.CheckedState(a[0].ToLong(l.locale()))); },
+     [](L& l, Args a, const Variant& v) { l.SetCheckedState(a[0].ToLong(l.locale()), v.ToBoolean(l.locale())); }},
+    {"SetSelectAll", MemberKind::Method, 1, 1, [](L& l, Args a) { l.SetSelectAll(a[0].ToBoolean(l.locale())); return Done(); }},
+    {"SetCheckAll", MemberKind::Method, 1, 1, [](L& l, Args a) { l.SetCheckAll(a[0].ToBoolean(l.locale())); return Done(); }},
+};
+// clang-format on
+
+// Stored properties live in the property table, which may not be part of this build yet; the
+// dispatch reaches them only when the control offers HasProperty/GetProperty/SetProperty.
+template <class List>
+bool HasStoredProperty(const List& list, std::string_view name) {
+    if constexpr (requires { list.HasProperty(name); })
+        return list.HasProperty(name);
+    else
+        return false;
+}
+
+template <class List>
+Variant InvokeStoredProperty(List& list, std::string_view name, CallKind kind, Args args) {
+    if constexpr (requires { list.GetProperty(name, args); list.SetProperty(name, args[0], args); }) {
+        if (kind != CallKind::Let) return list.GetProperty(name, args);
+        if (args.empty()) RaiseRuntimeError(runtime_error::kWrongArgumentCount);
+        list.SetProperty(name, args.back(), args.first(args.size() - 1));
+        return {};
+    } else {
+        RaiseRuntimeError(runtime_error::kNotSupported);
+    }
+}
+
+class ControlDispatch final : public Object {
+public:
+    ControlDispatch(const WindowSystem& windows, HWND hwnd) : windows_(&windows), hwnd_(hwnd) {}
+
+    std::string TypeName() const override { return "GlideListView"; }
+
+    Variant Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) override {
+        GlideListView* list = GlideListView::FromWindow(*windows_, hwnd_);
+        if (!list) RaiseError(kErrObjectUnloaded, kSourceControl);
+        if (const Member<L>* row = FindMember<L>(kControlMembers, member))
+            return CallMember(*row, *list, kind, args);
+        if (HasStoredProperty(*list, member)) return InvokeStoredProperty(*list, member, kind, args);
+        RaiseRuntimeError(runtime_error::kNotSupported);
+    }
+
+private:
+    const WindowSystem* windows_;  // the platform's, which outlives every control and object
+    HWND hwnd_;
+};
+
+}  // namespace
+
+ObjectPtr MakeControlDispatch(const WindowSystem& windows, HWND hwnd) {
+    return std::make_shared<ControlDispatch>(windows, hwnd);
+}
+
+ObjectPtr GlideListView::DispatchObject() { return MakeControlDispatch(platform_.windows, hwnd_); }
+
+}  // namespace glv

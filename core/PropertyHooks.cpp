@@ -1,0 +1,77 @@
+// The places where a property change reaches the parts that use it: the background cache, the
+// scroll bars, the edit box, the tooltip timers and the layout. Until those parts exist each
+// hook records what it handed on (applied_) and counts its calls, so tests can see it ran.
+
+#include <algorithm>
+#include <cctype>
+
+#include "core/GlideListView.h"
+
+namespace glv {
+
+namespace {
+
+bool ContainsIgnoreCase(std::string_view text, std::string_view part) {
+    auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+    auto it = std::search(text.begin(), text.end(), part.begin(), part.end(),
+                          [&](char a, char b) { return lower(a) == lower(b); });
+    return it != text.end();
+}
+
+}  // namespace
+
+int32_t GlideListView::DetectSystemScheme(const SystemInfo& system, int32_t current) {
+    const bool stylesAvailable = system.os.major > 5 || (system.os.major == 5 && system.os.minor >= 1);
+    // Without an active visual style the theme data cannot be opened and nothing is learnt.
+    if (!stylesAvailable || !system.visualStyles) return current;
+    if (!ContainsIgnoreCase(system.themeFile, "Luna")) return current;
+    if (system.colorScheme == "HomeStead") return XPOlive;
+    if (system.colorScheme == "NormalColor") return XPBlue;
+    if (system.colorScheme == "Metallic") return XPSilver;
+    return current;
+}
+
+void GlideListView::ApplyEffectiveScheme() {
+    ++propertyHooks_.schemeApplications;
+    applied_.effectiveTheme = props_.AutoSelectTheme
+                                  ? DetectSystemScheme(platform_.system, applied_.effectiveTheme)
+                                  : props_.Theme;
+    applied_.scrollBarTheme = applied_.effectiveTheme;
+}
+
+void GlideListView::ApplyMetricSize(bool readSystemSize) {
+    ++propertyHooks_.metricApplications;
+    if (readSystemSize)
+        applied_.scrollBarSize = static_cast<int16_t>(platform_.system.Metric(metric::kCxHScroll));
+    applied_.scrollBarMetric = props_.MetricsSize;
+}
+
+void GlideListView::RebuildBackground() { ++propertyHooks_.backgroundRebuilds; }
+
+void GlideListView::LayoutAsOnResize() { ++propertyHooks_.resizeLayouts; }
+
+void GlideListView::RecomputeLayoutValues() { ++propertyHooks_.layoutValueRecomputes; }
+
+void GlideListView::UpdateToolTipTimers() {
+    ++propertyHooks_.toolTipTimerUpdates;
+    applied_.toolTipPreInterval = props_.ToolTipPreTime;
+    applied_.toolTipPostInterval = props_.ToolTipPostTime;
+}
+
+void GlideListView::ApplyEditBoxColors() {
+    ++propertyHooks_.editBoxColorUpdates;
+    applied_.editBackColor = props_.ItemEditBackColor;
+    applied_.editForeColor = props_.ItemEditForeColor;
+}
+
+void GlideListView::ApplyEnabled() {
+    ++propertyHooks_.enabledUpdates;
+    applied_.scrollBarsEnabled = props_.Enabled;
+    platform_.windows.SetEnabled(hwnd_, props_.Enabled);
+}
+
+void GlideListView::ClearSurfacePicture() { ++propertyHooks_.surfacePictureClears; }
+
+void GlideListView::SetVerticalScrollValue(int32_t value) { applied_.verticalScrollValue = value; }
+
+}  // namespace glv
