@@ -1,5 +1,6 @@
 #include "platform/Form.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -29,6 +30,13 @@ Form::Form(Platform& platform, int32_t width, int32_t height, POINT screenOrigin
 }
 
 Form::~Form() { platform_.windows.DestroyWindow(hwnd_); }
+
+void Form::SetSize(int32_t width, int32_t height) {
+    WindowPlacement placement = platform_.windows.Placement(hwnd_);
+    placement.width = std::max(width, 0);
+    placement.height = std::max(height, 0);
+    platform_.windows.SetPlacement(hwnd_, placement);
+}
 
 HWND Form::WindowAtIn(HWND parent, POINT screen) const {
     const WindowSystem& windows = platform_.windows;

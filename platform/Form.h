@@ -59,6 +59,7 @@ public:
     Form& operator=(const Form&) = delete;
 
     HWND hwnd() const { return hwnd_; }
+    void SetSize(int32_t width, int32_t height);
 
     enum class PointerAction : uint8_t { Move, Down, Up };
     // Raw pointer input at (x, y) in the form's client pixels. button is the runtime's button

@@ -17,6 +17,7 @@
 #include "core/GlideListView.h"
 #include "platform/AutomationError.h"
 #include "platform/Container.h"
+#include "platform/Form.h"
 #include "platform/Platform.h"
 
 namespace glv::scenario {
@@ -152,11 +153,12 @@ FileSettings ReadSettings(const Json& file) {
 }
 
 // The control and everything it runs on. Members are destroyed in reverse order, so the control
-// goes before the recorder it reports to and the platform it lives on.
+// goes before the form it sits on, the recorder it reports to and the platform it lives on.
 struct Host {
     Platform platform;
     Container container;
     EventRecorder recorder;
+    std::unique_ptr<Form> form;  // holds the control at its client origin
     std::unique_ptr<GlideListView> control;
     ObjectPtr root;
 
@@ -187,6 +189,9 @@ public:
     void Wait(const Json& step);
     void Resize(const Json& step);
     void Destroy(const Json& step);
+    void Pointer(const Json& step);
+    void Wheel(const Json& step);
+    void System(const Json& step);
 
 private:
     // set, get and call: evaluate the path, then check the error or the value.
@@ -217,6 +222,9 @@ constexpr Verb kVerbs[] = {
     {"wait", &Runner::Wait, ""},
     {"resize", &Runner::Resize, ""},
     {"destroy", &Runner::Destroy, ""},
+    {"pointer", &Runner::Pointer, "x y button shift"},
+    {"wheel", &Runner::Wheel, ""},
+    {"system", &Runner::System, ""},
 };
 
 void Runner::Step(const Json& step) {
@@ -362,7 +370,9 @@ GlideListView& Runner::Control() const {
 
 void Runner::Resize(const Json& step) {
     const auto [width, height] = Size(step["resize"], "resize");
-    Control().Resize(width, height);
+    GlideListView& control = Control();
+    host_.form->SetSize(width, height);
+    control.Resize(width, height);
 }
 
 void Runner::Destroy(const Json& step) {
@@ -374,6 +384,49 @@ void Runner::Destroy(const Json& step) {
     host_.control.reset();
 }
 
+// Raw pointer input, routed by the form to the window under the pointer (the control or one of
+// its child windows) as the runtime would.
+void Runner::Pointer(const Json& step) {
+    const std::string action = Text(step["pointer"], "pointer");
+    Form::PointerAction kind = Form::PointerAction::Move;
+    if (action == "down")
+        kind = Form::PointerAction::Down;
+    else if (action == "up")
+        kind = Form::PointerAction::Up;
+    else if (action != "move")
+        Invalid("pointer is \"move\", \"down\" or \"up\", not " + Describe(step["pointer"]));
+    if (!step.contains("x") || !step.contains("y")) Invalid("pointer needs x and y");
+    const int32_t x = WholeNumber(step["x"], -kMaxPixels, "x", kMaxPixels);
+    const int32_t y = WholeNumber(step["y"], -kMaxPixels, "y", kMaxPixels);
+    const int32_t button = step.contains("button") ? WholeNumber(step["button"], 1, "button", 4) : 1;
+    if (button == 3) Invalid("button is 1 (left), 2 (right) or 4 (middle)");
+    const int32_t shift = step.contains("shift") ? WholeNumber(step["shift"], 0, "shift", 7) : 0;
+    Control();
+    host_.form->Pointer(kind, x, y, button, shift);
+}
+
+// A wheel message to the control's window: the signed delta in the high word of wParam, the
+// cursor's screen position in lParam.
+void Runner::Wheel(const Json& step) {
+    const int32_t delta = WholeNumber(step["wheel"], INT16_MIN, "wheel", INT16_MAX);
+    const auto high = static_cast<uint32_t>(static_cast<uint16_t>(delta)) << 16;
+    const SystemInfo& system = host_.platform.system;
+    host_.platform.windows.SendMessage(Control().hwnd(), wm::kMouseWheel, static_cast<intptr_t>(high),
+                                       PackPoint(system.cursorX, system.cursorY));
+}
+
+void Runner::System(const Json& step) {
+    Json spec = step["system"];
+    if (!spec.is_object()) Invalid("system is an object");
+    bool themeChanged = false;
+    if (spec.contains("theme_changed")) {
+        themeChanged = Flag(spec["theme_changed"], "theme_changed");
+        spec.erase("theme_changed");
+    }
+    ApplySystem(spec, host_.platform.system);
+    if (themeChanged) host_.platform.windows.SendMessage(Control().hwnd(), wm::kThemeChanged);
+}
+
 // Brings the control up as the file describes: a new control, or one loaded from a bag.
 void CreateControl(Host& host, const FileSettings& settings, const RunOptions& options) {
     host.container.UserMode = settings.userMode;
@@ -381,8 +434,9 @@ void CreateControl(Host& host, const FileSettings& settings, const RunOptions& o
     host.container.TwipsPerPixelY = settings.twipsPerPixel;
     host.container.AmbientFont = settings.ambientFont;
     if (settings.system) ApplySystem(*settings.system, host.platform.system);
+    host.form = std::make_unique<Form>(host.platform, settings.width, settings.height);
     host.control = std::make_unique<GlideListView>(host.platform, host.container, settings.width,
-                                                   settings.height);
+                                                   settings.height, host.form->hwnd());
     host.control->SetEventSink(&host.recorder);
     if (settings.properties)
         LoadProperties(*host.control, *settings.properties);
