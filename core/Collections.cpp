@@ -74,13 +74,6 @@ void GlideListView::EnsureVisible(int32_t index) {
     if (!items_.Contains(index)) RaiseError(kErrSubscript, kSourceControl);
 }
 
-// The sort engine arrives later; until then the items keep their order.
-void GlideListView::SortItems(int32_t, int32_t, int16_t, int32_t) {}
-
-void GlideListView::SortColumn(int32_t column, int32_t) {
-    if (!columns_.Contains(column)) RaiseError(kErrHeaderMissing, kSourceControl);
-}
-
 // Layout arrives later; until then no row is counted on the page.
 int32_t GlideListView::ItemCountPerPage() const { return 0; }
 

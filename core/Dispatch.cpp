@@ -152,6 +152,10 @@ constexpr Member<L> kControlMembers[] = {
      [](L& l, Args a, const Variant& v) { l.SetCheckedState(a[0].ToLong(l.locale()), v.ToBoolean(l.locale())); }},
     {"SetSelectAll", MemberKind::Method, 1, 1, [](L& l, Args a) { l.SetSelectAll(a[0].ToBoolean(l.locale())); return Done(); }},
     {"SetCheckAll", MemberKind::Method, 1, 1, [](L& l, Args a) { l.SetCheckAll(a[0].ToBoolean(l.locale())); return Done(); }},
+
+    // Sorting
+    {"Sort", MemberKind::Method, 2, 2,
+     [](L& l, Args a) { l.Sort(a[0].ToLong(l.locale()), a[1].ToLong(l.locale())); return Done(); }},
 };
 // clang-format on
 

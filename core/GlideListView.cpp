@@ -11,10 +11,12 @@ GlideListView::GlideListView(Platform& platform, Container& container, int32_t w
                              int32_t height, HWND parent)
     : platform_(platform), container_(container) {
     hwnd_ = platform_.windows.CreateWindow(parent, "GlideListView", {0, 0, width, height});
+    InitRendering(width, height);  // --- rendering ---
 }
 
 GlideListView::~GlideListView() {
     Terminate();
+    ReleaseRendering();  // --- rendering ---
     platform_.windows.DestroyWindow(hwnd_);
 }
 
@@ -25,6 +27,7 @@ void GlideListView::Terminate() {
     if (view_.terminating) return;
     view_.terminating = true;
     platform_.windows.RemoveProp(hwnd_, kObjectPtrProperty);
+    background_.Release();  // --- rendering ---
 }
 
 GlideListView* GlideListView::FromWindow(const WindowSystem& windows, HWND hwnd) {
@@ -268,30 +271,13 @@ void GlideListView::ItemFontChanged(int32_t index, bool repaint) {
     if (repaint && view_.paintingEnabled) Repaint();
 }
 
-int32_t GlideListView::FindFirstVisibleListItem() const {
-    for (int32_t i = 1; i <= items_.Count(); ++i)
-        if (items_.Group(i).Visible) return i;
-    return 0;
-}
-
-int32_t GlideListView::FindNextVisibleItem(int32_t start, bool searchDown) const {
-    if (!items_.Contains(start)) return start;
-    if (searchDown) {
-        for (int32_t i = start + 1; i <= items_.Count(); ++i)
-            if (items_.Group(i).Visible) return i;
-    } else {
-        for (int32_t i = start - 1; i >= 1; --i)
-            if (items_.Group(i).Visible) return i;
-    }
-    return 0;
-}
-
 // --- columns ----------------------------------------------------------------------------------
 
 int32_t GlideListView::AddColumn(const std::string& caption, int16_t icon, int32_t width) {
     const StdFont font = props_.DefaultColumnHeaderFont ? *props_.DefaultColumnHeaderFont
                                                         : container_.AmbientFont;
     const int32_t index = columns_.Add(caption, icon, width, font, props_.DefaultColumnHeaderForeColor);
+    RecomputeHeaderHeight();
     if (view_.paintingEnabled) Repaint();
     return index;
 }
@@ -308,35 +294,14 @@ const tColHeaderInfo& GlideListView::ColumnRecord(int32_t index) const {
 }
 
 // --- painting ---------------------------------------------------------------------------------
-
-void GlideListView::BeginUpdate() { view_.paintingEnabled = false; }
-
-void GlideListView::EndUpdate() {
-    view_.paintingEnabled = true;
-    SyncScrollBars();
-    Repaint();
-}
-
-void GlideListView::Resize(int32_t width, int32_t height) {
-    if (view_.terminating) return;
-    WindowPlacement placement = platform_.windows.Placement(hwnd_);
-    placement.width = width < 0 ? 0 : width;
-    placement.height = height < 0 ? 0 : height;
-    platform_.windows.SetPlacement(hwnd_, placement);
-    SyncScrollBars();
-    Repaint();
-}
+// BeginUpdate, EndUpdate, Resize and the paint handler live with the paint pass in
+// render/PaintPass.cpp.
 
 int32_t GlideListView::TextHeight(const StdFont& font) const {
-    return platform_.text.GetTextExtentPoint32(font.ToFontSpec(), "Wg").cy;
+    return MeasureTextHeight(platform_.text, font.ToFontSpec());
 }
 
 // --- subsystem hooks --------------------------------------------------------------------------
-
-void GlideListView::Repaint() {
-    if (view_.terminating) return;
-    ++hooks_.repaints;
-}
 
 void GlideListView::SyncScrollBars() { ++hooks_.scrollSyncs; }
 

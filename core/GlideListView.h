@@ -18,14 +18,21 @@
 #include "core/PropertyValues.h"
 #include "core/RecordObjects.h"
 #include "platform/Container.h"
+#include "platform/MemDC.h"
 #include "platform/Platform.h"
+#include "platform/Surface.h"
+#include "render/ImageLists.h"
+#include "render/Layout.h"
 
 namespace glv {
 
 class GlideListViewEvents;
+enum class SortResult : int;  // sort/SortEngine.h
 class PropertyBag;
 class cListItems;
 class cColumns;
+
+struct PaintTarget;
 
 // View state shared by layout, painting, input and scrolling.
 struct ViewState {
@@ -107,6 +114,8 @@ public:
     int32_t ColumnsTotalWidth() const { return columns_.TotalWidth(); }
 
     // --- painting -----------------------------------------------------------------------------
+    // BeginUpdate stops painting until EndUpdate (calls do not nest); EndUpdate paints, brings
+    // the scroll bars up to date and paints again.
     void BeginUpdate();
     void EndUpdate();
     // The control's window changed size: lay out, resize the background, synchronise the
@@ -131,6 +140,27 @@ public:
 
     // The height of "Wg" in a font: the basis of every row height.
     int32_t TextHeight(const StdFont& font) const;
+
+    // --- sorting ------------------------------------------------------------------------------
+    // Code in sort/ControlSort.cpp. A sort moves whole item records; group records and every
+    // stored index (TopIndex, current item) stay with their positions.
+
+    // The control's Sort method: nothing when AllowSorting is False, else SortColumn.
+    void Sort(int32_t lColumn, int32_t sortOrder);
+    // Sorts every item by a column (cColumn.Sort, whatever AllowSorting is). A column outside
+    // 1..column count raises code 8 and changes nothing. Otherwise SortedColumn and SortOrder
+    // take the new values, the items are sorted, SortColumnChanged and then SortOrderChanged are
+    // raised for what changed, and the control repaints, also when the sort failed or the
+    // column's sort type orders nothing.
+    void SortColumn(int32_t column, int32_t sortOrder);
+    // cListItems.Sort: sorts items first..last by a column. Nothing happens unless
+    // 1 <= first < last <= item count; a column outside the columns (0 when omitted) fails the
+    // sort. Repaints unless the sort failed; no events; SortedColumn and SortOrder stay.
+    void SortItems(int32_t firstListIndex, int32_t lastListIndex, int16_t column, int32_t sortOrder);
+    // The step every sort shares, for callers that have settled column and order themselves
+    // (header clicks): orders items first..last by the column's sort type. No events, no repaint;
+    // Failed for a column or range outside the list.
+    SortResult OrderItems(int32_t first, int32_t last, int32_t column, int32_t sortOrder);
 
     // Counts of what the subsystem hooks were asked to do; tests read them.
     struct HookCounters {
@@ -168,9 +198,6 @@ public:
     int32_t SmallIconHeight() const;  // image lists: 0 until they arrive
     void EditItem(int32_t index);     // in-place editing: nothing yet
     void EnsureVisible(int32_t index);  // index checked (code 6); scrolling comes with layout
-    // Sorting: nothing yet.
-    void SortItems(int32_t firstListIndex, int32_t lastListIndex, int16_t column, int32_t sortOrder);
-    void SortColumn(int32_t column, int32_t sortOrder);  // column checked (code 8)
     int32_t ItemCountPerPage() const;  // layout: 0 until it arrives
 
     // What the bulk queries read of the header band, the scroll bars and the last key message.
@@ -250,8 +277,6 @@ private:
     void ShowExpandingRow(bool visible);
     void DetachExpandingRow();
     void RaiseSelectedRowChanged(int32_t rowIndex);
-    int32_t FindFirstVisibleListItem() const;
-    int32_t FindNextVisibleItem(int32_t start, bool searchDown) const;
 
     Platform& platform_;
     Container& container_;
@@ -370,6 +395,95 @@ private:
     PropertyHookCounters propertyHooks_;
     // --- collections, field accessors and bulk operations (state) ---
     FrameState frame_;
+
+    // --- rendering ----------------------------------------------------------------------------
+    // Layout, the paint pass and the image lists (render/). The control draws on its own
+    // surface, sized with its window; each pass starts from the background cache.
+public:
+    Surface& surface() { return surface_; }
+    const Surface& surface() const { return surface_; }
+    // The surface's device-context handle, for objects that draw by hDC.
+    HDC hDC() const { return hdc_; }
+    // Ends in the paint handler, like every change that affects the picture.
+    void Refresh();
+
+    // Page functions. Page sizes come from the row heights the last paint stored.
+    int32_t FirstItemOnPage() const { return view_.topIndex; }
+    int32_t LastItemOnPage();
+    int32_t ItemCountPerPage();
+    int32_t ItemEndOfPage();
+    int32_t FindLastVisibleListItem() { return ItemEndOfPage(); }
+    int32_t FindFirstVisibleListItem() const;
+    int32_t FindNextVisibleItem(int32_t start, bool searchDown) const;
+    int32_t FindVisibleItemByRange(int32_t start, int32_t count, bool searchDown) const;
+    int32_t VisibleItemsRange(int32_t start, int32_t end) const;
+    // Moves TopIndex over count - 1 visible rows (at least one) and repaints.
+    void OffsetTopIndex(int32_t count, bool downThePage);
+    // Scrolls a row below the page up to its bottom, or one above it to the top; error 9
+    // (source GlideListView) outside 1..item count.
+    void EnsureVisible(int32_t index);
+
+    // The header band's height, computed when the properties are initialised or read and when
+    // Columns.Add adds a column; 0 with hidden headers.
+    int32_t HeaderHeight() const { return render_.headerHeight; }
+    void RecomputeHeaderHeight();
+
+    // Binds an image list (a Long handle or an image-list object) to slot 0..3
+    // (LVImageListTypeConstants); error 9 for another slot, 0x80040419 for another value.
+    void SetImageList(const Variant& slot, const Variant& imageList);
+    // The ImageList property's writes are accepted and change nothing; SetImageList binds.
+    void SetImageListProperty(const Variant&, const Variant&) {}
+    const ImageListSlot& ImageListSlotAt(int32_t slot) const;  // slot 0..3, unchecked
+    int32_t SmallIconWidth() const { return imageLists_[LVSmallIcon].width; }
+    int32_t SmallIconHeight() const { return imageLists_[LVSmallIcon].height; }
+    int32_t HeaderImageWidth() const { return imageLists_[LVHeaderImages].width; }
+    int32_t HeaderImageHeight() const { return imageLists_[LVHeaderImages].height; }
+
+    // What the scroll bars and the mouse hand the paint pass, and what it keeps between passes.
+    struct RenderState {
+        int32_t headerHeight = 0;
+        int32_t headerTextHeight = 0;   // for the header painter
+        int32_t headerImageHeight = 0;  // for the header painter
+        int32_t pageCount = 0;          // the last page count computed
+        int32_t hScrollOffset = 0;      // horizontal scroll position in pixels
+        int32_t leftOffset = 0;         // where the scroll bar layout starts the list area
+        int32_t hScrollBand = 0;        // the horizontal bar's height while it is shown, else 0
+        bool vScrollVisible = false;
+        bool hScrollVisible = false;
+        int32_t scrollBarSize = 17;
+        int32_t vScrollValue = 0;       // the value last handed to the vertical bar
+        int32_t hotColumn = -1;         // header under the mouse, -1 for none
+        int32_t pressedColumn = -1;     // header with a button down on it, -1 for none
+        RECT clientRect;                // refreshed on each resize
+    };
+    RenderState& render() { return render_; }
+    const RenderState& render() const { return render_; }
+
+private:
+    void InitRendering(int32_t width, int32_t height);
+    void ReleaseRendering();
+    void PaintPass();
+    // The rows of the page from TopIndex; false when a row's height overflowed, which ends
+    // the pass.
+    bool PaintRows(const PaintTarget& target);
+    void StoreHeaderHeight(int32_t height);
+    PageFrame CurrentPageFrame() const;
+    PageWalk RunPageWalk(PageWalkFor purpose);
+    int32_t ComputePageCount();
+    RowHeightRules CurrentRowHeightRules() const;
+    int32_t EffectiveTheme() const;
+    // Scroll bar hooks: the horizontal bar's state before a page walk (it sets the band), and
+    // the vertical bar's value after TopIndex moved.
+    void RefreshHScrollState() {}
+    void SetVScrollValue(int32_t value) { render_.vScrollValue = value; }
+
+    Surface surface_;
+    HDC hdc_ = 0;
+    cMemDC background_;
+    ImageListSlots imageLists_;
+    RenderState render_;
+    // Font storage reused by every pass, so selecting a row's font allocates nothing.
+    FontSpec rowFont_, scratchFont_;
 };
 
 }  // namespace glv

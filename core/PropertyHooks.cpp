@@ -46,12 +46,6 @@ void GlideListView::ApplyMetricSize(bool readSystemSize) {
     applied_.scrollBarMetric = props_.MetricsSize;
 }
 
-void GlideListView::RebuildBackground() { ++propertyHooks_.backgroundRebuilds; }
-
-void GlideListView::LayoutAsOnResize() { ++propertyHooks_.resizeLayouts; }
-
-void GlideListView::RecomputeLayoutValues() { ++propertyHooks_.layoutValueRecomputes; }
-
 void GlideListView::UpdateToolTipTimers() {
     ++propertyHooks_.toolTipTimerUpdates;
     applied_.toolTipPreInterval = props_.ToolTipPreTime;

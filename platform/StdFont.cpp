@@ -4,15 +4,6 @@
 
 namespace glv {
 
-namespace {
-bool NameIs(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if ((a[i] | 0x20) != (b[i] | 0x20)) return false;
-    return true;
-}
-}  // namespace
-
 Variant StdFont::Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) {
     const bool write = kind == CallKind::Let;
     if (write && args.size() != 1) RaiseRuntimeError(runtime_error::kWrongArgumentCount);
@@ -21,11 +12,11 @@ Variant StdFont::Invoke(std::string_view member, CallKind kind, std::span<const 
         if (write) field = args[0].ToBoolean();
         return field;
     };
-    if (NameIs(member, "Name")) {
+    if (EqualsIgnoreCase(member, "Name")) {
         if (write) Name = args[0].ToString();
         return Name;
     }
-    if (NameIs(member, "Size")) {
+    if (EqualsIgnoreCase(member, "Size")) {
         if (write) {
             const float size = args[0].ToSingle();
             if (size <= 0) RaiseRuntimeError(runtime_error::kInvalidPropertyValue);
@@ -33,11 +24,11 @@ Variant StdFont::Invoke(std::string_view member, CallKind kind, std::span<const 
         }
         return Size;
     }
-    if (NameIs(member, "Bold")) return flag(Bold);
-    if (NameIs(member, "Italic")) return flag(Italic);
-    if (NameIs(member, "Underline")) return flag(Underline);
-    if (NameIs(member, "Strikethrough")) return flag(Strikethrough);
-    if (NameIs(member, "Weight")) {
+    if (EqualsIgnoreCase(member, "Bold")) return flag(Bold);
+    if (EqualsIgnoreCase(member, "Italic")) return flag(Italic);
+    if (EqualsIgnoreCase(member, "Underline")) return flag(Underline);
+    if (EqualsIgnoreCase(member, "Strikethrough")) return flag(Strikethrough);
+    if (EqualsIgnoreCase(member, "Weight")) {
         if (write) Bold = args[0].ToInteger() >= 600;
         return static_cast<int16_t>(Bold ? 700 : 400);
     }

@@ -8,8 +8,6 @@
 
 namespace glv {
 
-namespace {
-
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -18,6 +16,8 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     }
     return true;
 }
+
+namespace {
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);

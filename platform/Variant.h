@@ -143,4 +143,7 @@ const Locale& DefaultLocale();
 // Float to integer the runtime's way: nearest, ties to even.
 double RoundHalfEven(double value);
 
+// ASCII letters compared without regard to case, as member names and keywords are.
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+
 }  // namespace glv

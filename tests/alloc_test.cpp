@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "core/GlideListView.h"
 #include "platform/Text.h"
 
 // The replacement pair below matches malloc with free; GCC cannot see that through inlining.
@@ -48,6 +49,34 @@ TEST(TextAllocation, WarmDrawingAndMeasuringAllocateNothing) {
     EXPECT_GT(allocations, 0);
     allocations = 0;
     pass();
+    counting = false;
+    EXPECT_EQ(allocations, 0);
+}
+
+TEST(PaintAllocation, WarmPaintPassAllocatesNothingPerRow) {
+    Platform platform;
+    Container container;
+    GlideListView list(platform, container, 400, 300);
+    list.InitProperties();
+    // A font name too long for short-string storage, so reusing the pass's font storage is
+    // what keeps selecting it free.
+    list.props().DefaultItemFont = std::make_shared<StdFont>("A family name longer than fifteen", 8.0f);
+    for (int c = 0; c < 6; ++c) list.AddColumn("Column " + std::to_string(c), -1, 70);
+    list.BeginUpdate();
+    for (int i = 0; i < 200; ++i) {
+        std::vector<Variant> fields;
+        for (int c = 0; c < 6; ++c) {
+            fields.emplace_back("Row " + std::to_string(i) + " cell " + std::to_string(c));
+            fields.emplace_back(int32_t{-1});
+        }
+        list.AddItemQuick(Variant::Array(std::move(fields)));
+    }
+    list.EndUpdate();
+    list.OffsetTopIndex(50, true);  // a page the first paints never laid out
+    counting = true;
+    list.Refresh();  // warms the glyphs of the new rows
+    allocations = 0;
+    list.Refresh();
     counting = false;
     EXPECT_EQ(allocations, 0);
 }

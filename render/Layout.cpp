@@ -1,0 +1,166 @@
+#include "render/Layout.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "render/Fonts.h"
+
+namespace glv {
+
+namespace {
+
+bool FitsInt16(int64_t v) {
+    return v >= std::numeric_limits<int16_t>::min() && v <= std::numeric_limits<int16_t>::max();
+}
+
+}  // namespace
+
+int32_t MeasureTextHeight(TextEngine& text, const FontSpec& font) {
+    return text.GetTextExtentPoint32(font, "Wg").cy;
+}
+
+std::optional<int32_t> RowHeight(const tListItemInfo& item, const tItemGroupInfo& group,
+                                 int32_t textHeight, const RowHeightRules& rules) {
+    if (group.GroupHeader) return std::max<int32_t>(group.GroupHeaderHeight, rules.minHeight);
+    const bool hasIcon = rules.smallIconsBound && item.cLIIconIndex > 0;
+    int64_t content = textHeight;
+    if (!item.cLIText.empty() || hasIcon) {
+        // Only a strictly taller image makes the row taller than its text.
+        if (rules.smallIconsBound && rules.smallIconHeight > textHeight) content = rules.smallIconHeight;
+    } else if (rules.shrinkOnNoText) {
+        // An empty row shrinks to the minimum even below its text height.
+        return rules.minHeight;
+    }
+    const int64_t margins = 2 * int64_t{rules.verticalMargin};
+    const int64_t height = margins + content;
+    if (!FitsInt16(margins) || !FitsInt16(height)) return std::nullopt;
+    return static_cast<int32_t>(height);
+}
+
+HeaderMetrics ComputeHeaderMetrics(const ColumnStore& columns, bool hideColumnHeaders,
+                                   int32_t headerImageHeight, TextEngine& text) {
+    HeaderMetrics m;
+    m.imageHeight = headerImageHeight;
+    if (hideColumnHeaders) return m;
+    // Columns usually share one header font: measure each distinct run of fonts once, so that
+    // adding column after column stays cheap.
+    FontSpec font, previous;
+    int32_t previousHeight = -1;
+    for (int32_t i = 1; i <= columns.Count(); ++i) {
+        ColumnFont(columns.Column(i), font);
+        if (previousHeight < 0 || !(font == previous)) {
+            previousHeight = MeasureTextHeight(text, font);
+            previous = font;
+        }
+        m.textHeight = std::max(m.textHeight, previousHeight);
+    }
+    const int32_t h = std::max(headerImageHeight, m.textHeight) + 4;
+    m.height = std::max(h, 20);
+    return m;
+}
+
+int32_t StoredHeaderHeight(int32_t height) {
+    return std::clamp<int32_t>(height, 0, std::numeric_limits<int16_t>::max());
+}
+
+PageWalk WalkPage(const ItemStore& items, int32_t topIndex, const PageFrame& frame,
+                  PageWalkFor purpose) {
+    PageWalk walk;
+    const int32_t count = items.Count();
+    if (count == 0) return walk;
+    int64_t used = int64_t{frame.headerHeight} + 2 + frame.hScrollBand;
+    const int64_t bottom = int64_t{frame.surfaceHeight} - frame.hScrollBand;
+    const int32_t grid = frame.gridLines ? 1 : 0;
+    const ExpandingRowPlace& e = frame.expanding;
+    const bool countingPage = purpose == PageWalkFor::PageCount;
+    if (e.inUse && e.top >= frame.headerHeight && e.itemIndex >= 1 &&
+        (countingPage ? e.top < bottom : e.top <= bottom)) {
+        walk.expandingMode = true;
+        // For the page count the expanding row only counts down to the bottom edge.
+        used += countingPage && e.top + int64_t{e.height} > bottom ? bottom - e.top : e.height;
+    }
+    const bool skipExpandingItem = walk.expandingMode && purpose == PageWalkFor::EndOfPage;
+    walk.firstNotFitting = count + 1;
+    for (int32_t i = std::max(topIndex, 1); i <= count; ++i) {
+        if (!items.Group(i).Visible) continue;
+        if (skipExpandingItem && i == e.itemIndex) continue;
+        ++walk.rowsCounted;
+        const int64_t next = used + items.Item(i).cLIItemHeight + grid;
+        if (frame.surfaceHeight < next) {
+            walk.firstNotFitting = i;
+            break;
+        }
+        used = next;
+        walk.lastFitting = i;
+    }
+    return walk;
+}
+
+int32_t PageCount(const ItemStore& items, const PageWalk& walk) {
+    if (items.Count() == 0) return 0;
+    return walk.expandingMode ? walk.rowsCounted + 1 : walk.rowsCounted - 1;
+}
+
+int32_t FindFirstVisible(const ItemStore& items) {
+    for (int32_t i = 1; i <= items.Count(); ++i)
+        if (items.Group(i).Visible) return i;
+    return 0;
+}
+
+int32_t FindNextVisible(const ItemStore& items, int32_t start, bool searchDown) {
+    if (!items.Contains(start)) return start;
+    if (searchDown) {
+        for (int32_t i = start + 1; i <= items.Count(); ++i)
+            if (items.Group(i).Visible) return i;
+    } else {
+        for (int32_t i = start - 1; i >= 1; --i)
+            if (items.Group(i).Visible) return i;
+    }
+    return 0;
+}
+
+int32_t FindVisibleByRange(const ItemStore& items, int32_t start, int32_t count, bool searchDown) {
+    const int64_t low = int64_t{start} - count;
+    const int64_t high = int64_t{start} + count;
+    if (low < 1 || high > items.Count()) return start;
+    if (searchDown) {
+        for (int64_t i = high; i >= start; --i)
+            if (items.Group(static_cast<int32_t>(i)).Visible) return static_cast<int32_t>(i);
+    } else {
+        for (int64_t i = low; i <= start; ++i)
+            if (items.Group(static_cast<int32_t>(i)).Visible) return static_cast<int32_t>(i);
+    }
+    return 0;
+}
+
+int32_t CountVisibleBetween(const ItemStore& items, int32_t start, int32_t end) {
+    if (start == end) return start;
+    const int32_t step = start > end ? -1 : 1;
+    int32_t visible = 0;
+    // An end outside the list stops the count where the list ends.
+    for (int32_t i = start; items.Contains(i); i += step) {
+        if (items.Group(i).Visible) ++visible;
+        if (i == end) break;
+    }
+    return visible;
+}
+
+int32_t OffsetTop(const ItemStore& items, int32_t top, int32_t count, bool down) {
+    int32_t moved = 1;
+    int32_t result = top;
+    auto visit = [&](int32_t i) {
+        if (!items.Group(i).Visible) return false;
+        result = i;
+        return ++moved >= count;
+    };
+    if (down) {
+        for (int32_t i = std::max(top + 1, 1); i <= items.Count(); ++i)
+            if (visit(i)) break;
+    } else {
+        for (int32_t i = std::min(top - 1, items.Count()); i >= 1; --i)
+            if (visit(i)) break;
+    }
+    return result;
+}
+
+}  // namespace glv

@@ -1,0 +1,209 @@
+// The paint handler and the paint pass, BeginUpdate/EndUpdate, the resize sequence and the
+// background cache rebuild: every change that affects the picture ends here.
+#include <algorithm>
+#include <stdexcept>
+
+#include "core/GlideListView.h"
+#include "render/Background.h"
+#include "render/Fonts.h"
+#include "render/Painters.h"
+#include "render/PaintPass.h"
+#include "render/Schemes.h"
+
+namespace glv {
+
+// --- the frame around the rows ------------------------------------------------------------------
+
+void CopyBackground(Surface& surface, const cMemDC& cache) {
+    if (const Surface* background = cache.hdc())
+        surface.BitBlt(0, 0, surface.Width(), surface.Height(), *background, 0, 0);
+}
+
+void LayoutColumnEdges(ColumnStore& columns, int32_t firstLeft) {
+    int32_t x = firstLeft;
+    for (int32_t i = 1; i <= columns.Count(); ++i) {
+        tColHeaderInfo& column = columns.Column(i);
+        column.cHCollX = x;
+        x += column.cHWidth;
+        column.cHCollXSplit = x;
+    }
+}
+
+void DrawRowGridLine(Surface& surface, int32_t y, COLORREF color) {
+    surface.SetPen(color);
+    surface.MoveTo(1, y);
+    surface.LineTo(surface.Width() - 1, y);
+}
+
+void DrawColumnLines(Surface& surface, const ColumnStore& columns, int32_t headerHeight,
+                     COLORREF color) {
+    surface.SetPen(color);
+    for (int32_t i = 2; i <= columns.Count(); ++i) {
+        const int32_t x = columns.Column(i).cHCollX;
+        surface.MoveTo(x, headerHeight);
+        surface.LineTo(x, surface.Height() - 3);
+    }
+}
+
+void FillCorner(Surface& surface, int32_t scrollBarSize, bool rightToLeft, COLORREF color) {
+    const int32_t w = surface.Width();
+    const int32_t h = surface.Height();
+    const RECT corner = rightToLeft ? RECT{1, h - scrollBarSize, scrollBarSize + 1, h}
+                                    : RECT{w - scrollBarSize, h - scrollBarSize, w, h};
+    surface.FillRect(corner, color);
+}
+
+void DrawBorder(Surface& surface, COLORREF color) {
+    surface.DrawBox(0, 0, surface.Width() - 1, surface.Height() - 1, color, false);
+}
+
+// --- the control's surface ----------------------------------------------------------------------
+
+namespace {
+
+// A surface of the window's size; a size no surface can have leaves an empty one, on which
+// every pass draws nothing.
+Surface SurfaceOfSize(int32_t width, int32_t height) {
+    try {
+        return Surface(std::max(width, 0), std::max(height, 0));
+    } catch (const std::invalid_argument&) {
+        return Surface();
+    }
+}
+
+}  // namespace
+
+void GlideListView::InitRendering(int32_t width, int32_t height) {
+    surface_ = SurfaceOfSize(width, height);
+    hdc_ = platform_.deviceContexts.Register(surface_);
+}
+
+void GlideListView::ReleaseRendering() {
+    platform_.deviceContexts.Unregister(hdc_);
+    hdc_ = 0;
+}
+
+// --- update suspension, resize, refresh ---------------------------------------------------------
+
+void GlideListView::BeginUpdate() { view_.paintingEnabled = false; }
+
+void GlideListView::EndUpdate() {
+    view_.paintingEnabled = true;
+    Repaint();
+    SyncScrollBars();  // vertical, then horizontal
+    Repaint();
+}
+
+void GlideListView::Refresh() { Repaint(); }
+
+void GlideListView::Resize(int32_t width, int32_t height) {
+    if (view_.terminating) return;
+    WindowPlacement placement = platform_.windows.Placement(hwnd_);
+    placement.width = std::max(width, 0);
+    placement.height = std::max(height, 0);
+    platform_.windows.SetPlacement(hwnd_, placement);
+    if (surface_.Width() != placement.width || surface_.Height() != placement.height)
+        surface_ = SurfaceOfSize(placement.width, placement.height);
+    LayoutAsOnResize();
+}
+
+void GlideListView::LayoutAsOnResize() {
+    if (view_.terminating) return;
+    ++propertyHooks_.resizeLayouts;
+    const int32_t w = surface_.Width();
+    const int32_t h = surface_.Height();
+    render_.clientRect = RECT{1, render_.headerHeight + 1, w - 2, h - 2};
+    background_.SetSize(w, h);
+    SyncScrollBars();  // lays the bars out, then vertical and horizontal synchronisation
+    RebuildBackground();
+    Repaint();
+}
+
+// --- background cache ---------------------------------------------------------------------------
+
+void GlideListView::RebuildBackground() {
+    ++propertyHooks_.backgroundRebuilds;
+    const BackgroundSpec spec{render_.headerHeight, EffectiveTheme(), render_.vScrollVisible,
+                              render_.hScrollVisible};
+    RebuildBackgroundCache(background_, spec, props_, platform_.system);
+}
+
+void GlideListView::RecomputeLayoutValues() {
+    ++propertyHooks_.layoutValueRecomputes;
+    RecomputeHeaderHeight();
+    RebuildBackground();
+}
+
+int32_t GlideListView::EffectiveTheme() const { return applied_.effectiveTheme; }
+
+// --- the pass -----------------------------------------------------------------------------------
+
+void GlideListView::Repaint() {
+    if (view_.terminating) return;
+    ++hooks_.repaints;
+    PaintPass();
+}
+
+void GlideListView::PaintPass() {
+    if (!view_.paintingEnabled) return;
+    Surface& surface = surface_;
+    const SystemInfo& system = platform_.system;
+    CopyBackground(surface, background_);
+    const IconTarget icons{platform_, surface, hdc_, container_.TwipsPerPixelX,
+                           container_.TwipsPerPixelY, props_.SelectBackColor};
+    const PaintTarget target{surface, platform_.text, system, props_, imageLists_, icons,
+                             scratchFont_, false};
+    if (columns_.Count() >= 1) {
+        LayoutColumnEdges(columns_, 1 + render_.leftOffset - render_.hScrollOffset);
+        const HeaderBox header{render_.headerHeight, render_.headerTextHeight,
+                               render_.headerImageHeight, render_.hotColumn, render_.pressedColumn};
+        PaintColumnHeaders(target, header, columns_);
+        // A row whose height overflows stops the pass where it is.
+        if (items_.Count() >= 1 && !PaintRows(target)) return;
+        if (props_.GridColumnLines && columns_.Count() >= 2)
+            DrawColumnLines(surface, columns_, render_.headerHeight, system.Resolve(props_.GridLineColor));
+    }
+    if (render_.vScrollVisible && render_.hScrollVisible)
+        FillCorner(surface, render_.scrollBarSize, props_.RightToLeft,
+                   system.Resolve(props_.CornerBackColor));
+    DrawBorder(surface, BorderColorFor(EffectiveTheme(), props_.DefaultBorderColor,
+                                       props_.BorderColor, system));
+}
+
+bool GlideListView::PaintRows(const PaintTarget& target) {
+    const int32_t pageCount = ComputePageCount();
+    const RowHeightRules rules = CurrentRowHeightRules();
+    const COLORREF gridColor = platform_.system.Resolve(props_.GridLineColor);
+    const tColHeaderInfo& firstColumn = columns_.Column(1);
+    int32_t top = render_.headerHeight + 1;
+    int32_t painted = 0;
+    for (int32_t i = std::max(view_.topIndex, 1); i <= items_.Count() && painted <= pageCount; ++i) {
+        const tItemGroupInfo& group = items_.Group(i);
+        if (!group.Visible) continue;
+        tListItemInfo& item = items_.Item(i);
+        ItemFont(item, rowFont_);
+        surface_.SetFont(rowFont_);
+        const int32_t textHeight = MeasureTextHeight(platform_.text, rowFont_);
+        const std::optional<int32_t> height = RowHeight(item, group, textHeight, rules);
+        if (!height) return false;
+        const RowBox row{i, top, *height, textHeight};
+        if (group.GroupHeader) {
+            PaintGroupHeaderRow(target, row, item, group, firstColumn);
+        } else {
+            PaintItemCell(target, row, item, firstColumn);
+            if (!item.cLIOverLap) PaintSubItemCells(target, row, item, columns_);
+        }
+        item.cLIItemY = top;
+        item.cLIItemHeight = *height;
+        item.cLITextHeight = textHeight;
+        ++painted;
+        top += *height;
+        if (props_.GridLines) {
+            DrawRowGridLine(surface_, top, gridColor);
+            ++top;
+        }
+    }
+    return true;
+}
+
+}  // namespace glv

@@ -1,0 +1,38 @@
+#pragma once
+// The steps of a paint pass that draw the frame around the rows, each a plain function of the
+// values it reads. The pass itself (GlideListView::PaintPass in PaintPass.cpp) runs them in a
+// fixed order: background copy, header pass, rows with their grid lines, column lines, corner,
+// border.
+
+#include <cstdint>
+
+#include "core/ColumnStore.h"
+#include "platform/Color.h"
+#include "platform/MemDC.h"
+#include "platform/Surface.h"
+
+namespace glv {
+
+// The cached background onto the whole surface; nothing when the cache has no surface.
+void CopyBackground(Surface& surface, const cMemDC& cache);
+
+// The horizontal half of the header pass: each column's left edge (cHCollX) and right edge
+// (cHCollXSplit = left + width), the first starting at firstLeft, each next one at the
+// previous right edge.
+void LayoutColumnEdges(ColumnStore& columns, int32_t firstLeft);
+
+// The grid line under a row: y from x = 1 up to the surface's last column (excluded).
+void DrawRowGridLine(Surface& surface, int32_t y, COLORREF color);
+
+// A vertical line at every column's left edge after the first, from the header band's bottom
+// to three pixels above the surface's bottom.
+void DrawColumnLines(Surface& surface, const ColumnStore& columns, int32_t headerHeight,
+                     COLORREF color);
+
+// The square between two visible scroll bars: bottom right, or bottom left right-to-left.
+void FillCorner(Surface& surface, int32_t scrollBarSize, bool rightToLeft, COLORREF color);
+
+// The one-pixel outline of the whole surface.
+void DrawBorder(Surface& surface, COLORREF color);
+
+}  // namespace glv
