@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string_view>
 
+#include "apps/Demo.h"
 #include "apps/scenario/Scenario.h"
 #include "platform/Version.h"
 
@@ -12,6 +13,7 @@ namespace {
 void PrintHelp() {
     std::puts("usage: glv [--version] [--help]\n"
               "       glv run FILE.json [--out DIR]\n"
+              "       glv demo [--out DIR]\n"
               "\n"
               "  --version    print the library version\n"
               "  --help       print this help\n"
@@ -44,6 +46,23 @@ int Run(int argc, char** argv) {
     return status;
 }
 
+// glv demo [--out DIR]
+int Demo(int argc, char** argv) {
+    std::filesystem::path outDir = "glv-out";
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--out" && i + 1 < argc) {
+            outDir = argv[++i];
+        } else {
+            std::cerr << "glv demo: unexpected argument \"" << arg << "\"\n";
+            return glv::scenario::kExitInvalid;
+        }
+    }
+    const int status = glv::demo::RunDemo(GLV_SHOWCASE_DIR, outDir, std::cout, std::cerr);
+    std::cout.flush();
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,6 +75,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc >= 2 && std::string_view(argv[1]) == "run") return Run(argc, argv);
+    if (argc >= 2 && std::string_view(argv[1]) == "demo") return Demo(argc, argv);
     PrintHelp();
     return argc < 2 ? 0 : 2;
 }

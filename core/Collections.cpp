@@ -63,19 +63,8 @@ void GlideListView::SubItemIconChanged(int32_t index) {
     if (item.cLIIconIndex < 1 && iconHeight > item.cLIItemHeight) item.cLIItemHeight = iconHeight;
 }
 
-// No image lists yet, so no icon is taller than a row.
-int32_t GlideListView::SmallIconHeight() const { return 0; }
-
 // In-place editing arrives later; until then an edit request does nothing.
 void GlideListView::EditItem(int32_t) {}
-
-// The index check is the caller's due now; scrolling the row into view comes with layout.
-void GlideListView::EnsureVisible(int32_t index) {
-    if (!items_.Contains(index)) RaiseError(kErrSubscript, kSourceControl);
-}
-
-// Layout arrives later; until then no row is counted on the page.
-int32_t GlideListView::ItemCountPerPage() const { return 0; }
 
 // --- the objects ---------------------------------------------------------------------------------
 

@@ -26,6 +26,7 @@ GlideListView::~GlideListView() {
 void GlideListView::Terminate() {
     if (view_.terminating) return;
     view_.terminating = true;
+    DetachSystemHooks();
     platform_.windows.RemoveProp(hwnd_, kObjectPtrProperty);
     background_.Release();  // --- rendering ---
 }

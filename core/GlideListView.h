@@ -124,6 +124,15 @@ public:
     int32_t Width() const { return platform_.windows.Placement(hwnd_).width; }
     int32_t Height() const { return platform_.windows.Placement(hwnd_).height; }
 
+    // --- themes and focus -------------------------------------------------------------------
+    // The control gained or lost the keyboard focus: HasFocus follows and the rows repaint in
+    // their focused or unfocused selection colours.
+    void GotFocus();
+    void LostFocus();
+    // The system's visual style changed (the theme-change message): with AutoSelectTheme the
+    // scheme is detected again and, when it differs, drawn from now on.
+    void SystemThemeChanged();
+
     // --- state for the subsystems -----------------------------------------------------------
     ItemStore& items() { return items_; }
     const ItemStore& items() const { return items_; }
@@ -195,18 +204,11 @@ public:
     void SubItemIconChanged(int32_t index);
 
     // Hooks the later subsystems fill in. Until then they only check what the caller is owed.
-    int32_t SmallIconHeight() const;  // image lists: 0 until they arrive
     void EditItem(int32_t index);     // in-place editing: nothing yet
-    void EnsureVisible(int32_t index);  // index checked (code 6); scrolling comes with layout
-    int32_t ItemCountPerPage() const;  // layout: 0 until it arrives
 
-    // What the bulk queries read of the header band, the scroll bars and the last key message.
-    // Layout, the scroll bars and the message hooks write it as they arrive.
+    // What the bulk queries read of the scroll bar windows and the last key message. The scroll
+    // bars and the message hooks write it as they arrive.
     struct FrameState {
-        int32_t headerHeight = 0;
-        int32_t scrollBarSize = 17;
-        bool vScrollVisible = false;
-        bool hScrollVisible = false;
         HWND vScrollHwnd = 0;
         HWND hScrollHwnd = 0;
         bool altKeyStatus = false;   // Alt context bit of the last key message
@@ -214,7 +216,6 @@ public:
     };
     FrameState& frame() { return frame_; }
     const FrameState& frame() const { return frame_; }
-    int32_t HeaderHeight() const { return frame_.headerHeight; }
 
     bool IsAnyChecked() const;
     bool IsAnySelected() const;
@@ -233,11 +234,10 @@ public:
     void ItemsDisableAll();
     void ItemsEnableAll();
     void ItemsSelectRange(int32_t itemFrom, int32_t itemTo);
-    bool IsVScrollVisible() const { return frame_.vScrollVisible; }
-    bool IsHScrollVisible() const { return frame_.hScrollVisible; }
+    bool IsVScrollVisible() const { return render_.vScrollVisible; }
+    bool IsHScrollVisible() const { return render_.hScrollVisible; }
     int32_t ColumnsVisibleWidth() const;
     RECT ClientArea() const;
-    void Refresh();
     bool AltKeyStatus() const { return frame_.altKeyStatus; }
     bool CtrlKeyStatus() const { return frame_.ctrlKeyStatus; }
     int32_t hWndToolTip(int32_t hwnd) const;
@@ -309,7 +309,10 @@ public:
     // Every stored property of the control, by its public name (without regard to case), as
     // the property table describes it. Unknown names raise runtime error 438; index arguments
     // (no stored property takes any) raise 450. Fonts and pictures are objects and are kept by
-    // reference: the control holds the very object it was given, and reading returns it.
+    // reference, as the runtime's property Set stores the reference it is handed: the control
+    // holds the very object it was given and reading returns it, so a host that later writes
+    // `DefaultItemFont.Bold = True` changes the font the next added item takes. A font property
+    // refuses Nothing (380), since every later add reads it; a picture property takes Nothing.
     bool HasProperty(std::string_view name) const;
     Variant GetProperty(std::string_view name, std::span<const Variant> indexArgs = {}) const;
     void SetProperty(std::string_view name, const Variant& value,
@@ -361,7 +364,6 @@ public:
         int32_t editBoxColorUpdates = 0;
         int32_t enabledUpdates = 0;
         int32_t surfacePictureClears = 0;
-        int32_t checkAllItems = 0;
     };
     const PropertyHookCounters& propertyHookCounters() const { return propertyHooks_; }
 
@@ -377,7 +379,6 @@ private:
     void ReadPropertiesInOrder(const PropertyBag& bag);
     // The end of both initialisation paths: layout values, end update, loaded, registration.
     void FinishLoading();
-    void CheckAllItemsForExpandingRow(bool state);
 
     // Property hooks, each called at exactly the moments the behaviour names.
     void RebuildBackground();        // rebuild the background cache
@@ -393,6 +394,21 @@ private:
 
     AppliedProperties applied_;
     PropertyHookCounters propertyHooks_;
+
+    // --- themes and focus (state) ---
+    // Receives the window messages the control hooks for itself: the theme-change message.
+    class SystemMessageHook final : public MessageSink {
+    public:
+        explicit SystemMessageHook(GlideListView& owner) : owner_(owner) {}
+        intptr_t WindowProc(HWND hwnd, uint32_t msg, intptr_t wParam, intptr_t lParam) override;
+
+    private:
+        GlideListView& owner_;
+    };
+    void AttachSystemHooks();
+    void DetachSystemHooks();
+    SystemMessageHook systemHook_{*this};
+    bool systemHooksAttached_ = false;
     // --- collections, field accessors and bulk operations (state) ---
     FrameState frame_;
 

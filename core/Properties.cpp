@@ -145,7 +145,7 @@ void GlideListView::RunSetRule(const PropertyDescriptor& d) {
                 // Check boxes and the expanding row share the first column: the row wins,
                 // silently (no notification for CheckBoxes).
                 props_.CheckBoxes = false;
-                CheckAllItemsForExpandingRow(false);
+                ItemsCheckAll(false);
             }
             break;
         case Rule::Enabled: ApplyEnabled(); break;
@@ -154,15 +154,6 @@ void GlideListView::RunSetRule(const PropertyDescriptor& d) {
         case Rule::TopIndex: SetVerticalScrollValue(view_.topIndex); break;
         default: break;
     }
-}
-
-// What ItemsCheckAll does, for the expanding row turning check boxes off.
-void GlideListView::CheckAllItemsForExpandingRow(bool state) {
-    ++propertyHooks_.checkAllItems;
-    if (expandingRow_.objectAttached) return;
-    for (int32_t i = 1; i <= items_.Count(); ++i)
-        if (!items_.Group(i).GroupHeader) items_.Item(i).cLIItemChecked = state;
-    if (view_.paintingEnabled) Repaint();
 }
 
 // --- typed accessors ---------------------------------------------------------------------------

@@ -108,8 +108,10 @@ void GlideListView::FinishLoading() {
     EndUpdate();
     view_.loaded = true;
     LayoutAsOnResize();
-    if (container_.UserMode)
+    if (container_.UserMode) {
         platform_.windows.SetProp(hwnd_, kObjectPtrProperty, reinterpret_cast<intptr_t>(this));
+        AttachSystemHooks();
+    }
 }
 
 void GlideListView::WriteProperties(PropertyBag& bag) const {

@@ -2,33 +2,13 @@
 // scroll bars, the edit box, the tooltip timers and the layout. Until those parts exist each
 // hook records what it handed on (applied_) and counts its calls, so tests can see it ran.
 
-#include <algorithm>
-#include <cctype>
-
 #include "core/GlideListView.h"
+#include "render/Themes.h"
 
 namespace glv {
 
-namespace {
-
-bool ContainsIgnoreCase(std::string_view text, std::string_view part) {
-    auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
-    auto it = std::search(text.begin(), text.end(), part.begin(), part.end(),
-                          [&](char a, char b) { return lower(a) == lower(b); });
-    return it != text.end();
-}
-
-}  // namespace
-
 int32_t GlideListView::DetectSystemScheme(const SystemInfo& system, int32_t current) {
-    const bool stylesAvailable = system.os.major > 5 || (system.os.major == 5 && system.os.minor >= 1);
-    // Without an active visual style the theme data cannot be opened and nothing is learnt.
-    if (!stylesAvailable || !system.visualStyles) return current;
-    if (!ContainsIgnoreCase(system.themeFile, "Luna")) return current;
-    if (system.colorScheme == "HomeStead") return XPOlive;
-    if (system.colorScheme == "NormalColor") return XPBlue;
-    if (system.colorScheme == "Metallic") return XPSilver;
-    return current;
+    return DetectScheme(current, system);
 }
 
 void GlideListView::ApplyEffectiveScheme() {

@@ -3,6 +3,8 @@
 #include <array>
 #include <type_traits>
 
+#include "platform/TextScan.h"
+
 namespace glv {
 
 namespace {
@@ -35,14 +37,6 @@ constexpr bool InIdOrder() {
 }
 static_assert(InIdOrder(), "the table must list the properties in PropId order");
 
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
 
 using enum PropId;
 using F = LoadFollowUp;
@@ -103,7 +97,7 @@ const PropertyDescriptor& Describe(PropId id) {
 const PropertyDescriptor* FindProperty(std::string_view name) {
     if (name.empty()) return nullptr;
     for (const PropertyDescriptor& d : kTable)
-        if (EqualsIgnoreCase(d.name, name)) return &d;
+        if (EqualsIgnoringAsciiCase(d.name, name)) return &d;
     return nullptr;
 }
 

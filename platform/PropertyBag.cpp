@@ -7,21 +7,13 @@
 #include "platform/AutomationError.h"
 #include "platform/StdFont.h"
 #include "platform/StdPicture.h"
+#include "platform/TextScan.h"
 
 namespace glv {
 
 namespace {
 
 using nlohmann::json;
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
 
 [[noreturn]] void BagTypeMismatch(const std::string& why) {
     throw AutomationError(runtime_error::kTypeMismatch, std::string(kLibraryName) + ".PropertyBag",
@@ -59,7 +51,7 @@ Variant FontFromJson(const json& fields, const Variant& def) {
         // Font members are set the way a script sets them, so the same conversions and range
         // checks apply; fields the font does not know are left alone.
         for (const char* member : {"Name", "Size", "Bold", "Italic", "Underline", "Strikethrough"}) {
-            if (!EqualsIgnoreCase(key, member)) continue;
+            if (!EqualsIgnoringAsciiCase(key, member)) continue;
             const Variant args[] = {value};
             font->Invoke(member, CallKind::Let, args);
         }
@@ -115,7 +107,7 @@ json ValueToJson(const Variant& value) {
 
 const PropertyBag::Entry* PropertyBag::Find(std::string_view name) const {
     for (const Entry& entry : entries_)
-        if (EqualsIgnoreCase(entry.name, name)) return &entry;
+        if (EqualsIgnoringAsciiCase(entry.name, name)) return &entry;
     return nullptr;
 }
 
@@ -129,7 +121,7 @@ void PropertyBag::WriteProperty(std::string_view name, const Variant& value, con
     const bool store = def.IsMissing() || !SameValue(value, def);
     json stored = store ? ValueToJson(value) : json();
     auto it = std::find_if(entries_.begin(), entries_.end(),
-                           [&](const Entry& e) { return EqualsIgnoreCase(e.name, name); });
+                           [&](const Entry& e) { return EqualsIgnoringAsciiCase(e.name, name); });
     if (!store) {
         if (it != entries_.end()) entries_.erase(it);
     } else if (it != entries_.end()) {
@@ -152,7 +144,7 @@ PropertyBag PropertyBag::FromJson(const nlohmann::json& source) {
     PropertyBag bag;
     for (const auto& [key, value] : source.items()) {
         auto it = std::find_if(bag.entries_.begin(), bag.entries_.end(),
-                               [&](const Entry& e) { return EqualsIgnoreCase(e.name, key); });
+                               [&](const Entry& e) { return EqualsIgnoringAsciiCase(e.name, key); });
         if (it != bag.entries_.end())
             it->value = value;
         else

@@ -4,17 +4,11 @@
 #include <stdexcept>
 
 #include "platform/AutomationError.h"
+#include "platform/TextScan.h"
 
 namespace glv {
 
 namespace {
-
-bool NameIs(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if ((a[i] | 0x20) != (b[i] | 0x20)) return false;
-    return true;
-}
 
 [[noreturn]] void InvalidPicture() { RaiseRuntimeError(runtime_error::kInvalidPicture); }
 
@@ -117,10 +111,10 @@ int32_t StdPicture::Handle() const {
 Variant StdPicture::Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) {
     if (kind != CallKind::Let) {
         if (!args.empty()) RaiseRuntimeError(runtime_error::kWrongArgumentCount);
-        if (NameIs(member, "Width")) return Width();
-        if (NameIs(member, "Height")) return Height();
-        if (NameIs(member, "Handle")) return Handle();
-        if (NameIs(member, "Type")) return Type();
+        if (EqualsIgnoreCase(member, "Width")) return Width();
+        if (EqualsIgnoreCase(member, "Height")) return Height();
+        if (EqualsIgnoreCase(member, "Handle")) return Handle();
+        if (EqualsIgnoreCase(member, "Type")) return Type();
     }
     return Object::Invoke(member, kind, args);
 }

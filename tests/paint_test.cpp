@@ -153,8 +153,7 @@ TEST(PaintPass, BorderAndBackColourProbes) {
     EXPECT_EQ(s.GetPixel(1, 21), RGB(10, 20, 30));   // the fill starts below the band
     EXPECT_EQ(s.GetPixel(48, 38), RGB(10, 20, 30));
 
-    l.props().Theme = XPOlive;
-    l.Refresh();
+    l.SetTheme(XPOlive);
     EXPECT_EQ(s.GetPixel(0, 0), RGB(164, 185, 127));
     l.props().BorderColor = RGB(1, 2, 3);
     l.Refresh();
@@ -166,9 +165,8 @@ TEST(PaintPass, BorderAndBackColourProbes) {
     l.Refresh();
     EXPECT_EQ(s.GetPixel(0, 0), RGB(0x31, 0x6A, 0xC5));
     l.props().DefaultBorderColor = true;
-    l.props().Theme = 7;
     l.Refresh();
-    EXPECT_EQ(s.GetPixel(0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(s.GetPixel(0, 0), RGB(164, 185, 127));
 }
 
 TEST(PaintPass, BeginUpdateKeepsThePictureUntilEndUpdate) {

@@ -1,8 +1,6 @@
 #pragma once
 // The two pieces of the control the runner is built on: its dispatch object (where paths start)
-// and loading a property bag. Both belong to the control; until the control offers them, this
-// file holds a small stand-in for the first and refuses the second, so the runner can be used
-// and tested now and switches over by changing only ControlObject.cpp.
+// and loading a property bag. Both belong to the control; this file only connects them.
 
 #include "apps/scenario/Values.h"
 #include "platform/Variant.h"

@@ -191,6 +191,7 @@ public:
     void Destroy(const Json& step);
     void Pointer(const Json& step);
     void Wheel(const Json& step);
+    void Focus(const Json& step);
     void System(const Json& step);
 
 private:
@@ -224,6 +225,7 @@ constexpr Verb kVerbs[] = {
     {"destroy", &Runner::Destroy, ""},
     {"pointer", &Runner::Pointer, "x y button shift"},
     {"wheel", &Runner::Wheel, ""},
+    {"focus", &Runner::Focus, ""},
     {"system", &Runner::System, ""},
 };
 
@@ -375,6 +377,26 @@ void Runner::Resize(const Json& step) {
     control.Resize(width, height);
 }
 
+void Runner::Focus(const Json& step) {
+    if (Flag(step["focus"], "focus"))
+        Control().GotFocus();
+    else
+        Control().LostFocus();
+}
+
+// {"system": {...}} changes what the system reports; with "theme_changed": true the control's
+// window then receives the theme-change message, as when the user picks another visual style.
+void Runner::System(const Json& step) {
+    Json spec = step["system"];
+    bool themeChanged = false;
+    if (spec.is_object() && spec.contains("theme_changed")) {
+        themeChanged = Flag(spec["theme_changed"], "theme_changed");
+        spec.erase("theme_changed");
+    }
+    ApplySystem(spec, host_.platform.system);
+    if (themeChanged) host_.platform.windows.SendMessage(Control().hwnd(), wm::kThemeChanged);
+}
+
 void Runner::Destroy(const Json& step) {
     if (step["destroy"] != Json(true)) Invalid("destroy is written {\"destroy\": true}");
     if (!host_.control) return;
@@ -413,18 +435,6 @@ void Runner::Wheel(const Json& step) {
     const SystemInfo& system = host_.platform.system;
     host_.platform.windows.SendMessage(Control().hwnd(), wm::kMouseWheel, static_cast<intptr_t>(high),
                                        PackPoint(system.cursorX, system.cursorY));
-}
-
-void Runner::System(const Json& step) {
-    Json spec = step["system"];
-    if (!spec.is_object()) Invalid("system is an object");
-    bool themeChanged = false;
-    if (spec.contains("theme_changed")) {
-        themeChanged = Flag(spec["theme_changed"], "theme_changed");
-        spec.erase("theme_changed");
-    }
-    ApplySystem(spec, host_.platform.system);
-    if (themeChanged) host_.platform.windows.SendMessage(Control().hwnd(), wm::kThemeChanged);
 }
 
 // Brings the control up as the file describes: a new control, or one loaded from a bag.

@@ -8,6 +8,7 @@
 #include "platform/Image.h"
 #include "platform/ImageList.h"
 #include "platform/Platform.h"
+#include "platform/StdPicture.h"
 
 namespace glv::scenario {
 
@@ -39,10 +40,32 @@ Variant MakeFont(const Json& body, const ValueContext& context) {
     return Variant(ObjectPtr(std::make_shared<StdFont>(FontFromJson(body, context.ambientFont))));
 }
 
-// Pictures and image-list objects come from pieces the library does not have yet; each form
-// fails here with a clear message until its maker is filled in.
-Variant MakePicture(const Json&, const ValueContext&) {
-    Invalid("picture values are not available in this build yet");
+// A picture object: a solid rectangle {"width", "height", "color"}, or a PNG {"file"} read
+// relative to the scenario file.
+Variant MakePicture(const Json& body, const ValueContext& context) {
+    if (!body.is_object()) Invalid("picture: write {\"width\", \"height\", \"color\"} or {\"file\"}");
+    if (body.contains("file")) {
+        for (const auto& [key, value] : body.items())
+            if (key != "file") Invalid("picture: unknown field \"" + key + "\"");
+        if (!body["file"].is_string()) Invalid("picture file wants a string");
+        const std::filesystem::path file = context.baseDir / body["file"].get<std::string>();
+        try {
+            return Variant(ObjectPtr(std::make_shared<StdPicture>(LoadPng(file.string()))));
+        } catch (const ImageError& bad) {
+            Invalid(std::string("picture: ") + bad.what());
+        }
+    }
+    for (const auto& [key, value] : body.items())
+        if (key != "width" && key != "height" && key != "color") Invalid("picture: unknown field \"" + key + "\"");
+    for (const char* key : {"width", "height", "color"})
+        if (!body.contains(key)) Invalid(std::string("picture needs ") + key);
+    const auto width = static_cast<int32_t>(WholeNumber(body["width"], 1, 4096, "picture width"));
+    const auto height = static_cast<int32_t>(WholeNumber(body["height"], 1, 4096, "picture height"));
+    const auto colour = body["color"].is_string() ? ParseColour(body["color"].get<std::string>()) : std::nullopt;
+    if (!colour) Invalid("picture color: " + Describe(body["color"]) + " is not \"#RRGGBB\"");
+    return Variant(ObjectPtr(StdPicture::Solid(width, height, static_cast<uint8_t>(*colour & 0xFF),
+                                               static_cast<uint8_t>((*colour >> 8) & 0xFF),
+                                               static_cast<uint8_t>((*colour >> 16) & 0xFF))));
 }
 
 // The image list a form describes: the synthetic palette squares, or a PNG strip cut into
