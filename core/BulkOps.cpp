@@ -198,18 +198,19 @@ void GlideListView::CancelEdit() {}
 
 int32_t GlideListView::ColumnsVisibleWidth() const {
     if (columns_.Count() == 0) return 0;
-    const int32_t reserved = render_.vScrollVisible ? render_.scrollBarSize + 2 : 2;
+    const int32_t reserved = frame_.vScrollVisible ? frame_.scrollBarSize + 2 : 2;
     const int32_t available = Width() - reserved;
     const int32_t total = columns_.TotalWidth();
     return available >= total ? total - 1 : available;
 }
 
 RECT GlideListView::ClientArea() const {
-    const int32_t rightReserve = render_.vScrollVisible ? render_.scrollBarSize + 1 : 1;
-    const int32_t bottomReserve = render_.hScrollVisible ? render_.scrollBarSize + 1 : 1;
+    const int32_t rightReserve = frame_.vScrollVisible ? frame_.scrollBarSize + 1 : 1;
+    const int32_t bottomReserve = frame_.hScrollVisible ? frame_.scrollBarSize + 1 : 1;
     return RECT{1, HeaderHeight() + 2, Width() - rightReserve, Height() - bottomReserve};
 }
 
+void GlideListView::Refresh() { Repaint(); }
 
 int32_t GlideListView::hWndToolTip(int32_t hwnd) const {
     const bool ours = hwnd == hwnd_ || (frame_.vScrollHwnd != 0 && hwnd == frame_.vScrollHwnd) ||

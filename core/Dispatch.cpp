@@ -7,17 +7,11 @@
 #include "core/Errors.h"
 #include "core/GlideListView.h"
 #include "platform/Locale.h"
+#include "platform/TextScan.h"
 
 namespace glv {
 
-bool NameEquals(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
+bool NameEquals(std::string_view a, std::string_view b) { return EqualsIgnoringAsciiCase(a, b); }
 
 void CheckArgCount(Args args, int minArgs, int maxArgs) {
     const int count = static_cast<int>(args.size());
@@ -156,29 +150,42 @@ constexpr Member<L> kControlMembers[] = {
     // Sorting
     {"Sort", MemberKind::Method, 2, 2,
      [](L& l, Args a) { l.Sort(a[0].ToLong(l.locale()), a[1].ToLong(l.locale())); return Done(); }},
+
+    // Page functions
+    {"FirstItemOnPage", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.FirstItemOnPage()); }},
+    {"LastItemOnPage", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.LastItemOnPage()); }},
+    {"ItemCountPerPage", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.ItemCountPerPage()); }},
+    {"ItemEndOfPage", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.ItemEndOfPage()); }},
+    {"FindFirstVisibleListItem", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.FindFirstVisibleListItem()); }},
+    {"FindLastVisibleListItem", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.FindLastVisibleListItem()); }},
+    {"FindNextVisibleItem", MemberKind::Method, 2, 2,
+     [](L& l, Args a) { return Variant(l.FindNextVisibleItem(a[0].ToLong(l.locale()), a[1].ToBoolean(l.locale()))); }},
+    {"FindVisibleItemByRange", MemberKind::Method, 3, 3,
+     [](L& l, Args a) {
+         return Variant(l.FindVisibleItemByRange(a[0].ToLong(l.locale()), a[1].ToLong(l.locale()),
+                                                 a[2].ToBoolean(l.locale())));
+     }},
+    {"VisibleItemsRange", MemberKind::Method, 2, 2,
+     [](L& l, Args a) { return Variant(l.VisibleItemsRange(a[0].ToLong(l.locale()), a[1].ToLong(l.locale()))); }},
+    {"OffsetTopIndex", MemberKind::Method, 2, 2,
+     [](L& l, Args a) { l.OffsetTopIndex(a[0].ToLong(l.locale()), a[1].ToBoolean(l.locale())); return Done(); }},
+    {"EnsureVisible", MemberKind::Method, 1, 1, [](L& l, Args a) { l.EnsureVisible(a[0].ToLong(l.locale())); return Done(); }},
+
+    // Image lists: SetImageList binds; the ImageList property takes an optional slot and a value
+    // and keeps neither.
+    {"SetImageList", MemberKind::Method, 2, 2, [](L& l, Args a) { l.SetImageList(a[0], a[1]); return Done(); }},
+    {"ImageList", MemberKind::Property, 0, 1, [](L&, Args) { return Variant(ObjectPtr{}); },
+     [](L& l, Args a, const Variant& v) { l.SetImageListProperty(Arg(a, 0), v); }},
 };
 // clang-format on
 
-// Stored properties live in the property table, which may not be part of this build yet; the
-// dispatch reaches them only when the control offers HasProperty/GetProperty/SetProperty.
-template <class List>
-bool HasStoredProperty(const List& list, std::string_view name) {
-    if constexpr (requires { list.HasProperty(name); })
-        return list.HasProperty(name);
-    else
-        return false;
-}
-
-template <class List>
-Variant InvokeStoredProperty(List& list, std::string_view name, CallKind kind, Args args) {
-    if constexpr (requires { list.GetProperty(name, args); list.SetProperty(name, args[0], args); }) {
-        if (kind != CallKind::Let) return list.GetProperty(name, args);
-        if (args.empty()) RaiseRuntimeError(runtime_error::kWrongArgumentCount);
-        list.SetProperty(name, args.back(), args.first(args.size() - 1));
-        return {};
-    } else {
-        RaiseRuntimeError(runtime_error::kNotSupported);
-    }
+// Stored properties are reached through the property table: a read passes its index
+// arguments, a write its index arguments and the value.
+Variant InvokeStoredProperty(L& list, std::string_view name, CallKind kind, Args args) {
+    if (kind != CallKind::Let) return list.GetProperty(name, args);
+    if (args.empty()) RaiseRuntimeError(runtime_error::kWrongArgumentCount);
+    list.SetProperty(name, args.back(), args.first(args.size() - 1));
+    return {};
 }
 
 class ControlDispatch final : public Object {
@@ -192,7 +199,7 @@ public:
         if (!list) RaiseError(kErrObjectUnloaded, kSourceControl);
         if (const Member<L>* row = FindMember<L>(kControlMembers, member))
             return CallMember(*row, *list, kind, args);
-        if (HasStoredProperty(*list, member)) return InvokeStoredProperty(*list, member, kind, args);
+        if (list->HasProperty(member)) return InvokeStoredProperty(*list, member, kind, args);
         RaiseRuntimeError(runtime_error::kNotSupported);
     }
 

@@ -27,12 +27,11 @@
 namespace glv {
 
 class GlideListViewEvents;
-enum class SortResult : int;  // sort/SortEngine.h
 class PropertyBag;
 class cListItems;
 class cColumns;
-
 struct PaintTarget;
+enum class SortResult : int;  // sort/SortEngine.h
 
 // View state shared by layout, painting, input and scrolling.
 struct ViewState {
@@ -171,6 +170,7 @@ public:
     // Failed for a column or range outside the list.
     SortResult OrderItems(int32_t first, int32_t last, int32_t column, int32_t sortOrder);
 
+
     // Counts of what the subsystem hooks were asked to do; tests read them.
     struct HookCounters {
         int32_t repaints = 0;
@@ -209,6 +209,10 @@ public:
     // What the bulk queries read of the scroll bar windows and the last key message. The scroll
     // bars and the message hooks write it as they arrive.
     struct FrameState {
+        int32_t headerHeight = 0;
+        int32_t scrollBarSize = 17;
+        bool vScrollVisible = false;
+        bool hScrollVisible = false;
         HWND vScrollHwnd = 0;
         HWND hScrollHwnd = 0;
         bool altKeyStatus = false;   // Alt context bit of the last key message
@@ -216,6 +220,7 @@ public:
     };
     FrameState& frame() { return frame_; }
     const FrameState& frame() const { return frame_; }
+    int32_t HeaderHeight() const { return frame_.headerHeight; }
 
     bool IsAnyChecked() const;
     bool IsAnySelected() const;
@@ -234,10 +239,12 @@ public:
     void ItemsDisableAll();
     void ItemsEnableAll();
     void ItemsSelectRange(int32_t itemFrom, int32_t itemTo);
-    bool IsVScrollVisible() const { return render_.vScrollVisible; }
-    bool IsHScrollVisible() const { return render_.hScrollVisible; }
+    bool IsVScrollVisible() const { return frame_.vScrollVisible; }
+    bool IsHScrollVisible() const { return frame_.hScrollVisible; }
     int32_t ColumnsVisibleWidth() const;
     RECT ClientArea() const;
+    // Ends in the paint handler, like every change that affects the picture.
+    void Refresh();
     bool AltKeyStatus() const { return frame_.altKeyStatus; }
     bool CtrlKeyStatus() const { return frame_.ctrlKeyStatus; }
     int32_t hWndToolTip(int32_t hwnd) const;
@@ -420,9 +427,6 @@ public:
     const Surface& surface() const { return surface_; }
     // The surface's device-context handle, for objects that draw by hDC.
     HDC hDC() const { return hdc_; }
-    // Ends in the paint handler, like every change that affects the picture.
-    void Refresh();
-
     // Page functions. Page sizes come from the row heights the last paint stored.
     int32_t FirstItemOnPage() const { return view_.topIndex; }
     int32_t LastItemOnPage();
@@ -439,9 +443,8 @@ public:
     // (source GlideListView) outside 1..item count.
     void EnsureVisible(int32_t index);
 
-    // The header band's height, computed when the properties are initialised or read and when
-    // Columns.Add adds a column; 0 with hidden headers.
-    int32_t HeaderHeight() const { return render_.headerHeight; }
+    // The header band's height (HeaderHeight(), above), computed when the properties are
+    // initialised or read and when Columns.Add adds a column; 0 with hidden headers.
     void RecomputeHeaderHeight();
 
     // Binds an image list (a Long handle or an image-list object) to slot 0..3
@@ -455,19 +458,15 @@ public:
     int32_t HeaderImageWidth() const { return imageLists_[LVHeaderImages].width; }
     int32_t HeaderImageHeight() const { return imageLists_[LVHeaderImages].height; }
 
-    // What the scroll bars and the mouse hand the paint pass, and what it keeps between passes.
+    // What the scroll bars and the mouse hand the paint pass, and what it keeps between passes
+    // (the header height and the scroll bars' visibility and size are in frame()).
     struct RenderState {
-        int32_t headerHeight = 0;
         int32_t headerTextHeight = 0;   // for the header painter
         int32_t headerImageHeight = 0;  // for the header painter
         int32_t pageCount = 0;          // the last page count computed
         int32_t hScrollOffset = 0;      // horizontal scroll position in pixels
         int32_t leftOffset = 0;         // where the scroll bar layout starts the list area
         int32_t hScrollBand = 0;        // the horizontal bar's height while it is shown, else 0
-        bool vScrollVisible = false;
-        bool hScrollVisible = false;
-        int32_t scrollBarSize = 17;
-        int32_t vScrollValue = 0;       // the value last handed to the vertical bar
         int32_t hotColumn = -1;         // header under the mouse, -1 for none
         int32_t pressedColumn = -1;     // header with a button down on it, -1 for none
         RECT clientRect;                // refreshed on each resize
@@ -487,11 +486,8 @@ private:
     PageWalk RunPageWalk(PageWalkFor purpose);
     int32_t ComputePageCount();
     RowHeightRules CurrentRowHeightRules() const;
-    int32_t EffectiveTheme() const;
-    // Scroll bar hooks: the horizontal bar's state before a page walk (it sets the band), and
-    // the vertical bar's value after TopIndex moved.
+    // Scroll bar hook: the horizontal bar's state before a page walk (it sets the band).
     void RefreshHScrollState() {}
-    void SetVScrollValue(int32_t value) { render_.vScrollValue = value; }
 
     Surface surface_;
     HDC hdc_ = 0;

@@ -26,6 +26,9 @@ void GlideListView::ApplyMetricSize(bool readSystemSize) {
     applied_.scrollBarMetric = props_.MetricsSize;
 }
 
+// RebuildBackground, LayoutAsOnResize and RecomputeLayoutValues are the paint pass's
+// (render/PaintPass.cpp).
+
 void GlideListView::UpdateToolTipTimers() {
     ++propertyHooks_.toolTipTimerUpdates;
     applied_.toolTipPreInterval = props_.ToolTipPreTime;

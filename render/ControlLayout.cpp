@@ -7,7 +7,7 @@ namespace glv {
 
 PageFrame GlideListView::CurrentPageFrame() const {
     // The expanding row takes part once it can be attached; until then it is never in use.
-    return PageFrame{surface_.Height(), render_.headerHeight, render_.hScrollBand, props_.GridLines,
+    return PageFrame{surface_.Height(), frame_.headerHeight, render_.hScrollBand, props_.GridLines,
                      ExpandingRowPlace{}};
 }
 
@@ -60,7 +60,7 @@ void GlideListView::OffsetTopIndex(int32_t count, bool downThePage) {
     const int32_t top = OffsetTop(items_, view_.topIndex, count, downThePage);
     if (!items_.Contains(top)) return;
     view_.topIndex = top;
-    SetVScrollValue(top);
+    SetVerticalScrollValue(top);
     Repaint();
 }
 
@@ -76,7 +76,7 @@ void GlideListView::EnsureVisible(int32_t index) {
         const int32_t last = LastItemOnPage();
         if (index > last) OffsetTopIndex(VisibleItemsRange(index, last), true);
     }
-    SetVScrollValue(view_.topIndex);
+    SetVerticalScrollValue(view_.topIndex);
     Repaint();
 }
 
@@ -90,8 +90,8 @@ void GlideListView::RecomputeHeaderHeight() {
 
 void GlideListView::StoreHeaderHeight(int32_t height) {
     const int32_t stored = StoredHeaderHeight(height);
-    if (stored == render_.headerHeight) return;
-    render_.headerHeight = stored;
+    if (stored == frame_.headerHeight) return;
+    frame_.headerHeight = stored;
     RebuildBackground();
     if (view_.loaded) Repaint();
 }

@@ -94,8 +94,6 @@ void GlideListView::EndUpdate() {
     Repaint();
 }
 
-void GlideListView::Refresh() { Repaint(); }
-
 void GlideListView::Resize(int32_t width, int32_t height) {
     if (view_.terminating) return;
     WindowPlacement placement = platform_.windows.Placement(hwnd_);
@@ -112,9 +110,10 @@ void GlideListView::LayoutAsOnResize() {
     ++propertyHooks_.resizeLayouts;
     const int32_t w = surface_.Width();
     const int32_t h = surface_.Height();
-    render_.clientRect = RECT{1, render_.headerHeight + 1, w - 2, h - 2};
+    render_.clientRect = RECT{1, frame_.headerHeight + 1, w - 2, h - 2};
     background_.SetSize(w, h);
     SyncScrollBars();  // lays the bars out, then vertical and horizontal synchronisation
+    if (props_.BackStyle == Ledger) ClearSurfacePicture();
     RebuildBackground();
     Repaint();
 }
@@ -123,8 +122,8 @@ void GlideListView::LayoutAsOnResize() {
 
 void GlideListView::RebuildBackground() {
     ++propertyHooks_.backgroundRebuilds;
-    const BackgroundSpec spec{render_.headerHeight, EffectiveTheme(), render_.vScrollVisible,
-                              render_.hScrollVisible};
+    const BackgroundSpec spec{frame_.headerHeight, applied_.effectiveTheme, frame_.vScrollVisible,
+                              frame_.hScrollVisible};
     RebuildBackgroundCache(background_, spec, props_, platform_.system);
 }
 
@@ -133,8 +132,6 @@ void GlideListView::RecomputeLayoutValues() {
     RecomputeHeaderHeight();
     RebuildBackground();
 }
-
-int32_t GlideListView::EffectiveTheme() const { return applied_.effectiveTheme; }
 
 // --- the pass -----------------------------------------------------------------------------------
 
@@ -155,18 +152,18 @@ void GlideListView::PaintPass() {
                              scratchFont_, false};
     if (columns_.Count() >= 1) {
         LayoutColumnEdges(columns_, 1 + render_.leftOffset - render_.hScrollOffset);
-        const HeaderBox header{render_.headerHeight, render_.headerTextHeight,
+        const HeaderBox header{frame_.headerHeight, render_.headerTextHeight,
                                render_.headerImageHeight, render_.hotColumn, render_.pressedColumn};
         PaintColumnHeaders(target, header, columns_);
         // A row whose height overflows stops the pass where it is.
         if (items_.Count() >= 1 && !PaintRows(target)) return;
         if (props_.GridColumnLines && columns_.Count() >= 2)
-            DrawColumnLines(surface, columns_, render_.headerHeight, system.Resolve(props_.GridLineColor));
+            DrawColumnLines(surface, columns_, frame_.headerHeight, system.Resolve(props_.GridLineColor));
     }
-    if (render_.vScrollVisible && render_.hScrollVisible)
-        FillCorner(surface, render_.scrollBarSize, props_.RightToLeft,
+    if (frame_.vScrollVisible && frame_.hScrollVisible)
+        FillCorner(surface, frame_.scrollBarSize, props_.RightToLeft,
                    system.Resolve(props_.CornerBackColor));
-    DrawBorder(surface, BorderColorFor(EffectiveTheme(), props_.DefaultBorderColor,
+    DrawBorder(surface, BorderColorFor(applied_.effectiveTheme, props_.DefaultBorderColor,
                                        props_.BorderColor, system));
 }
 
@@ -175,7 +172,7 @@ bool GlideListView::PaintRows(const PaintTarget& target) {
     const RowHeightRules rules = CurrentRowHeightRules();
     const COLORREF gridColor = platform_.system.Resolve(props_.GridLineColor);
     const tColHeaderInfo& firstColumn = columns_.Column(1);
-    int32_t top = render_.headerHeight + 1;
+    int32_t top = frame_.headerHeight + 1;
     int32_t painted = 0;
     for (int32_t i = std::max(view_.topIndex, 1); i <= items_.Count() && painted <= pageCount; ++i) {
         const tItemGroupInfo& group = items_.Group(i);

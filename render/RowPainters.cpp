@@ -1,5 +1,7 @@
 #include "render/RowPainters.h"
 
+#include <optional>
+
 #include "core/PropertyValues.h"
 #include "render/CellPlacement.h"
 
@@ -49,6 +51,21 @@ COLORREF ForeColor(const RowStyle& style, CellLook look, OLE_COLOR own) {
 
 void Fill(Surface& s, int32_t x1, int32_t y1, int32_t x2, int32_t y2, COLORREF c) {
     s.DrawBox(x1, y1, x2, y2, c, true);
+}
+
+// The colour a cell is filled with from its left edge, if any: the selection colours, or its own
+// back colour unless columns are transparent. Disabled and ledger cells get none here.
+std::optional<COLORREF> CellFill(const RowStyle& style, CellLook look, OLE_COLOR own) {
+    switch (look) {
+        case CellLook::Selected: return style.colors.selectBack;
+        case CellLook::SelectedNoFocus: return style.colors.noFocusBack;
+        case CellLook::Normal:
+            if (!style.columnTransparent) return Resolve(style, own);
+            return std::nullopt;
+        case CellLook::Disabled:
+        case CellLook::Ledger: break;
+    }
+    return std::nullopt;
 }
 
 const IconPainter* BoundIcons(const RowStyle& style) {
@@ -147,22 +164,13 @@ void PaintItemCell(Surface& surface, TextEngine& text, const RowStyle& style, tL
         rc.Right = style.surfaceWidth - 1;
 
     const CellLook look = LookOf(style, item, true);
-    switch (look) {
-        case CellLook::Disabled: break;
-        case CellLook::Ledger:
-            // Bands follow item indexes, so hidden rows do not shift them.
-            Fill(surface, L, y, style.surfaceWidth - 1, y + h,
-                 index % 2 == 0 ? style.colors.ledgerEven : style.colors.ledgerOdd);
-            break;
-        case CellLook::Selected: Fill(surface, L, y, R - 1, y + h, style.colors.selectBack); break;
-        case CellLook::SelectedNoFocus:
-            Fill(surface, L, y, R - 1, y + h, style.colors.noFocusBack);
-            break;
-        case CellLook::Normal:
-            if (!style.columnTransparent)
-                Fill(surface, L, y, item.cLIOverLap ? style.surfaceWidth - 1 : R - 1, y + h,
-                     Resolve(style, item.cLIBackColor));
-            break;
+    if (look == CellLook::Ledger) {
+        // Bands follow item indexes, so hidden rows do not shift them.
+        Fill(surface, L, y, style.surfaceWidth - 1, y + h,
+             index % 2 == 0 ? style.colors.ledgerEven : style.colors.ledgerOdd);
+    } else if (const auto fill = CellFill(style, look, item.cLIBackColor)) {
+        const bool wide = look == CellLook::Normal && item.cLIOverLap;
+        Fill(surface, L, y, wide ? style.surfaceWidth - 1 : R - 1, y + h, *fill);
     }
 
     const bool enabled = look != CellLook::Disabled;
@@ -204,18 +212,8 @@ void PaintSubItemCell(Surface& surface, TextEngine& text, const RowStyle& style,
     const int32_t tw = MeasureWithCalcRect(text, surface, font, sub.cSIText, false);
 
     const CellLook look = LookOf(style, item, style.fullRowSelect);
-    switch (look) {
-        case CellLook::Disabled:
-        case CellLook::Ledger: break;  // the item cell's band already covers the row
-        case CellLook::Selected: Fill(surface, L, y, R - 1, y + h, style.colors.selectBack); break;
-        case CellLook::SelectedNoFocus:
-            Fill(surface, L, y, R - 1, y + h, style.colors.noFocusBack);
-            break;
-        case CellLook::Normal:
-            if (!style.columnTransparent)
-                Fill(surface, L, y, R - 1, y + h, Resolve(style, sub.cSIBackColor));
-            break;
-    }
+    // Ledger rows are not filled here: the item cell's band already covers the row.
+    if (const auto fill = CellFill(style, look, sub.cSIBackColor)) Fill(surface, L, y, R - 1, y + h, *fill);
 
     const IconPainter* icons = BoundIcons(style);
     const bool hasIcon = icons != nullptr && sub.cSIIconIndex >= 1;

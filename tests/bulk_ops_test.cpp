@@ -273,7 +273,7 @@ TEST(BulkDelete, HostChangingTheListInsideAPromptIsSafe) {
 
 TEST(BulkQueries, ClientAreaScrollBarsKeysAndToolTipWindows) {
     Script s(300, 200);
-    s.list->render().headerHeight = 20;
+    s.list->frame().headerHeight = 20;
     const ObjectPtr area = s.Call("ClientArea").ToObject();
     EXPECT_EQ(area->TypeName(), "RECT");
     auto rect = [&] {
@@ -282,8 +282,8 @@ TEST(BulkQueries, ClientAreaScrollBarsKeysAndToolTipWindows) {
                "," + On(r, "Bottom").ToString();
     };
     EXPECT_EQ(rect(), "1,22,299,199");
-    s.list->render().vScrollVisible = true;
-    s.list->render().hScrollVisible = true;
+    s.list->frame().vScrollVisible = true;
+    s.list->frame().hScrollVisible = true;
     EXPECT_EQ(rect(), "1,22,282,182");
     EXPECT_TRUE(s.Call("IsVScrollVisible").ToBoolean());
     EXPECT_TRUE(s.Call("IsHScrollVisible").ToBoolean());

@@ -1,4 +1,3 @@
-// Test ideas not yet written: stored properties by name once the property table is merged.
 #include <gtest/gtest.h>
 
 #include "core/RecordObjects.h"
@@ -85,4 +84,23 @@ TEST(Dispatch, RecordValuesAreDetachedCopies) {
     EXPECT_EQ(column->TypeName(), "tColHeaderInfo");
     EXPECT_EQ(On(column, "cHCaption").ToString(), "two");
     EXPECT_EQ(On(column, "cHIcon").ToLong(), -1);
+}
+
+TEST(Dispatch, StoredPropertiesGoThroughThePropertyTable) {
+    Script s;
+    s.AddItems({"a", "b", "c"});
+    EXPECT_TRUE(s.Get("gridlines").ToBoolean());  // names are case-insensitive here too
+    s.Set("MultiSelect", true);
+    EXPECT_TRUE(s.list->props().MultiSelect);
+    s.Set("ListItems.Item(1).Selected", true);
+    s.Set("ListItems.Item(3).Selected", true);  // MultiSelect keeps the first selected
+    EXPECT_EQ(s.Items(), "*a b *c");
+    EXPECT_EQ(s.SetError("ToolTipPreTime", 30001), "11 glideListViewLib.GlideListView ");
+    EXPECT_EQ(s.Get("ToolTipPreTime").ToLong(), 1000);
+    EXPECT_EQ(s.Error("GridLines(1)"),
+              "450 glideListViewLib Wrong number of arguments or invalid property assignment");
+    // The table's own rows come first: ListItems is a member here, not a stored value.
+    EXPECT_EQ(s.Obj("ListItems")->TypeName(), "cListItems");
+    s.list.reset();
+    EXPECT_EQ(s.Error("GridLines"), "364 glideListViewLib.GlideListView Object has been unloaded.");
 }

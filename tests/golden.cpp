@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -81,6 +82,13 @@ void ExpectMatchesGolden(const Surface& surface, const std::string& name) {
                   << "," << y << "): expected " << Hex(expected.Pixels()[first]) << ", actual "
                   << Hex(surface.Pixels()[first]) << "; actual: " << actualPath
                   << ", diff: " << diffPath;
+}
+
+std::string HexColor(COLORREF c) {
+    if (c == CLR_INVALID) return "none";
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+    return buf;
 }
 
 std::string PixelMap(const Surface& surface, const std::map<COLORREF, char>& legend) {

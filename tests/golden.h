@@ -17,6 +17,9 @@ void ExpectMatchesGolden(const Surface& surface, const std::string& name);
 // The surface as text, one character per pixel and a newline after each row (plus one before
 // the first, so a raw string literal lines up): '.' for black, '#' for white, legend entries
 // for other colours and '?' for anything else.
+// "RRGGBB" for a colour, "none" for CLR_INVALID: short enough for compact state strings.
+std::string HexColor(COLORREF c);
+
 std::string PixelMap(const Surface& surface, const std::map<COLORREF, char>& legend = {});
 
 }  // namespace glv::test

@@ -13,15 +13,9 @@
 #include "golden.h"
 
 using namespace glv;
+using test::HexColor;
 
 namespace {
-
-std::string Hex(COLORREF c) {
-    if (c == CLR_INVALID) return "none";
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
-    return buf;
-}
 
 constexpr COLORREF kBand = RGB(1, 2, 3);
 
@@ -60,33 +54,33 @@ TEST(HeaderPainter, SeparatorPressedAndHoverLooks) {
     PaintHeaderCell(s, text, style, Column(""), {1, 81, false, false},
                     HeaderFont(Column("")));
     // The separator: a dark and a white line at r and r + 1 from y = 3 to hh - 4.
-    EXPECT_EQ(Hex(s.GetPixel(81, 3)), "919B9C");
-    EXPECT_EQ(Hex(s.GetPixel(82, 16)), "FFFFFF");
-    EXPECT_EQ(Hex(s.GetPixel(81, 17)), "010203");
-    EXPECT_EQ(Hex(s.GetPixel(81, 2)), "010203");
-    EXPECT_EQ(Hex(s.GetPixel(40, 10)), "010203");
+    EXPECT_EQ(HexColor(s.GetPixel(81, 3)), "919B9C");
+    EXPECT_EQ(HexColor(s.GetPixel(82, 16)), "FFFFFF");
+    EXPECT_EQ(HexColor(s.GetPixel(81, 17)), "010203");
+    EXPECT_EQ(HexColor(s.GetPixel(81, 2)), "010203");
+    EXPECT_EQ(HexColor(s.GetPixel(40, 10)), "010203");
 
     // Hot with the hover effect: the band from y = 2, and three warm lines at the bottom.
     style.hoverEffect = true;
     Surface hot(100, 30, kBand);
     PaintHeaderCell(hot, text, style, Column(""), {1, 81, false, true},
                     HeaderFont(Column("")));
-    EXPECT_EQ(Hex(hot.GetPixel(2, 2)), "FCFCFE");
-    EXPECT_EQ(Hex(hot.GetPixel(78, 10)), Hex(HoverBandColor(10)));
-    EXPECT_EQ(Hex(hot.GetPixel(79, 10)), "010203");  // the band stops before r - 2
+    EXPECT_EQ(HexColor(hot.GetPixel(2, 2)), "FCFCFE");
+    EXPECT_EQ(HexColor(hot.GetPixel(78, 10)), HexColor(HoverBandColor(10)));
+    EXPECT_EQ(HexColor(hot.GetPixel(79, 10)), "010203");  // the band stops before r - 2
     EXPECT_EQ(Runs(hot, hh, RGB(230, 139, 44)), "2-80");
     EXPECT_EQ(Runs(hot, hh - 1, RGB(255, 200, 60)), "2-80");
     EXPECT_EQ(Runs(hot, hh - 2, RGB(255, 199, 60)), "2-80");
     // The band falls one step a line and stops at its floor.
-    EXPECT_EQ(Hex(HoverBandColor(3)), "FBFBFD");
-    EXPECT_EQ(Hex(HoverBandColor(30)), "F4F3EE");
-    EXPECT_EQ(Hex(HoverBandColor(12)), "F4F3F4");
+    EXPECT_EQ(HexColor(HoverBandColor(3)), "FBFBFD");
+    EXPECT_EQ(HexColor(HoverBandColor(30)), "F4F3EE");
+    EXPECT_EQ(HexColor(HoverBandColor(12)), "F4F3F4");
     // Without the effect a hot column looks normal.
     style.hoverEffect = false;
     Surface plain(100, 30, kBand);
     PaintHeaderCell(plain, text, style, Column(""), {1, 81, false, true},
                     HeaderFont(Column("")));
-    EXPECT_EQ(Hex(plain.GetPixel(2, 2)), "010203");
+    EXPECT_EQ(HexColor(plain.GetPixel(2, 2)), "010203");
 
     // Pressed: the frame around rows 2..hh, a bevel and a darker gradient inside.
     Surface pressed(100, 30, kBand);
@@ -94,13 +88,13 @@ TEST(HeaderPainter, SeparatorPressedAndHoverLooks) {
                     HeaderFont(Column("")));
     EXPECT_EQ(Runs(pressed, 2, RGB(207, 207, 192)), "1-80");
     EXPECT_EQ(Runs(pressed, hh, RGB(207, 207, 192)), "1-80");
-    EXPECT_EQ(Hex(pressed.GetPixel(1, 10)), "CFCFC0");
-    EXPECT_EQ(Hex(pressed.GetPixel(80, 10)), "CFCFC0");
+    EXPECT_EQ(HexColor(pressed.GetPixel(1, 10)), "CFCFC0");
+    EXPECT_EQ(HexColor(pressed.GetPixel(80, 10)), "CFCFC0");
     const COLORREF base = style.pressedBase;
-    EXPECT_EQ(Hex(pressed.GetPixel(2, 3)), Hex(OffsetColor(base, 16, 10, 5)));
-    EXPECT_EQ(Hex(pressed.GetPixel(79, 10)), Hex(ShiftColor(base, -32)));
-    EXPECT_EQ(Hex(pressed.GetPixel(40, 10)), Hex(PressedLineColor(style.pressed, base, 10, hh)));
-    EXPECT_EQ(Hex(pressed.GetPixel(40, hh + 1)), "010203");
+    EXPECT_EQ(HexColor(pressed.GetPixel(2, 3)), HexColor(OffsetColor(base, 16, 10, 5)));
+    EXPECT_EQ(HexColor(pressed.GetPixel(79, 10)), HexColor(ShiftColor(base, -32)));
+    EXPECT_EQ(HexColor(pressed.GetPixel(40, 10)), HexColor(PressedLineColor(style.pressed, base, 10, hh)));
+    EXPECT_EQ(HexColor(pressed.GetPixel(40, hh + 1)), "010203");
 
     // Silver presses in the button face's shades, flat on a 20-pixel header.
     HeaderStyle silver = MakeHeaderStyle(props, system, XPSilver, hh, 13, 0);
@@ -108,8 +102,8 @@ TEST(HeaderPainter, SeparatorPressedAndHoverLooks) {
     PaintHeaderCell(grey, text, silver, Column(""), {1, 81, true, false},
                     HeaderFont(Column("")));
     EXPECT_EQ(grey.GetPixel(40, 5), grey.GetPixel(40, 16));
-    EXPECT_EQ(Hex(grey.GetPixel(40, 5)),
-              Hex(ShiftColor(ShiftColor(system.Resolve(0x8000000F), 48), -32)));
+    EXPECT_EQ(HexColor(grey.GetPixel(40, 5)),
+              HexColor(ShiftColor(ShiftColor(system.Resolve(0x8000000F), 48), -32)));
 }
 
 TEST(HeaderPainter, SortCaretRowsInBothOrdersAndPlacements) {

@@ -7,6 +7,7 @@
 
 #include <sstream>
 
+#include "dispatch_helpers.h"
 #include "list_fixture.h"
 #include "platform/AutomationError.h"
 #include "render/Layout.h"
@@ -249,7 +250,7 @@ TEST(PageFunctions, OffsetTopIndexPassesOneRowFewerThanAsked) {
     move(50, true);  // 10, as far as there are rows
     move(1, true);   // 10: nothing below
     EXPECT_EQ(tops, "2 3 5 8 5 4 10 10 ");
-    EXPECT_EQ(l.render().vScrollValue, 10);
+    EXPECT_EQ(l.applied().verticalScrollValue, 10);
 }
 
 TEST(PageFunctions, EnsureVisibleScrollsOnlyRowsOffThePage) {
@@ -281,8 +282,44 @@ TEST(PageFunctions, EnsureVisibleScrollsOnlyRowsOffThePage) {
     ensure(20);
     EXPECT_EQ(tops, "1 1 4 2 2 16 ");
     EXPECT_EQ(l.ItemEndOfPage(), 20);
-    EXPECT_EQ(l.render().vScrollValue, 16);
+    EXPECT_EQ(l.applied().verticalScrollValue, 16);
     EXPECT_EQ(f.Rows(16, 20), "21+16 38+16 55+16 72+16 89+16");
+}
+
+TEST(PageFunctions, ReachableByName) {
+    ListFixture f(200, 120);
+    GlideListView& l = *f;
+    const ObjectPtr control = l.DispatchObject();
+    auto call = [&](const std::string& path) { return test::Reach(control, path, CallKind::Method); };
+    l.AddColumn("one", -1, 100);
+    f.AddItems(10);
+    const Variant hidden(false);
+    test::Reach(control, "ListItems.Item(3).Visible", CallKind::Let, &hidden);
+    EXPECT_EQ(call("ItemCountPerPage").ToLong(), 5);
+    EXPECT_EQ(call("ItemEndOfPage").ToLong(), 6);
+    EXPECT_EQ(call("FindLastVisibleListItem").ToLong(), 6);
+    EXPECT_EQ(call("LastItemOnPage").ToLong(), 6);
+    EXPECT_EQ(call("FindFirstVisibleListItem").ToLong(), 1);
+    EXPECT_EQ(call("FindNextVisibleItem(2, true)").ToLong(), 4);
+    EXPECT_EQ(call("FindVisibleItemByRange(4, 1, false)").ToLong(), 4);
+    EXPECT_EQ(call("VisibleItemsRange(2, 4)").ToLong(), 2);
+    EXPECT_EQ(test::ErrorOf([&] { call("EnsureVisible(11)"); }),
+              "9 glideListViewLib.GlideListView Subscript out of range.");
+    call("EnsureVisible(9)");
+    EXPECT_EQ(call("FirstItemOnPage").ToLong(), 5);
+    call("OffsetTopIndex(2, false)");
+    EXPECT_EQ(l.TopIndex(), 4);
+    EXPECT_EQ(test::ErrorOf([&] { call("OffsetTopIndex(1)"); }).substr(0, 3), "449");
+
+    const auto handle = static_cast<int32_t>(RegisterIcons(f.platform, 24));
+    call("SetImageList(2, " + std::to_string(handle) + ")");
+    EXPECT_EQ(l.SmallIconHeight(), 24);
+    EXPECT_EQ(test::ErrorOf([&] { call("SetImageList(2, \"x\")"); }).substr(0, 11), "-2147220455");
+    // The ImageList property keeps nothing, with or without its slot argument.
+    const Variant list(handle);
+    test::Reach(control, "ImageList(1)", CallKind::Let, &list);
+    test::Reach(control, "ImageList", CallKind::Let, &list);
+    EXPECT_EQ(l.ImageListSlotAt(LVLargeIcon).handle, 0u);
 }
 
 }  // namespace

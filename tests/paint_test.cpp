@@ -9,6 +9,7 @@
 #include "golden.h"
 #include "list_fixture.h"
 #include "render/PaintPass.h"
+#include "render/Schemes.h"
 
 namespace glv {
 namespace {
@@ -88,11 +89,11 @@ TEST(PaintPass, CornerOnlyWithBothScrollBarsAndOnTheRightSide) {
     GlideListView& l = *f;
     l.props().GridColumnLines = false;
     l.props().CornerBackColor = RGB(0, 0, 255);
-    l.render().scrollBarSize = 4;
-    l.render().vScrollVisible = true;
+    l.frame().scrollBarSize = 4;
+    l.frame().vScrollVisible = true;
     l.Refresh();
     EXPECT_EQ(f.Map().find('c'), std::string::npos);
-    l.render().hScrollVisible = true;
+    l.frame().hScrollVisible = true;
     l.Refresh();
     const std::string map = f.Map();
     // The last 4 x 4 pixels, under the border.
@@ -144,29 +145,33 @@ TEST(PaintPass, BorderAndBackColourProbes) {
     EXPECT_EQ(s.GetPixel(0, 30), kBorder);
     EXPECT_EQ(s.GetPixel(30, 30), RGB(255, 255, 255));
 
-    // The back colour reaches the picture when the background is rebuilt (here by a resize).
-    l.props().BackColor = RGB(10, 20, 30);
-    l.Refresh();
-    EXPECT_EQ(s.GetPixel(30, 30), RGB(255, 255, 255));
-    l.Resize(50, 40);
+    // BackColor rebuilds the background at once; a value stored behind the setter's back
+    // shows only after the next rebuild (here a resize).
+    l.SetBackColor(RGB(10, 20, 30));
     EXPECT_EQ(s.GetPixel(30, 30), RGB(10, 20, 30));
     EXPECT_EQ(s.GetPixel(1, 21), RGB(10, 20, 30));   // the fill starts below the band
     EXPECT_EQ(s.GetPixel(48, 38), RGB(10, 20, 30));
+    l.props().BackColor = RGB(1, 1, 1);
+    l.Refresh();
+    EXPECT_EQ(s.GetPixel(30, 30), RGB(10, 20, 30));
+    l.Resize(50, 40);
+    EXPECT_EQ(s.GetPixel(30, 30), RGB(1, 1, 1));
 
     l.SetTheme(XPOlive);
     EXPECT_EQ(s.GetPixel(0, 0), RGB(164, 185, 127));
-    l.props().BorderColor = RGB(1, 2, 3);
+    l.SetBorderColor(RGB(1, 2, 3));
     l.Refresh();
     EXPECT_EQ(s.GetPixel(0, 0), RGB(164, 185, 127));  // the scheme's colour wins
-    l.props().DefaultBorderColor = false;
+    l.SetDefaultBorderColor(false);
     l.Refresh();
     EXPECT_EQ(s.GetPixel(0, 0), RGB(1, 2, 3));
-    l.props().BorderColor = 0x80000000 | syscolor::kHighlight;  // system colours are resolved
+    l.SetBorderColor(0x80000000 | syscolor::kHighlight);  // system colours are resolved
     l.Refresh();
     EXPECT_EQ(s.GetPixel(0, 0), RGB(0x31, 0x6A, 0xC5));
     l.props().DefaultBorderColor = true;
     l.Refresh();
     EXPECT_EQ(s.GetPixel(0, 0), RGB(164, 185, 127));
+    EXPECT_EQ(SchemeColorsFor(7).border, RGB(0, 0, 0));  // no scheme: black
 }
 
 TEST(PaintPass, BeginUpdateKeepsThePictureUntilEndUpdate) {

@@ -17,15 +17,9 @@
 #include "golden.h"
 
 using namespace glv;
+using test::HexColor;
 
 namespace {
-
-std::string Hex(COLORREF c) {
-    if (c == CLR_INVALID) return "none";
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
-    return buf;
-}
 
 std::string Place(const CellPlacement& p) {
     return std::to_string(p.imageX) + " " + std::to_string(p.textLeft) + ".." +
@@ -139,8 +133,8 @@ TEST(RowPainters, ItemCellColoursForEverySelectionState) {
         Surface s(100, 24, kBackground);
         PaintItemCell(s, f.text, f.Style(focus, 100, editing), item, index, {1, 61}, {2, 16, 13},
                       ItemFont(item));
-        return Hex(s.GetPixel(3, 2)) + " " + Hex(s.GetPixel(60, 18)) + " " +
-               Hex(s.GetPixel(61, 18)) + " " + Hex(s.GetPixel(98, 3));
+        return HexColor(s.GetPixel(3, 2)) + " " + HexColor(s.GetPixel(60, 18)) + " " +
+               HexColor(s.GetPixel(61, 18)) + " " + HexColor(s.GetPixel(98, 3));
     };
     tListItemInfo plain = Rows::Item("");
     tListItemInfo selected = plain;
@@ -188,8 +182,8 @@ TEST(RowPainters, LedgerBandsFollowItemIndexesAcrossHiddenRows) {
     // Item 2 is hidden: item 3 is painted directly under item 1 and keeps the odd colour.
     PaintItemCell(s, f.text, style, one, 1, {1, 39}, {1, 14, 13}, ItemFont(one));
     PaintItemCell(s, f.text, style, three, 3, {1, 39}, {16, 14, 13}, ItemFont(three));
-    EXPECT_EQ(Hex(s.GetPixel(30, 1)), "FAFAF0");
-    EXPECT_EQ(Hex(s.GetPixel(30, 16)), "FAFAF0");
+    EXPECT_EQ(HexColor(s.GetPixel(30, 1)), "FAFAF0");
+    EXPECT_EQ(HexColor(s.GetPixel(30, 16)), "FAFAF0");
     EXPECT_EQ(one.cLIItemY, 1);
     EXPECT_EQ(three.cLIItemY, 16);
 }
@@ -200,7 +194,7 @@ TEST(RowPainters, SubItemCellsFollowFullRowSelectAndLedger) {
         Surface s(100, 24, kBackground);
         PaintSubItemCell(s, f.text, f.Style(focus, 100), item, 1, {40, 80}, {2, 16, 13},
                          SubItemFont(item, item.cLISubListItemInfo[0]));
-        return Hex(s.GetPixel(41, 3)) + " " + Hex(s.GetPixel(80, 3));
+        return HexColor(s.GetPixel(41, 3)) + " " + HexColor(s.GetPixel(80, 3));
     };
     tListItemInfo item = Rows::Item("x");
     EXPECT_EQ(probe(item, true), "FAFFFA 010203");
@@ -217,7 +211,7 @@ TEST(RowPainters, SubItemCellsFollowFullRowSelectAndLedger) {
     Surface s(100, 24, kBackground);
     PaintSubItemCell(s, f.text, f.Style(true, 100), item, 2, {40, 80}, {2, 16, 13}, ItemFont(item));
     PaintSubItemCell(s, f.text, f.Style(true, 100), item, 0, {40, 80}, {2, 16, 13}, ItemFont(item));
-    EXPECT_EQ(Hex(s.GetPixel(41, 3)), "010203");
+    EXPECT_EQ(HexColor(s.GetPixel(41, 3)), "010203");
 }
 
 TEST(RowPainters, CheckBoxesIconsAndTheGeometryWrittenBack) {
@@ -225,7 +219,7 @@ TEST(RowPainters, CheckBoxesIconsAndTheGeometryWrittenBack) {
     const Image& checked = *FindBitmap("IDLECHECKED");
     const Image& disabledBox = *FindBitmap("DISABLEDUNCHECKED");
     auto boxPixel = [](const Image& image, int32_t x, int32_t y) {
-        return Hex(FromPixel(image.At(x, y) & 0xFFFFFFu));
+        return HexColor(FromPixel(image.At(x, y) & 0xFFFFFFu));
     };
 
     // Check boxes: the image box starts at L + 4 and is centred in rows of 13 and more.
@@ -236,8 +230,8 @@ TEST(RowPainters, CheckBoxesIconsAndTheGeometryWrittenBack) {
     item.cLIItemHAlign = LVListItemAlignRight;  // so is the alignment
     Surface s(100, 24, kBackground);
     PaintItemCell(s, f.text, f.Style(true, 100), item, 1, {1, 81}, {2, 17, 13}, ItemFont(item));
-    EXPECT_EQ(Hex(s.GetPixel(5, 5)), boxPixel(checked, 0, 0));  // y + round(5 / 2) = 4... 
-    EXPECT_EQ(Hex(s.GetPixel(9, 10)), boxPixel(checked, 4, 6));
+    EXPECT_EQ(HexColor(s.GetPixel(5, 5)), boxPixel(checked, 0, 0));  // y + round(5 / 2) = 4... 
+    EXPECT_EQ(HexColor(s.GetPixel(9, 10)), boxPixel(checked, 4, 6));
     EXPECT_EQ(item.cLIItemX, 17);  // x = L + 2, text after the 12-pixel image box and 2 more
     EXPECT_EQ(item.cLIItemY, 2);
     EXPECT_EQ(item.cLIItemHeight, 17);
@@ -245,11 +239,11 @@ TEST(RowPainters, CheckBoxesIconsAndTheGeometryWrittenBack) {
     item.cLIEnabled = false;
     item.cLIItemChecked = false;
     PaintItemCell(s, f.text, f.Style(true, 100), item, 1, {1, 81}, {2, 17, 13}, ItemFont(item));
-    EXPECT_EQ(Hex(s.GetPixel(5, 5)), boxPixel(disabledBox, 0, 0));
-    EXPECT_EQ(Hex(s.GetPixel(10, 10)), boxPixel(disabledBox, 5, 5));
+    EXPECT_EQ(HexColor(s.GetPixel(5, 5)), boxPixel(disabledBox, 0, 0));
+    EXPECT_EQ(HexColor(s.GetPixel(10, 10)), boxPixel(disabledBox, 5, 5));
     // Rows lower than 13 put the box at the row's top.
     PaintItemCell(s, f.text, f.Style(true, 100), item, 1, {1, 81}, {20, 10, 10}, ItemFont(item));
-    EXPECT_EQ(Hex(s.GetPixel(5, 20)), boxPixel(disabledBox, 0, 0));
+    EXPECT_EQ(HexColor(s.GetPixel(5, 20)), boxPixel(disabledBox, 0, 0));
 
     // Icons: image 2 (index 2 -> the second palette colour, green) with its one-pixel margin.
     f.props.CheckBoxes = false;
@@ -258,19 +252,19 @@ TEST(RowPainters, CheckBoxesIconsAndTheGeometryWrittenBack) {
     iconItem.cLIIndent = 3;
     Surface t(100, 24, kBackground);
     PaintItemCell(t, f.text, f.Style(true, 100), iconItem, 1, {1, 81}, {2, 20, 13}, ItemFont(iconItem));
-    EXPECT_EQ(Hex(t.GetPixel(7, 5)), "00FF00");   // x = L + 2 + n = 6, top = 2 + 2
-    EXPECT_EQ(Hex(t.GetPixel(6, 5)), "FFFFFF");   // the transparent margin shows the fill
+    EXPECT_EQ(HexColor(t.GetPixel(7, 5)), "00FF00");   // x = L + 2 + n = 6, top = 2 + 2
+    EXPECT_EQ(HexColor(t.GetPixel(6, 5)), "FFFFFF");   // the transparent margin shows the fill
     EXPECT_EQ(iconItem.cLIItemX, 24);             // x + iw + 2
     // Selected: blended half with the selection colour, also when the selection is hidden.
     iconItem.cLISelected = true;
     f.props.HideSelection = true;
     PaintItemCell(t, f.text, f.Style(false, 100), iconItem, 1, {1, 81}, {2, 20, 13}, ItemFont(iconItem));
-    EXPECT_EQ(Hex(t.GetPixel(7, 5)), "008080");
-    EXPECT_EQ(Hex(t.GetPixel(30, 4)), "FFFFFF");
+    EXPECT_EQ(HexColor(t.GetPixel(7, 5)), "008080");
+    EXPECT_EQ(HexColor(t.GetPixel(30, 4)), "FFFFFF");
     // Disabled: blended with the window colour.
     iconItem.cLIEnabled = false;
     PaintItemCell(t, f.text, f.Style(true, 100), iconItem, 1, {1, 81}, {2, 20, 13}, ItemFont(iconItem));
-    EXPECT_EQ(Hex(t.GetPixel(7, 5)), "80FF80");
+    EXPECT_EQ(HexColor(t.GetPixel(7, 5)), "80FF80");
 }
 
 TEST(RowPainters, GroupHeaderGlyphCaptionAndSeparatorRows) {
@@ -304,8 +298,8 @@ TEST(RowPainters, GroupHeaderGlyphCaptionAndSeparatorRows) {
             if (s.GetPixel(20, y) == RGB(255, 0, 0)) rows += std::to_string(y) + " ";
         // The separator runs from the glyph's left to the surface width - 3.
         const int32_t probeY = 34 - thick;
-        rows += Hex(s.GetPixel(4, probeY)) + " " + Hex(s.GetPixel(5, probeY)) + " " +
-                Hex(s.GetPixel(57, probeY));
+        rows += HexColor(s.GetPixel(4, probeY)) + " " + HexColor(s.GetPixel(5, probeY)) + " " +
+                HexColor(s.GetPixel(57, probeY));
         return rows;
     };
     EXPECT_EQ(separatorRows(0), "34 010203 FF0000 010203");        // just below the row

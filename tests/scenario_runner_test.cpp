@@ -93,9 +93,11 @@ private:
             out += VarTypeName(arg.Type());
             if (arg.IsArray()) out += "(" + std::to_string(arg.AsArray()->LBound) + ")";
             if (arg.IsObject() && arg.AsObject()) {
-                const auto& font = dynamic_cast<const StdFont&>(*arg.AsObject());
-                out += "(" + font.Name + " " + std::to_string(static_cast<int>(font.Size)) +
-                       (font.Bold ? " bold" : "") + ")";
+                if (const auto* font = dynamic_cast<const StdFont*>(arg.AsObject().get()))
+                    out += "(" + font->Name + " " + std::to_string(static_cast<int>(font->Size)) +
+                           (font->Bold ? " bold" : "") + ")";
+                else
+                    out += "(" + arg.AsObject()->TypeName() + ")";
             }
         }
         return out;
@@ -177,7 +179,7 @@ TEST(ScenarioValues, ExpectComparesNumbersByValueColoursArraysAndFonts) {
         const char* message;
     };
     const Row rows[] = {
-        {R"j({"get": "Red", "expect": "#0000FF"})j", "step 1: expected \"#0000FF\" found 255 (Long)"},
+        {R"j({"get": "Red", "expect": "#0000FF"})j", "step 1: expected \"#0000FF\" found 255 (Long, #FF0000)"},
         {R"j({"get": "Red", "expect": "255"})j", "step 1: expected \"255\" found 255 (Long)"},
         {R"j({"get": "Values", "expect": [10, "x"]})j", "step 1: expected [10,\"x\"] found array(1 to 3) [10 (Long), \"x\" (String), True (Boolean)]"},
         {R"j({"get": "Values.Item(3)", "expect": -1})j", "step 1: expected -1 found True (Boolean)"},
@@ -355,14 +357,18 @@ TEST(ScenarioFile, SettingsReachTheControlAndBadFilesAreRejected) {
     }
 }
 
-TEST(ScenarioValues, ImageListsAreRegisteredWithThePlatformAndPassedByHandle) {
-    // A strip of three 4x5 images beside the scenario; the file path is relative to it.
+TEST(ScenarioValues, PicturesAndImageListsComeFromFormsOrFilesBesideTheScenario) {
+    // A strip of three 4x5 green images beside the scenario; file paths are relative to it.
     const std::filesystem::path dir = std::filesystem::path(GLV_TEST_OUT_DIR) / "scenario-values";
     std::filesystem::create_directories(dir);
     SavePng(Image(12, 5, 0xFF00FF00u), (dir / "strip.png").string());
     RunOptions options = WithDouble();
     options.baseDir = dir;
     const Outcome o = RunSteps(R"j(
+        {"set": "Value", "value": {"picture": {"width": 12, "height": 5, "color": "#00FF00"}}},
+        {"get": "Value", "expect": {"picture": {"file": "strip.png"}}},
+        {"get": "Value.Width", "expect": 318},
+        {"call": "TypesOf", "args": [{"picture": {"file": "strip.png"}}], "expect": "Object(StdPicture)"},
         {"call": "TypesOf", "args": [{"imagelist": {"width": 16, "height": 16, "count": 8}}], "expect": "Long"},
         {"call": "ImageList", "args": [{"imagelist": {"width": 16, "height": 12, "count": 3}}], "expect": "16x12 3"},
         {"call": "ImageList", "args": [{"imagelist": {"file": "strip.png", "width": 4}}], "expect": "4x5 3"},
@@ -375,6 +381,19 @@ TEST(ScenarioValues, ImageListsAreRegisteredWithThePlatformAndPassedByHandle) {
         const Outcome b = RunSteps(std::string(R"j({"call": "ImageList", "args": [{"imagelist": )j") + bad + "}]}", options);
         EXPECT_EQ(b.status, 2) << bad;
         EXPECT_EQ(b.err.rfind("step 1: not a valid scenario: image list", 0), 0u) << b.err;
+    }
+    const Outcome other = RunSteps(R"j(
+        {"set": "Value", "value": {"picture": {"width": 12, "height": 5, "color": "#00FF00"}}},
+        {"get": "Value", "expect": {"picture": {"width": 12, "height": 5, "color": "#00FE00"}}}
+    )j", options);
+    EXPECT_EQ(other.status, 1);
+    EXPECT_EQ(other.err, "step 2: expected {\"picture\":{\"width\":12,\"height\":5,\"color\":\"#00FE00\"}} found object StdPicture\n");
+    for (const char* bad : {R"j({"file": "none.png"})j", R"j({"file": "strip.png", "width": 3})j",
+                            R"j({"width": 5000, "height": 1, "color": "#000000"})j",
+                            R"j({"width": 5, "height": 1, "color": "red"})j", R"j("strip.png")j"}) {
+        const Outcome b = RunSteps(std::string(R"j({"call": "TypesOf", "args": [{"picture": )j") + bad + "}]}", options);
+        EXPECT_EQ(b.status, 2) << bad;
+        EXPECT_EQ(b.err.rfind("step 1: not a valid scenario: picture", 0), 0u) << b.err;
     }
 }
 

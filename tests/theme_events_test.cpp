@@ -75,5 +75,5 @@ TEST(ThemeEvents, FocusSetsHasFocusAndRepaints) {
     c->LostFocus();
     EXPECT_FALSE(c->view().hasFocus);
     EXPECT_EQ(c->hookCounters().repaints - before, 3);
-    EXPECT_EQ(c->GetProperty("HasFocus").ToString(), "False");
+    EXPECT_EQ(c->DispatchObject()->Invoke("HasFocus", CallKind::Get, {}).ToString(), "False");
 }

@@ -12,31 +12,24 @@
 #include "platform/SystemInfo.h"
 #include "render/Themes.h"
 
+#include "golden.h"
+
 using namespace glv;
-
-namespace {
-
-std::string Hex(COLORREF c) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
-    return buf;
-}
-
-}  // namespace
+using test::HexColor;
 
 TEST(Themes, BorderColourPerSchemeAndTheBorderColourRule) {
-    EXPECT_EQ(Hex(SchemeColor(XPBlue, SchemeRole::Border)), "7F9DB9");
-    EXPECT_EQ(Hex(SchemeColor(XPSilver, SchemeRole::Border)), "7F9DB9");
-    EXPECT_EQ(Hex(SchemeColor(XPOlive, SchemeRole::Border)), "A4B97F");
-    EXPECT_EQ(Hex(SchemeColor(3, SchemeRole::Border)), "000000");
-    EXPECT_EQ(Hex(SchemeColor(-1, SchemeRole::Border)), "000000");
+    EXPECT_EQ(HexColor(SchemeColor(XPBlue, SchemeRole::Border)), "7F9DB9");
+    EXPECT_EQ(HexColor(SchemeColor(XPSilver, SchemeRole::Border)), "7F9DB9");
+    EXPECT_EQ(HexColor(SchemeColor(XPOlive, SchemeRole::Border)), "A4B97F");
+    EXPECT_EQ(HexColor(SchemeColor(3, SchemeRole::Border)), "000000");
+    EXPECT_EQ(HexColor(SchemeColor(-1, SchemeRole::Border)), "000000");
 
     SystemInfo system;
     // DefaultBorderColor wins over whatever BorderColor holds.
-    EXPECT_EQ(Hex(SchemeBorderColor(XPOlive, true, RGB(1, 2, 3), system)), "A4B97F");
-    EXPECT_EQ(Hex(SchemeBorderColor(XPOlive, false, RGB(1, 2, 3), system)), "010203");
+    EXPECT_EQ(HexColor(SchemeBorderColor(XPOlive, true, RGB(1, 2, 3), system)), "A4B97F");
+    EXPECT_EQ(HexColor(SchemeBorderColor(XPOlive, false, RGB(1, 2, 3), system)), "010203");
     system.colors[3] = RGB(9, 8, 7);
-    EXPECT_EQ(Hex(SchemeBorderColor(XPBlue, false, 0x80000003u, system)), "090807");
+    EXPECT_EQ(HexColor(SchemeBorderColor(XPBlue, false, 0x80000003u, system)), "090807");
 }
 
 TEST(Themes, SchemeDetectionFollowsLunaAndTheColourSchemeName) {
@@ -90,11 +83,11 @@ TEST(Themes, MetricSizes) {
 }
 
 TEST(Themes, ShiftColorClampsAndTruncatesBlueTowardsZero) {
-    EXPECT_EQ(Hex(ShiftColor(RGB(10, 250, 100), 10)), "14FF69");  // 100 + 1000 / 192 = 105
-    EXPECT_EQ(Hex(ShiftColor(RGB(10, 250, 100), -20)), "00E65A");  // 100 - 2000 / 192 = 90
-    EXPECT_EQ(Hex(ShiftColor(RGB(10, 10, 100), -1)), "090964"); // -100 / 192 truncates to 0
-    EXPECT_EQ(Hex(ShiftColor(RGB(255, 255, 255), 48)), "FFFFFF");
-    EXPECT_EQ(Hex(OffsetColor(RGB(250, 0, 5), 16, -10, 5)), "FF000A");
+    EXPECT_EQ(HexColor(ShiftColor(RGB(10, 250, 100), 10)), "14FF69");  // 100 + 1000 / 192 = 105
+    EXPECT_EQ(HexColor(ShiftColor(RGB(10, 250, 100), -20)), "00E65A");  // 100 - 2000 / 192 = 90
+    EXPECT_EQ(HexColor(ShiftColor(RGB(10, 10, 100), -1)), "090964"); // -100 / 192 truncates to 0
+    EXPECT_EQ(HexColor(ShiftColor(RGB(255, 255, 255), 48)), "FFFFFF");
+    EXPECT_EQ(HexColor(OffsetColor(RGB(250, 0, 5), 16, -10, 5)), "FF000A");
 
     // Silver presses from the button face: +48 then -32, and a header 20 high does not fall
     // at all (15 \ 20 is 0 per line).
@@ -102,9 +95,9 @@ TEST(Themes, ShiftColorClampsAndTruncatesBlueTowardsZero) {
     sys.colors[syscolor::kBtnFace] = RGB(236, 233, 216);
     const PressedShades& silver = SchemeFor(XPSilver).pressed;
     const COLORREF base = PressedBase(silver, sys);
-    EXPECT_EQ(Hex(base), "DFDFD5");
+    EXPECT_EQ(HexColor(base), "DFDFD5");
     EXPECT_EQ(PressedLineColor(silver, base, 19, 20), base);
-    EXPECT_EQ(Hex(PressedLineColor(silver, base, 2, 7)), Hex(ShiftColor(base, -4)));
+    EXPECT_EQ(HexColor(PressedLineColor(silver, base, 2, 7)), HexColor(ShiftColor(base, -4)));
     // Blue and olive press darker than their band.
     for (int32_t theme : {XPBlue, XPOlive}) {
         const PressedShades& shades = SchemeFor(theme).pressed;
@@ -121,26 +114,26 @@ TEST(Themes, NormalBandGradientAndItsThreeBottomLines) {
         const NormalBandColors& band = SchemeFor(theme).normalBand;
         SCOPED_TRACE(theme);
         // First column starts the gradient, the last one has fallen all the way (W - 3 = 100).
-        EXPECT_EQ(Hex(s.GetPixel(1, 1)), Hex(band.start));
-        EXPECT_EQ(Hex(s.GetPixel(1, hh - 3)), Hex(band.start));
-        EXPECT_EQ(Hex(s.GetPixel(101, 1)),
-                  Hex(RGB(GetRValue(band.start) - band.fall.r, GetGValue(band.start) - band.fall.g,
+        EXPECT_EQ(HexColor(s.GetPixel(1, 1)), HexColor(band.start));
+        EXPECT_EQ(HexColor(s.GetPixel(1, hh - 3)), HexColor(band.start));
+        EXPECT_EQ(HexColor(s.GetPixel(101, 1)),
+                  HexColor(RGB(GetRValue(band.start) - band.fall.r, GetGValue(band.start) - band.fall.g,
                           GetBValue(band.start) - band.fall.b)));
         // Column 51 is half way: each channel falls by half its total, rounded halves to even.
         const COLORREF mid = s.GetPixel(51, 5);
         EXPECT_EQ(GetRValue(mid), GetRValue(band.start) - (band.fall.r == 11 ? 6 : 7));
-        EXPECT_EQ(Hex(s.GetPixel(1, hh)), Hex(band.lineBottom));
-        EXPECT_EQ(Hex(s.GetPixel(101, hh - 1)), Hex(band.lineMiddle));
-        EXPECT_EQ(Hex(s.GetPixel(50, hh - 2)), Hex(band.lineTop));
+        EXPECT_EQ(HexColor(s.GetPixel(1, hh)), HexColor(band.lineBottom));
+        EXPECT_EQ(HexColor(s.GetPixel(101, hh - 1)), HexColor(band.lineMiddle));
+        EXPECT_EQ(HexColor(s.GetPixel(50, hh - 2)), HexColor(band.lineTop));
         // Lines stop short of the right edge; the band leaves row 0 and column 0 alone.
-        EXPECT_EQ(Hex(s.GetPixel(102, hh)), "010101");
-        EXPECT_EQ(Hex(s.GetPixel(0, 5)), "010101");
-        EXPECT_EQ(Hex(s.GetPixel(5, 0)), "010101");
-        EXPECT_EQ(Hex(s.GetPixel(5, hh + 1)), "010101");
+        EXPECT_EQ(HexColor(s.GetPixel(102, hh)), "010101");
+        EXPECT_EQ(HexColor(s.GetPixel(0, 5)), "010101");
+        EXPECT_EQ(HexColor(s.GetPixel(5, 0)), "010101");
+        EXPECT_EQ(HexColor(s.GetPixel(5, hh + 1)), "010101");
     }
     // The silver band is cooler than the blue one.
-    EXPECT_EQ(Hex(SchemeColor(XPSilver, SchemeRole::NormalBandStart)), "EAEAEC");
-    EXPECT_EQ(Hex(SchemeColor(XPOlive, SchemeRole::NormalBandLineBottom)), "E2DECD");
+    EXPECT_EQ(HexColor(SchemeColor(XPSilver, SchemeRole::NormalBandStart)), "EAEAEC");
+    EXPECT_EQ(HexColor(SchemeColor(XPOlive, SchemeRole::NormalBandLineBottom)), "E2DECD");
 }
 
 TEST(Themes, OfficeBandIsTwoVerticalHalves) {
@@ -150,7 +143,7 @@ TEST(Themes, OfficeBandIsTwoVerticalHalves) {
         PaintHeaderBand(s, LVOffice2003, theme, hh);
         const OfficeBandColors& band = SchemeFor(theme).officeBand;
         SCOPED_TRACE(theme);
-        EXPECT_EQ(Hex(s.GetPixel(0, 0)), Hex(band.upperStart));
+        EXPECT_EQ(HexColor(s.GetPixel(0, 0)), HexColor(band.upperStart));
         // The component value is rounded, halves to even, not the fall.
         auto fallen = [](uint8_t start, int32_t fall, int32_t steps) {
             return static_cast<int>(std::nearbyint(start - steps * (fall / 10.0)));
@@ -160,12 +153,12 @@ TEST(Themes, OfficeBandIsTwoVerticalHalves) {
         EXPECT_EQ(GetGValue(line9), fallen(GetGValue(band.upperStart), band.upperFall.g, 9));
         EXPECT_EQ(GetBValue(line9), fallen(GetBValue(band.upperStart), band.upperFall.b, 9));
         // The middle line belongs to the lower half, which overwrites it.
-        EXPECT_EQ(Hex(s.GetPixel(7, 10)), Hex(band.lowerStart));
+        EXPECT_EQ(HexColor(s.GetPixel(7, 10)), HexColor(band.lowerStart));
         const COLORREF last = s.GetPixel(7, hh);
         EXPECT_EQ(GetRValue(last), fallen(GetRValue(band.lowerStart), band.lowerFall.r, 11));
-        EXPECT_EQ(Hex(s.GetPixel(7, hh + 1)), "010101");
+        EXPECT_EQ(HexColor(s.GetPixel(7, hh + 1)), "010101");
     }
-    EXPECT_EQ(Hex(SchemeColor(XPOlive, SchemeRole::OfficeLowerStart)), "EFF1D0");
+    EXPECT_EQ(HexColor(SchemeColor(XPOlive, SchemeRole::OfficeLowerStart)), "EFF1D0");
     // Silver's green on line 9: 241 - 9 * 1.5 = 227.5, which rounds to the even 228.
     Surface silver(4, 30);
     PaintHeaderBand(silver, LVOffice2003, XPSilver, hh);
@@ -174,6 +167,6 @@ TEST(Themes, OfficeBandIsTwoVerticalHalves) {
     Surface s(10, 10, RGB(1, 1, 1));
     PaintHeaderBand(s, LVOffice2003, XPBlue, 0);
     PaintHeaderBand(s, LVNormal, XPBlue, 0);
-    EXPECT_EQ(Hex(s.GetPixel(1, 1)), "010101");
-    EXPECT_EQ(Hex(s.GetPixel(0, 0)), "010101");
+    EXPECT_EQ(HexColor(s.GetPixel(1, 1)), "010101");
+    EXPECT_EQ(HexColor(s.GetPixel(0, 0)), "010101");
 }

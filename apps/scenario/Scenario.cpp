@@ -1,6 +1,7 @@
 #include "apps/scenario/Scenario.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -18,6 +19,7 @@
 #include "platform/AutomationError.h"
 #include "platform/Container.h"
 #include "platform/Form.h"
+#include "platform/Image.h"
 #include "platform/Platform.h"
 
 namespace glv::scenario {
@@ -50,34 +52,17 @@ void CheckKeys(const Json& object, std::string_view known, std::string_view wher
         if (!ListHas(known, key)) Invalid("unknown key \"" + key + "\" in " + std::string(where));
 }
 
-int32_t WholeNumber(const Json& value, int32_t low, std::string_view what, int32_t high = INT32_MAX) {
-    if (!value.is_number_integer() || value.get<int64_t>() < low || value.get<int64_t>() > high)
-        Invalid(std::string(what) + " wants a whole number from " + std::to_string(low) + " to " +
-                std::to_string(high) + ", not " + Describe(value));
-    return static_cast<int32_t>(value.get<int64_t>());
-}
-
 // Sizes and waits a scenario may ask for: far beyond any real one, small enough that a typo
 // cannot ask the control for gigabytes of picture or the clock for a billion timer ticks.
 constexpr int32_t kMaxPixels = 16384;
 constexpr int32_t kMaxWaitMs = 24 * 60 * 60 * 1000;
 
-bool Flag(const Json& value, std::string_view what) {
-    if (!value.is_boolean()) Invalid(std::string(what) + " wants true or false, not " + Describe(value));
-    return value.get<bool>();
-}
-
-std::string Text(const Json& value, std::string_view what) {
-    if (!value.is_string()) Invalid(std::string(what) + " wants a string, not " + Describe(value));
-    return value.get<std::string>();
-}
-
 std::pair<int32_t, int32_t> Size(const Json& value, std::string_view what) {
     if (!value.is_array() || value.size() != 2) Invalid(std::string(what) + " is written [WIDTH, HEIGHT]");
-    return {WholeNumber(value[0], 0, what, kMaxPixels), WholeNumber(value[1], 0, what, kMaxPixels)};
+    return {WholeNumber(value[0], 0, kMaxPixels, what), WholeNumber(value[1], 0, kMaxPixels, what)};
 }
 
-// System information as a scenario states it, at the start of a file and (later) as a step.
+// System information as a scenario states it, at the start of a file and as a step.
 void ApplySystem(const Json& spec, SystemInfo& system) {
     if (!spec.is_object()) Invalid("system is an object");
     CheckKeys(spec,
@@ -93,13 +78,14 @@ void ApplySystem(const Json& spec, SystemInfo& system) {
             system.colorScheme = Text(value, key);
         } else if (key == "os_version") {
             if (!value.is_array() || value.size() != 3) Invalid("os_version is written [MAJOR, MINOR, PLATFORM]");
-            system.os = {WholeNumber(value[0], 0, key), WholeNumber(value[1], 0, key), WholeNumber(value[2], 0, key)};
+            system.os = {WholeNumber(value[0], 0, 99, key), WholeNumber(value[1], 0, 99, key),
+                         WholeNumber(value[2], 0, 99, key)};
         } else if (key == "wheel_present") {
             system.wheelPresent = Flag(value, key);
         } else if (key == "wheel_lines") {
-            system.wheelScrollLines = WholeNumber(value, -1, key);
+            system.wheelScrollLines = WholeNumber(value, -1, INT32_MAX, key);
         } else if (key == "hscroll_arrow_width") {
-            system.metrics[metric::kCxHScroll] = WholeNumber(value, 0, key);
+            system.metrics[metric::kCxHScroll] = WholeNumber(value, 0, INT32_MAX, key);
         } else if (key == "colors") {
             if (!value.is_object()) Invalid("colors is an object of index: \"#RRGGBB\"");
             for (const auto& [index, colour] : value.items()) {
@@ -141,7 +127,7 @@ FileSettings ReadSettings(const Json& file) {
     if (file.contains("system")) settings.system = &file["system"];
     if (file.contains("user_mode")) settings.userMode = Flag(file["user_mode"], "user_mode");
     if (file.contains("twips_per_pixel"))
-        settings.twipsPerPixel = WholeNumber(file["twips_per_pixel"], 1, "twips_per_pixel");
+        settings.twipsPerPixel = WholeNumber(file["twips_per_pixel"], 1, INT32_MAX, "twips_per_pixel");
     if (file.contains("ambient_font"))
         settings.ambientFont = FontFromJson(file["ambient_font"], settings.ambientFont);
     if (file.contains("description")) Text(file["description"], "description");
@@ -175,8 +161,8 @@ std::string Lines(const std::vector<std::string>& lines) {
 
 class Runner {
 public:
-    Runner(Host& host, const ValueContext& context)
-        : host_(host), context_(context), paths_(host.root, held_, context) {}
+    Runner(Host& host, const ValueContext& context, std::filesystem::path outDir)
+        : host_(host), context_(context), outDir_(std::move(outDir)), paths_(host.root, held_, context) {}
 
     // Runs one step; the exceptions carry the outcome of a step that did not pass.
     void Step(const Json& step);
@@ -193,6 +179,8 @@ public:
     void Wheel(const Json& step);
     void Focus(const Json& step);
     void System(const Json& step);
+    void Snapshot(const Json& step);
+    void Probe(const Json& step);
 
 private:
     // set, get and call: evaluate the path, then check the error or the value.
@@ -202,6 +190,7 @@ private:
 
     Host& host_;
     const ValueContext& context_;
+    std::filesystem::path outDir_;
     std::map<std::string, Variant> held_;
     PathEvaluator paths_;
 };
@@ -227,6 +216,8 @@ constexpr Verb kVerbs[] = {
     {"wheel", &Runner::Wheel, ""},
     {"focus", &Runner::Focus, ""},
     {"system", &Runner::System, ""},
+    {"snapshot", &Runner::Snapshot, ""},
+    {"probe", &Runner::Probe, "expect"},
 };
 
 void Runner::Step(const Json& step) {
@@ -285,7 +276,7 @@ void Runner::Access(const Json& step, enum Access access, const Json& pathText,
     if (error) {
         if (!error->is_object()) Invalid("error is an object of number, description and source");
         CheckKeys(*error, "number description source", "error");
-        if (error->contains("number")) WholeNumber((*error)["number"], INT32_MIN, "error number");
+        if (error->contains("number")) WholeNumber((*error)["number"], INT32_MIN, INT32_MAX, "error number");
         if (error->contains("description")) Text((*error)["description"], "error description");
         if (error->contains("source")) Text((*error)["source"], "error source");
     }
@@ -309,7 +300,7 @@ void Runner::Access(const Json& step, enum Access access, const Json& pathText,
     }
     if (error) throw StepFailed("expected " + DescribeExpectedError(*error) + " found " + Describe(result));
     if (step.contains("expect") && !Matches(step["expect"], result, context_))
-        throw StepFailed("expected " + Describe(step["expect"]) + " found " + Describe(result));
+        throw StepFailed("expected " + Describe(step["expect"]) + " found " + DescribeFound(result, step["expect"]));
     if (step.contains("as")) held_[step["as"].get<std::string>()] = std::move(result);
 }
 
@@ -362,7 +353,7 @@ void Runner::Answer(const Json& step) {
 }
 
 void Runner::Wait(const Json& step) {
-    host_.platform.clock.Advance(WholeNumber(step["wait"], 0, "wait", kMaxWaitMs));
+    host_.platform.clock.Advance(WholeNumber(step["wait"], 0, kMaxWaitMs, "wait"));
 }
 
 GlideListView& Runner::Control() const {
@@ -437,6 +428,42 @@ void Runner::Wheel(const Json& step) {
                                        PackPoint(system.cursorX, system.cursorY));
 }
 
+// The composed picture: the control's surface with its visible child windows (the scroll bars)
+// over it, as the form shows them.
+void Runner::Snapshot(const Json& step) {
+    const std::filesystem::path name(Text(step["snapshot"], "snapshot"));
+    if (name.empty() || name.is_absolute() || name.filename() != name || name.extension() != ".png")
+        Invalid("snapshot names a .png file in the output folder, not " + Describe(step["snapshot"]));
+    std::error_code error;
+    std::filesystem::create_directories(outDir_, error);
+    try {
+        Control();
+        SavePng(host_.form->Compose(), (outDir_ / name).string());
+    } catch (const ImageError& bad) {
+        throw StepFailed(std::string("snapshot not written: ") + bad.what());
+    }
+}
+
+void Runner::Probe(const Json& step) {
+    const Json& at = step["probe"];
+    Control();
+    const Surface picture = host_.form->Compose();
+    if (!at.is_array() || at.size() != 2) Invalid("probe is written [X, Y]");
+    const int32_t x = WholeNumber(at[0], 0, "probe x", picture.Width() - 1);
+    const int32_t y = WholeNumber(at[1], 0, "probe y", picture.Height() - 1);
+    if (!step.contains("expect")) Invalid("probe needs an expected \"#RRGGBB\"");
+    const std::optional<uint32_t> expected =
+        step["expect"].is_string() ? ParseColour(step["expect"].get<std::string>()) : std::nullopt;
+    if (!expected) Invalid("probe expects \"#RRGGBB\", not " + Describe(step["expect"]));
+    const COLORREF found = picture.GetPixel(x, y);
+    if (found != *expected) {
+        char text[8];
+        std::snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(found), GetGValue(found), GetBValue(found));
+        throw StepFailed("expected " + step["expect"].get<std::string>() + " at [" + std::to_string(x) +
+                         ", " + std::to_string(y) + "] found " + text);
+    }
+}
+
 // Brings the control up as the file describes: a new control, or one loaded from a bag.
 void CreateControl(Host& host, const FileSettings& settings, const RunOptions& options) {
     host.container.UserMode = settings.userMode;
@@ -461,9 +488,9 @@ int Run(const Json& file, const RunOptions& options, std::ostream& events, std::
     std::size_t stepNumber = 0;
     try {
         const FileSettings settings = ReadSettings(file);
-        context = {settings.ambientFont, options.baseDir, &host.platform};
+        context = {settings.ambientFont, options.baseDir, &host.platform, settings.twipsPerPixel};
         CreateControl(host, settings, options);
-        Runner runner(host, context);
+        Runner runner(host, context, options.outDir);
         if (settings.steps == nullptr) return kExitPassed;
         for (const Json& step : *settings.steps) {
             ++stepNumber;

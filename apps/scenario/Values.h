@@ -35,11 +35,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Readers for the fields of a scenario file: the value, or InvalidScenario naming what wanted it.
+int32_t WholeNumber(const Json& value, int32_t low, int32_t high, std::string_view what);
+bool Flag(const Json& value, std::string_view what);
+std::string Text(const Json& value, std::string_view what);
+
 // What building a value may need beyond the JSON itself.
 struct ValueContext {
     StdFont ambientFont;                  // fills the fields a font value leaves out
     std::filesystem::path baseDir;        // picture and image-list files are relative to it
     Platform* platform = nullptr;         // where image lists get their handles
+    int32_t twipsPerPixel = 15;           // the screen's, for image-list objects' Draw
 };
 
 // The variant a JSON value stands for. Throws InvalidScenario for a form it does not know.
@@ -61,6 +67,10 @@ bool Matches(const Json& expect, const Variant& found, const ValueContext& conte
 // A short description of a value for diagnostics: `3 (Long)`, `"abc" (String)`,
 // `[1, 2] (Array)`, `object cListItem`.
 std::string Describe(const Variant& value);
+
+// What was found, described for a comparison with expect: a number compared with "#RRGGBB" is
+// also shown as a colour, `12632256 (Long, #C0C0C0)`.
+std::string DescribeFound(const Variant& found, const Json& expect);
 
 // A JSON value as written, for diagnostics.
 std::string Describe(const Json& value);
