@@ -409,11 +409,11 @@ void Runner::Pointer(const Json& step) {
     else if (action != "move")
         Invalid("pointer is \"move\", \"down\" or \"up\", not " + Describe(step["pointer"]));
     if (!step.contains("x") || !step.contains("y")) Invalid("pointer needs x and y");
-    const int32_t x = WholeNumber(step["x"], -kMaxPixels, "x", kMaxPixels);
-    const int32_t y = WholeNumber(step["y"], -kMaxPixels, "y", kMaxPixels);
-    const int32_t button = step.contains("button") ? WholeNumber(step["button"], 1, "button", 4) : 1;
+    const int32_t x = WholeNumber(step["x"], -kMaxPixels, kMaxPixels, "x");
+    const int32_t y = WholeNumber(step["y"], -kMaxPixels, kMaxPixels, "y");
+    const int32_t button = step.contains("button") ? WholeNumber(step["button"], 1, 4, "button") : 1;
     if (button == 3) Invalid("button is 1 (left), 2 (right) or 4 (middle)");
-    const int32_t shift = step.contains("shift") ? WholeNumber(step["shift"], 0, "shift", 7) : 0;
+    const int32_t shift = step.contains("shift") ? WholeNumber(step["shift"], 0, 7, "shift") : 0;
     Control();
     host_.form->Pointer(kind, x, y, button, shift);
 }
@@ -421,7 +421,7 @@ void Runner::Pointer(const Json& step) {
 // A wheel message to the control's window: the signed delta in the high word of wParam, the
 // cursor's screen position in lParam.
 void Runner::Wheel(const Json& step) {
-    const int32_t delta = WholeNumber(step["wheel"], INT16_MIN, "wheel", INT16_MAX);
+    const int32_t delta = WholeNumber(step["wheel"], INT16_MIN, INT16_MAX, "wheel");
     const auto high = static_cast<uint32_t>(static_cast<uint16_t>(delta)) << 16;
     const SystemInfo& system = host_.platform.system;
     host_.platform.windows.SendMessage(Control().hwnd(), wm::kMouseWheel, static_cast<intptr_t>(high),
@@ -449,8 +449,8 @@ void Runner::Probe(const Json& step) {
     Control();
     const Surface picture = host_.form->Compose();
     if (!at.is_array() || at.size() != 2) Invalid("probe is written [X, Y]");
-    const int32_t x = WholeNumber(at[0], 0, "probe x", picture.Width() - 1);
-    const int32_t y = WholeNumber(at[1], 0, "probe y", picture.Height() - 1);
+    const int32_t x = WholeNumber(at[0], 0, picture.Width() - 1, "probe x");
+    const int32_t y = WholeNumber(at[1], 0, picture.Height() - 1, "probe y");
     if (!step.contains("expect")) Invalid("probe needs an expected \"#RRGGBB\"");
     const std::optional<uint32_t> expected =
         step["expect"].is_string() ? ParseColour(step["expect"].get<std::string>()) : std::nullopt;
