@@ -359,22 +359,22 @@ std::shared_ptr<cColumn> cColumns::AddEx(const ColumnAddExArgs& args) {
     GlideListView& list = Control();
     const Locale& loc = list.locale();
     auto icon = [&](const Variant& v) { return v.IsMissing() ? int16_t{-1} : v.ToInteger(loc); };
-    ColumnSpec spec;
-    spec.caption = args.caption;
-    spec.hAlign = args.hAlign;
-    spec.vAlign = args.vAlign;
-    spec.foreColor = args.foreColor;
-    spec.hoverForeColor = args.hoverForeColor;
-    spec.font = args.font ? *args.font : list.container().AmbientFont;
-    spec.icon = icon(args.icon);
-    spec.downIcon = icon(args.downIcon);
-    spec.hoverIcon = icon(args.hoverIcon);
-    spec.itemData = args.itemData;
-    spec.tag = args.tag.IsMissing() ? std::string() : args.tag.ToString(loc);
-    spec.sortType = args.sortType;
-    spec.minWidth = args.minWidth;
-    spec.width = args.width;
-    const int32_t index = list.AddColumnEx(spec);
+    ColumnSpec desc;
+    desc.caption = args.caption;
+    desc.hAlign = args.hAlign;
+    desc.vAlign = args.vAlign;
+    desc.foreColor = args.foreColor;
+    desc.hoverForeColor = args.hoverForeColor;
+    desc.font = args.font ? *args.font : list.container().AmbientFont;
+    desc.icon = icon(args.icon);
+    desc.downIcon = icon(args.downIcon);
+    desc.hoverIcon = icon(args.hoverIcon);
+    desc.itemData = args.itemData;
+    desc.tag = args.tag.IsMissing() ? std::string() : args.tag.ToString(loc);
+    desc.sortType = args.sortType;
+    desc.minWidth = args.minWidth;
+    desc.width = args.width;
+    const int32_t index = list.AddColumnEx(desc);
     return std::make_shared<cColumn>(windows(), hwnd(), index);
 }
 

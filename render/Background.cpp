@@ -2,13 +2,13 @@
 
 namespace glv {
 
-void RebuildBackgroundCache(cMemDC& cache, const BackgroundSpec& spec, const PropertyValues& props,
+void RebuildBackgroundCache(cMemDC& cache, const BackgroundSpec& desc, const PropertyValues& props,
                             const SystemInfo& system) {
     Surface* surface = cache.hdc();
     if (!surface) return;
-    FillListArea(*surface, spec.headerHeight, system.Resolve(props.BackColor));
-    if (props.BackStyle == Normal && props.BackGroundPicture) DrawBackgroundPicture(*surface, spec, props);
-    DrawHeaderBand(*surface, spec, props);
+    FillListArea(*surface, desc.headerHeight, system.Resolve(props.BackColor));
+    if (props.BackStyle == Normal && props.BackGroundPicture) DrawBackgroundPicture(*surface, desc, props);
+    DrawHeaderBand(*surface, desc, props);
 }
 
 void FillListArea(Surface& cache, int32_t headerHeight, COLORREF backColor) {

@@ -21,12 +21,12 @@ struct BackgroundSpec {
 
 // Composes the cache at its current size: the list area in BackColor, then the background
 // picture, then the header band.
-void RebuildBackgroundCache(cMemDC& cache, const BackgroundSpec& spec, const PropertyValues& props,
+void RebuildBackgroundCache(cMemDC& cache, const BackgroundSpec& desc, const PropertyValues& props,
                             const SystemInfo& system);
 
 // The steps, in the order the rebuild runs them.
 void FillListArea(Surface& cache, int32_t headerHeight, COLORREF backColor);
-void DrawBackgroundPicture(Surface& cache, const BackgroundSpec& spec, const PropertyValues& props);
-void DrawHeaderBand(Surface& cache, const BackgroundSpec& spec, const PropertyValues& props);
+void DrawBackgroundPicture(Surface& cache, const BackgroundSpec& desc, const PropertyValues& props);
+void DrawHeaderBand(Surface& cache, const BackgroundSpec& desc, const PropertyValues& props);
 
 }  // namespace glv

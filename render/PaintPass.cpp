@@ -122,9 +122,9 @@ void GlideListView::LayoutAsOnResize() {
 
 void GlideListView::RebuildBackground() {
     ++propertyHooks_.backgroundRebuilds;
-    const BackgroundSpec spec{frame_.headerHeight, applied_.effectiveTheme, frame_.vScrollVisible,
+    const BackgroundSpec desc{frame_.headerHeight, applied_.effectiveTheme, frame_.vScrollVisible,
                               frame_.hScrollVisible};
-    RebuildBackgroundCache(background_, spec, props_, platform_.system);
+    RebuildBackgroundCache(background_, desc, props_, platform_.system);
 }
 
 void GlideListView::RecomputeLayoutValues() {

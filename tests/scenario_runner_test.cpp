@@ -344,7 +344,6 @@ TEST(ScenarioFile, SettingsReachTheControlAndBadFilesAreRejected) {
         {R"j({"steps": [{"get": "Red", "value": 1}]})j", "step 1: not a valid scenario: unknown key \"value\" for get"},
         {R"j({"steps": [{"get": "Red..Blue"}]})j", "step 1: not a valid scenario: path \"Red..Blue\" at 5: expected a member name"},
         {R"j({"steps": [{"call": "TypesOf", "args": [{"picture": {"width": 4, "height": 4}}]}]})j", "step 1: not a valid scenario: picture needs color"},
-        {R"j({"steps": [{"call": "TypesOf", "args": [{"imagelist_object": {"width": 16, "height": 16, "count": 8}}]}]})j", "step 1: not a valid scenario: image list objects are not available"},
         {R"j({"steps": [{"call": "TypesOf", "args": [{"imagelist": {"width": 16, "height": 16}}]}]})j", "step 1: not a valid scenario: image list needs count"},
         {R"j({"steps": [{"call": "TypesOf", "args": [{"imagelist": {"file": "none.png", "width": 16}}]}]})j", "step 1: not a valid scenario: image list: "},
         {R"j({"steps": [{"wait": -1}]})j", "step 1: not a valid scenario: wait wants a whole number from 0"},

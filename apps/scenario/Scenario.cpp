@@ -63,13 +63,13 @@ std::pair<int32_t, int32_t> Size(const Json& value, std::string_view what) {
 }
 
 // System information as a scenario states it, at the start of a file and as a step.
-void ApplySystem(const Json& spec, SystemInfo& system) {
-    if (!spec.is_object()) Invalid("system is an object");
-    CheckKeys(spec,
+void ApplySystem(const Json& desc, SystemInfo& system) {
+    if (!desc.is_object()) Invalid("system is an object");
+    CheckKeys(desc,
               "visual_styles theme_file color_scheme os_version wheel_present wheel_lines colors "
               "hscroll_arrow_width",
               "system");
-    for (const auto& [key, value] : spec.items()) {
+    for (const auto& [key, value] : desc.items()) {
         if (key == "visual_styles") {
             system.visualStyles = Flag(value, key);
         } else if (key == "theme_file") {
@@ -378,13 +378,13 @@ void Runner::Focus(const Json& step) {
 // {"system": {...}} changes what the system reports; with "theme_changed": true the control's
 // window then receives the theme-change message, as when the user picks another visual style.
 void Runner::System(const Json& step) {
-    Json spec = step["system"];
+    Json desc = step["system"];
     bool themeChanged = false;
-    if (spec.is_object() && spec.contains("theme_changed")) {
-        themeChanged = Flag(spec["theme_changed"], "theme_changed");
-        spec.erase("theme_changed");
+    if (desc.is_object() && desc.contains("theme_changed")) {
+        themeChanged = Flag(desc["theme_changed"], "theme_changed");
+        desc.erase("theme_changed");
     }
-    ApplySystem(spec, host_.platform.system);
+    ApplySystem(desc, host_.platform.system);
     if (themeChanged) host_.platform.windows.SendMessage(Control().hwnd(), wm::kThemeChanged);
 }
 
