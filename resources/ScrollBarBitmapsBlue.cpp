@@ -62,6 +62,126 @@ constexpr PaletteEntry kPalette[] = {
     {'0', 0xFFFFFF},
 };
 
+constexpr std::string_view kShared0 = R"(
+        QujjjjjjjjjjjjjuQ
+        wSSSSSSSSSSSSSSSw
+        jSLLLGGGGGBBBBBlj
+        jSLLGGGGGBBBBBvlj
+        jSLGGGGGBBBBBvvlj
+        jSGGGGGBBBBBvvvlj
+        jSGGGGBBBBBvvvvlj
+        jSGGGBBBBBvvvvtlj
+        jSGGBBBBBvvvvttlj
+        jSGBBBBBvvvvtttlj
+        jSBBBBBvvvvttttlj
+        jSBBBBvvvvtttttlj
+        jSBBBvvvvtttttslj
+        jSBBvvvvtttttsslj
+        jSBvvvvtttttssslj
+        ASllllllllllllllA
+        QujjjjjjjjjjjjjuQ
+)";
+
+constexpr std::string_view kShared1 = R"(
+        QymmmmmmmmmmmmmyQ
+        D000000000000000D
+        m0PPPOOOOONNNNNpm
+        m0PPOOOOONNNNNJpm
+        m0POOOOONNNNNJJpm
+        m0OOOOONNNNNJJJpm
+        m0OOOONNNNNJJJJpm
+        m0OOONNNNNJJJJFpm
+        m0OONNNNNJJJJFFpm
+        m0ONNNNNJJJJFFFpm
+        m0NNNNNJJJJFFFFpm
+        m0NNNNJJJJFFFFFpm
+        m0NNNJJJJFFFFFzpm
+        m0NNJJJJFFFFFzzpm
+        m0NJJJJFFFFFzzzpm
+        I0ppppppppppppppI
+        QymmmmmmmmmmmmmyQ
+)";
+
+constexpr std::string_view kShared2 = R"(
+        QnbbbbbbbbbbbbbnQ
+        oeeeeeeeeeeeeeeeo
+        bekkkiiiiihhhhhhb
+        bekkiiiiihhhhhghb
+        bekiiiiihhhhhgghb
+        beiiiiihhhhhggghb
+        beiiiihhhhhgggghb
+        beiiihhhhhggggfhb
+        beiihhhhhggggffhb
+        beihhhhhggggfffhb
+        behhhhhggggffffhb
+        behhhhggggfffffhb
+        behhhggggfffffdhb
+        behhggggfffffddhb
+        behggggfffffdddhb
+        rehhhhhhhhhhhhhhr
+        QnbbbbbbbbbbbbbnQ
+)";
+
+constexpr std::string_view kShared3 = R"(
+        QwjjjjjjjjjjjjjAQ
+        uSSSSSSSSSSSSSSSu
+        jSLLLGGGGGBBBBBlj
+        jSLLGGGGGBBBBBvlj
+        jSLGGGGGBBBBBvvlj
+        jSGGGGGBBBBBvvvlj
+        jSGGGGBBBBBvvvvlj
+        jSGGGBBBBBvvvvtlj
+        jSGGBBBBBvvvvttlj
+        jSGBBBBBvvvvtttlj
+        jSBBBBBvvvvttttlj
+        jSBBBBvvvvtttttlj
+        jSBBBvvvvtttttslj
+        jSBBvvvvtttttsslj
+        jSBvvvvtttttssslj
+        uSllllllllllllllu
+        QwjjjjjjjjjjjjjAQ
+)";
+
+constexpr std::string_view kShared4 = R"(
+        QDmmmmmmmmmmmmmIQ
+        y000000000000000y
+        m0PPPOOOOONNNNNpm
+        m0PPOOOOONNNNNJpm
+        m0POOOOONNNNNJJpm
+        m0OOOOONNNNNJJJpm
+        m0OOOONNNNNJJJJpm
+        m0OOONNNNNJJJJFpm
+        m0OONNNNNJJJJFFpm
+        m0ONNNNNJJJJFFFpm
+        m0NNNNNJJJJFFFFpm
+        m0NNNNJJJJFFFFFpm
+        m0NNNJJJJFFFFFzpm
+        m0NNJJJJFFFFFzzpm
+        m0NJJJJFFFFFzzzpm
+        y0ppppppppppppppy
+        QDmmmmmmmmmmmmmIQ
+)";
+
+constexpr std::string_view kShared5 = R"(
+        QobbbbbbbbbbbbbrQ
+        neeeeeeeeeeeeeeen
+        bekkkiiiiihhhhhhb
+        bekkiiiiihhhhhghb
+        bekiiiiihhhhhgghb
+        beiiiiihhhhhggghb
+        beiiiihhhhhgggghb
+        beiiihhhhhggggfhb
+        beiihhhhhggggffhb
+        beihhhhhggggfffhb
+        behhhhhggggffffhb
+        behhhhggggfffffhb
+        behhhggggfffffdhb
+        behhggggfffffddhb
+        behggggfffffdddhb
+        nehhhhhhhhhhhhhhn
+        QobbbbbbbbbbbbbrQ
+)";
+
 constexpr BitmapSource kSources[] = {
     {"HS_BACK(0)", 4, 17, kPalette, R"(
         QQQQ
@@ -281,25 +401,7 @@ constexpr BitmapSource kSources[] = {
         RcRcRcRc
         tctctctc
     )"},
-    {"HS_LEFT(0)", 17, 17, kPalette, R"(
-        QujjjjjjjjjjjjjuQ
-        wSSSSSSSSSSSSSSSw
-        jSLLLGGGGGBBBBBlj
-        jSLLGGGGGBBBBBvlj
-        jSLGGGGGBBBBBvvlj
-        jSGGGGGBBBBBvvvlj
-        jSGGGGBBBBBvvvvlj
-        jSGGGBBBBBvvvvtlj
-        jSGGBBBBBvvvvttlj
-        jSGBBBBBvvvvtttlj
-        jSBBBBBvvvvttttlj
-        jSBBBBvvvvtttttlj
-        jSBBBvvvvtttttslj
-        jSBBvvvvtttttsslj
-        jSBvvvvtttttssslj
-        ASllllllllllllllA
-        QujjjjjjjjjjjjjuQ
-    )"},
+    {"HS_LEFT(0)", 17, 17, kPalette, kShared0},
     {"HS_LEFTARROW(0)", 6, 9, kPalette, R"(
         ZZZZZZ
         ZZZZaa
@@ -311,63 +413,9 @@ constexpr BitmapSource kSources[] = {
         ZZZZaa
         ZZZZZZ
     )"},
-    {"HS_LEFTHOT(0)", 17, 17, kPalette, R"(
-        QymmmmmmmmmmmmmyQ
-        D000000000000000D
-        m0PPPOOOOONNNNNpm
-        m0PPOOOOONNNNNJpm
-        m0POOOOONNNNNJJpm
-        m0OOOOONNNNNJJJpm
-        m0OOOONNNNNJJJJpm
-        m0OOONNNNNJJJJFpm
-        m0OONNNNNJJJJFFpm
-        m0ONNNNNJJJJFFFpm
-        m0NNNNNJJJJFFFFpm
-        m0NNNNJJJJFFFFFpm
-        m0NNNJJJJFFFFFzpm
-        m0NNJJJJFFFFFzzpm
-        m0NJJJJFFFFFzzzpm
-        I0ppppppppppppppI
-        QymmmmmmmmmmmmmyQ
-    )"},
-    {"HS_LEFTPRESS(0)", 17, 17, kPalette, R"(
-        QnbbbbbbbbbbbbbnQ
-        oeeeeeeeeeeeeeeeo
-        bekkkiiiiihhhhhhb
-        bekkiiiiihhhhhghb
-        bekiiiiihhhhhgghb
-        beiiiiihhhhhggghb
-        beiiiihhhhhgggghb
-        beiiihhhhhggggfhb
-        beiihhhhhggggffhb
-        beihhhhhggggfffhb
-        behhhhhggggffffhb
-        behhhhggggfffffhb
-        behhhggggfffffdhb
-        behhggggfffffddhb
-        behggggfffffdddhb
-        rehhhhhhhhhhhhhhr
-        QnbbbbbbbbbbbbbnQ
-    )"},
-    {"HS_RIGHT(0)", 17, 17, kPalette, R"(
-        QujjjjjjjjjjjjjuQ
-        wSSSSSSSSSSSSSSSw
-        jSLLLGGGGGBBBBBlj
-        jSLLGGGGGBBBBBvlj
-        jSLGGGGGBBBBBvvlj
-        jSGGGGGBBBBBvvvlj
-        jSGGGGBBBBBvvvvlj
-        jSGGGBBBBBvvvvtlj
-        jSGGBBBBBvvvvttlj
-        jSGBBBBBvvvvtttlj
-        jSBBBBBvvvvttttlj
-        jSBBBBvvvvtttttlj
-        jSBBBvvvvtttttslj
-        jSBBvvvvtttttsslj
-        jSBvvvvtttttssslj
-        ASllllllllllllllA
-        QujjjjjjjjjjjjjuQ
-    )"},
+    {"HS_LEFTHOT(0)", 17, 17, kPalette, kShared1},
+    {"HS_LEFTPRESS(0)", 17, 17, kPalette, kShared2},
+    {"HS_RIGHT(0)", 17, 17, kPalette, kShared0},
     {"HS_RIGHTARROW(0)", 6, 9, kPalette, R"(
         ZZZZZZ
         aaZZZZ
@@ -379,44 +427,8 @@ constexpr BitmapSource kSources[] = {
         aaZZZZ
         ZZZZZZ
     )"},
-    {"HS_RIGHTHOT(0)", 17, 17, kPalette, R"(
-        QymmmmmmmmmmmmmyQ
-        D000000000000000D
-        m0PPPOOOOONNNNNpm
-        m0PPOOOOONNNNNJpm
-        m0POOOOONNNNNJJpm
-        m0OOOOONNNNNJJJpm
-        m0OOOONNNNNJJJJpm
-        m0OOONNNNNJJJJFpm
-        m0OONNNNNJJJJFFpm
-        m0ONNNNNJJJJFFFpm
-        m0NNNNNJJJJFFFFpm
-        m0NNNNJJJJFFFFFpm
-        m0NNNJJJJFFFFFzpm
-        m0NNJJJJFFFFFzzpm
-        m0NJJJJFFFFFzzzpm
-        I0ppppppppppppppI
-        QymmmmmmmmmmmmmyQ
-    )"},
-    {"HS_RIGHTPRESS(0)", 17, 17, kPalette, R"(
-        QnbbbbbbbbbbbbbnQ
-        oeeeeeeeeeeeeeeeo
-        bekkkiiiiihhhhhhb
-        bekkiiiiihhhhhghb
-        bekiiiiihhhhhgghb
-        beiiiiihhhhhggghb
-        beiiiihhhhhgggghb
-        beiiihhhhhggggfhb
-        beiihhhhhggggffhb
-        beihhhhhggggfffhb
-        behhhhhggggffffhb
-        behhhhggggfffffhb
-        behhhggggfffffdhb
-        behhggggfffffddhb
-        behggggfffffdddhb
-        rehhhhhhhhhhhhhhr
-        QnbbbbbbbbbbbbbnQ
-    )"},
+    {"HS_RIGHTHOT(0)", 17, 17, kPalette, kShared1},
+    {"HS_RIGHTPRESS(0)", 17, 17, kPalette, kShared2},
     {"VS_BACK(0)", 17, 7, kPalette, R"(
         QTTUUUVVVWWXXXYYQ
         QTTUUUVVVWWXXXYYQ
@@ -475,25 +487,7 @@ constexpr BitmapSource kSources[] = {
         bhhhhhhhhhhhhhhhb
         QobbbbbbbbbbbbbrQ
     )"},
-    {"VS_DOWN(0)", 17, 17, kPalette, R"(
-        QwjjjjjjjjjjjjjAQ
-        uSSSSSSSSSSSSSSSu
-        jSLLLGGGGGBBBBBlj
-        jSLLGGGGGBBBBBvlj
-        jSLGGGGGBBBBBvvlj
-        jSGGGGGBBBBBvvvlj
-        jSGGGGBBBBBvvvvlj
-        jSGGGBBBBBvvvvtlj
-        jSGGBBBBBvvvvttlj
-        jSGBBBBBvvvvtttlj
-        jSBBBBBvvvvttttlj
-        jSBBBBvvvvtttttlj
-        jSBBBvvvvtttttslj
-        jSBBvvvvtttttsslj
-        jSBvvvvtttttssslj
-        uSllllllllllllllu
-        QwjjjjjjjjjjjjjAQ
-    )"},
+    {"VS_DOWN(0)", 17, 17, kPalette, kShared3},
     {"VS_DOWNARROW(0)", 9, 6, kPalette, R"(
         ZaaZZZaaZ
         ZaaaZaaaZ
@@ -502,44 +496,8 @@ constexpr BitmapSource kSources[] = {
         ZZZZaZZZZ
         ZZZZZZZZZ
     )"},
-    {"VS_DOWNHOT(0)", 17, 17, kPalette, R"(
-        QDmmmmmmmmmmmmmIQ
-        y000000000000000y
-        m0PPPOOOOONNNNNpm
-        m0PPOOOOONNNNNJpm
-        m0POOOOONNNNNJJpm
-        m0OOOOONNNNNJJJpm
-        m0OOOONNNNNJJJJpm
-        m0OOONNNNNJJJJFpm
-        m0OONNNNNJJJJFFpm
-        m0ONNNNNJJJJFFFpm
-        m0NNNNNJJJJFFFFpm
-        m0NNNNJJJJFFFFFpm
-        m0NNNJJJJFFFFFzpm
-        m0NNJJJJFFFFFzzpm
-        m0NJJJJFFFFFzzzpm
-        y0ppppppppppppppy
-        QDmmmmmmmmmmmmmIQ
-    )"},
-    {"VS_DOWNPRESS(0)", 17, 17, kPalette, R"(
-        QobbbbbbbbbbbbbrQ
-        neeeeeeeeeeeeeeen
-        bekkkiiiiihhhhhhb
-        bekkiiiiihhhhhghb
-        bekiiiiihhhhhgghb
-        beiiiiihhhhhggghb
-        beiiiihhhhhgggghb
-        beiiihhhhhggggfhb
-        beiihhhhhggggffhb
-        beihhhhhggggfffhb
-        behhhhhggggffffhb
-        behhhhggggfffffhb
-        behhhggggfffffdhb
-        behhggggfffffddhb
-        behggggfffffdddhb
-        nehhhhhhhhhhhhhhn
-        QobbbbbbbbbbbbbrQ
-    )"},
+    {"VS_DOWNHOT(0)", 17, 17, kPalette, kShared4},
+    {"VS_DOWNPRESS(0)", 17, 17, kPalette, kShared5},
     {"VS_GRIPBAR(0)", 7, 8, kPalette, R"(
         GRRRRRt
         GBccccc
@@ -565,25 +523,7 @@ constexpr BitmapSource kSources[] = {
         beeeeeeeeeeeeeehb
         bekkiihhhggffddhb
     )"},
-    {"VS_UP(0)", 17, 17, kPalette, R"(
-        QwjjjjjjjjjjjjjAQ
-        uSSSSSSSSSSSSSSSu
-        jSLLLGGGGGBBBBBlj
-        jSLLGGGGGBBBBBvlj
-        jSLGGGGGBBBBBvvlj
-        jSGGGGGBBBBBvvvlj
-        jSGGGGBBBBBvvvvlj
-        jSGGGBBBBBvvvvtlj
-        jSGGBBBBBvvvvttlj
-        jSGBBBBBvvvvtttlj
-        jSBBBBBvvvvttttlj
-        jSBBBBvvvvtttttlj
-        jSBBBvvvvtttttslj
-        jSBBvvvvtttttsslj
-        jSBvvvvtttttssslj
-        uSllllllllllllllu
-        QwjjjjjjjjjjjjjAQ
-    )"},
+    {"VS_UP(0)", 17, 17, kPalette, kShared3},
     {"VS_UPARROW(0)", 9, 6, kPalette, R"(
         ZZZZZZZZZ
         ZZZZaZZZZ
@@ -592,44 +532,8 @@ constexpr BitmapSource kSources[] = {
         ZaaaZaaaZ
         ZaaZZZaaZ
     )"},
-    {"VS_UPHOT(0)", 17, 17, kPalette, R"(
-        QDmmmmmmmmmmmmmIQ
-        y000000000000000y
-        m0PPPOOOOONNNNNpm
-        m0PPOOOOONNNNNJpm
-        m0POOOOONNNNNJJpm
-        m0OOOOONNNNNJJJpm
-        m0OOOONNNNNJJJJpm
-        m0OOONNNNNJJJJFpm
-        m0OONNNNNJJJJFFpm
-        m0ONNNNNJJJJFFFpm
-        m0NNNNNJJJJFFFFpm
-        m0NNNNJJJJFFFFFpm
-        m0NNNJJJJFFFFFzpm
-        m0NNJJJJFFFFFzzpm
-        m0NJJJJFFFFFzzzpm
-        y0ppppppppppppppy
-        QDmmmmmmmmmmmmmIQ
-    )"},
-    {"VS_UPPRESS(0)", 17, 17, kPalette, R"(
-        QobbbbbbbbbbbbbrQ
-        neeeeeeeeeeeeeeen
-        bekkkiiiiihhhhhhb
-        bekkiiiiihhhhhghb
-        bekiiiiihhhhhgghb
-        beiiiiihhhhhggghb
-        beiiiihhhhhgggghb
-        beiiihhhhhggggfhb
-        beiihhhhhggggffhb
-        beihhhhhggggfffhb
-        behhhhhggggffffhb
-        behhhhggggfffffhb
-        behhhggggfffffdhb
-        behhggggfffffddhb
-        behggggfffffdddhb
-        nehhhhhhhhhhhhhhn
-        QobbbbbbbbbbbbbrQ
-    )"},
+    {"VS_UPHOT(0)", 17, 17, kPalette, kShared4},
+    {"VS_UPPRESS(0)", 17, 17, kPalette, kShared5},
 };
 
 }  // namespace

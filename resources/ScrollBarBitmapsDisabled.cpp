@@ -24,6 +24,46 @@ constexpr PaletteEntry kPalette[] = {
     {'o', 0xFF00FF},  // glyph background, drawn transparent
 };
 
+constexpr std::string_view kShared0 = R"(
+        jdbbbbbbbbbbbbbdj
+        fnnnnnnnnnnnnnnnf
+        bnmmmlllllkkkkkcb
+        bnmmlllllkkkkkhcb
+        bnmlllllkkkkkhhcb
+        bnlllllkkkkkhhhcb
+        bnllllkkkkkhhhhcb
+        bnlllkkkkkhhhhgcb
+        bnllkkkkkhhhhggcb
+        bnlkkkkkhhhhgggcb
+        bnkkkkkhhhhggggcb
+        bnkkkkhhhhgggggcb
+        bnkkkhhhhgggggecb
+        bnkkhhhhgggggeecb
+        bnkhhhhgggggeeecb
+        incccccccccccccci
+        jdbbbbbbbbbbbbbdj
+)";
+
+constexpr std::string_view kShared1 = R"(
+        jfbbbbbbbbbbbbbij
+        dnnnnnnnnnnnnnnnd
+        bnmmmlllllkkkkkcb
+        bnmmlllllkkkkkhcb
+        bnmlllllkkkkkhhcb
+        bnlllllkkkkkhhhcb
+        bnllllkkkkkhhhhcb
+        bnlllkkkkkhhhhgcb
+        bnllkkkkkhhhhggcb
+        bnlkkkkkhhhhgggcb
+        bnkkkkkhhhhggggcb
+        bnkkkkhhhhgggggcb
+        bnkkkhhhhgggggecb
+        bnkkhhhhgggggeecb
+        bnkhhhhgggggeeecb
+        dnccccccccccccccd
+        jfbbbbbbbbbbbbbij
+)";
+
 constexpr BitmapSource kSources[] = {
     {"HS_LEFTARROWDISABLED", 6, 9, kPalette, R"(
         oooooo
@@ -36,25 +76,7 @@ constexpr BitmapSource kSources[] = {
         ooooaa
         oooooo
     )"},
-    {"HS_LEFTDISABLED", 17, 17, kPalette, R"(
-        jdbbbbbbbbbbbbbdj
-        fnnnnnnnnnnnnnnnf
-        bnmmmlllllkkkkkcb
-        bnmmlllllkkkkkhcb
-        bnmlllllkkkkkhhcb
-        bnlllllkkkkkhhhcb
-        bnllllkkkkkhhhhcb
-        bnlllkkkkkhhhhgcb
-        bnllkkkkkhhhhggcb
-        bnlkkkkkhhhhgggcb
-        bnkkkkkhhhhggggcb
-        bnkkkkhhhhgggggcb
-        bnkkkhhhhgggggecb
-        bnkkhhhhgggggeecb
-        bnkhhhhgggggeeecb
-        incccccccccccccci
-        jdbbbbbbbbbbbbbdj
-    )"},
+    {"HS_LEFTDISABLED", 17, 17, kPalette, kShared0},
     {"HS_RIGHTARROWDISABLED", 6, 9, kPalette, R"(
         oooooo
         aaoooo
@@ -66,25 +88,7 @@ constexpr BitmapSource kSources[] = {
         aaoooo
         oooooo
     )"},
-    {"HS_RIGHTDISABLED", 17, 17, kPalette, R"(
-        jdbbbbbbbbbbbbbdj
-        fnnnnnnnnnnnnnnnf
-        bnmmmlllllkkkkkcb
-        bnmmlllllkkkkkhcb
-        bnmlllllkkkkkhhcb
-        bnlllllkkkkkhhhcb
-        bnllllkkkkkhhhhcb
-        bnlllkkkkkhhhhgcb
-        bnllkkkkkhhhhggcb
-        bnlkkkkkhhhhgggcb
-        bnkkkkkhhhhggggcb
-        bnkkkkhhhhgggggcb
-        bnkkkhhhhgggggecb
-        bnkkhhhhgggggeecb
-        bnkhhhhgggggeeecb
-        incccccccccccccci
-        jdbbbbbbbbbbbbbdj
-    )"},
+    {"HS_RIGHTDISABLED", 17, 17, kPalette, kShared0},
     {"VS_DOWNARROWDISABLED", 9, 6, kPalette, R"(
         oaaoooaao
         oaaaoaaao
@@ -93,25 +97,7 @@ constexpr BitmapSource kSources[] = {
         ooooaoooo
         ooooooooo
     )"},
-    {"VS_DOWNDISABLED", 17, 17, kPalette, R"(
-        jfbbbbbbbbbbbbbij
-        dnnnnnnnnnnnnnnnd
-        bnmmmlllllkkkkkcb
-        bnmmlllllkkkkkhcb
-        bnmlllllkkkkkhhcb
-        bnlllllkkkkkhhhcb
-        bnllllkkkkkhhhhcb
-        bnlllkkkkkhhhhgcb
-        bnllkkkkkhhhhggcb
-        bnlkkkkkhhhhgggcb
-        bnkkkkkhhhhggggcb
-        bnkkkkhhhhgggggcb
-        bnkkkhhhhgggggecb
-        bnkkhhhhgggggeecb
-        bnkhhhhgggggeeecb
-        dnccccccccccccccd
-        jfbbbbbbbbbbbbbij
-    )"},
+    {"VS_DOWNDISABLED", 17, 17, kPalette, kShared1},
     {"VS_UPARROWDISABLED", 9, 6, kPalette, R"(
         ooooooooo
         ooooaoooo
@@ -120,25 +106,7 @@ constexpr BitmapSource kSources[] = {
         oaaaoaaao
         oaaoooaao
     )"},
-    {"VS_UPDISABLED", 17, 17, kPalette, R"(
-        jfbbbbbbbbbbbbbij
-        dnnnnnnnnnnnnnnnd
-        bnmmmlllllkkkkkcb
-        bnmmlllllkkkkkhcb
-        bnmlllllkkkkkhhcb
-        bnlllllkkkkkhhhcb
-        bnllllkkkkkhhhhcb
-        bnlllkkkkkhhhhgcb
-        bnllkkkkkhhhhggcb
-        bnlkkkkkhhhhgggcb
-        bnkkkkkhhhhggggcb
-        bnkkkkhhhhgggggcb
-        bnkkkhhhhgggggecb
-        bnkkhhhhgggggeecb
-        bnkhhhhgggggeeecb
-        dnccccccccccccccd
-        jfbbbbbbbbbbbbbij
-    )"},
+    {"VS_UPDISABLED", 17, 17, kPalette, kShared1},
 };
 
 }  // namespace

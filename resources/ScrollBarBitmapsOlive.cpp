@@ -63,6 +63,126 @@ constexpr PaletteEntry kPalette[] = {
     {'1', 0xFFFFFF},
 };
 
+constexpr std::string_view kShared0 = R"(
+        QvgggggggggggggvQ
+        xRRRRRRRRRRRRRRRx
+        gREEEAAAAAwwwwwkg
+        gREEAAAAAwwwwwskg
+        gREAAAAAwwwwwsskg
+        gRAAAAAwwwwwssskg
+        gRAAAAwwwwwsssskg
+        gRAAAwwwwwssssqkg
+        gRAAwwwwwssssqqkg
+        gRAwwwwwssssqqqkg
+        gRwwwwwssssqqqqkg
+        gRwwwwssssqqqqqkg
+        gRwwwssssqqqqqnkg
+        gRwwssssqqqqqnnkg
+        gRwssssqqqqqnnnkg
+        BRkkkkkkkkkkkkkkB
+        QvgggggggggggggvQ
+)";
+
+constexpr std::string_view kShared1 = R"(
+        QzmmmmmmmmmmmmmzQ
+        DXXXXXXXXXXXXXXXD
+        mXJJJIIIIIGGGGGom
+        mXJJIIIIIGGGGGCom
+        mXJIIIIIGGGGGCCom
+        mXIIIIIGGGGGCCCom
+        mXIIIIGGGGGCCCCom
+        mXIIIGGGGGCCCCyom
+        mXIIGGGGGCCCCyyom
+        mXIGGGGGCCCCyyyom
+        mXGGGGGCCCCyyyyom
+        mXGGGGCCCCyyyyyom
+        mXGGGCCCCyyyyyuom
+        mXGGCCCCyyyyyuuom
+        mXGCCCCyyyyyuuuom
+        FXooooooooooooooF
+        QzmmmmmmmmmmmmmzQ
+)";
+
+constexpr std::string_view kShared2 = R"(
+        QpaaaaaaaaaaaaapQ
+        rlllllllllllllllr
+        aljjjiiiiihhhhhfa
+        aljjiiiiihhhhhefa
+        aljiiiiihhhhheefa
+        aliiiiihhhhheeefa
+        aliiiihhhhheeeefa
+        aliiihhhhheeeedfa
+        aliihhhhheeeeddfa
+        alihhhhheeeedddfa
+        alhhhhheeeeddddfa
+        alhhhheeeedddddfa
+        alhhheeeedddddcfa
+        alhheeeedddddccfa
+        alheeeedddddcccfa
+        tlfffffffffffffft
+        QpaaaaaaaaaaaaapQ
+)";
+
+constexpr std::string_view kShared3 = R"(
+        QxgggggggggggggBQ
+        vRRRRRRRRRRRRRRRv
+        gREEEAAAAAwwwwwkg
+        gREEAAAAAwwwwwskg
+        gREAAAAAwwwwwsskg
+        gRAAAAAwwwwwssskg
+        gRAAAAwwwwwsssskg
+        gRAAAwwwwwssssqkg
+        gRAAwwwwwssssqqkg
+        gRAwwwwwssssqqqkg
+        gRwwwwwssssqqqqkg
+        gRwwwwssssqqqqqkg
+        gRwwwssssqqqqqnkg
+        gRwwssssqqqqqnnkg
+        gRwssssqqqqqnnnkg
+        vRkkkkkkkkkkkkkkv
+        QxgggggggggggggBQ
+)";
+
+constexpr std::string_view kShared4 = R"(
+        QDmmmmmmmmmmmmmFQ
+        zXXXXXXXXXXXXXXXz
+        mXJJJIIIIIGGGGGom
+        mXJJIIIIIGGGGGCom
+        mXJIIIIIGGGGGCCom
+        mXIIIIIGGGGGCCCom
+        mXIIIIGGGGGCCCCom
+        mXIIIGGGGGCCCCyom
+        mXIIGGGGGCCCCyyom
+        mXIGGGGGCCCCyyyom
+        mXGGGGGCCCCyyyyom
+        mXGGGGCCCCyyyyyom
+        mXGGGCCCCyyyyyuom
+        mXGGCCCCyyyyyuuom
+        mXGCCCCyyyyyuuuom
+        zXooooooooooooooz
+        QDmmmmmmmmmmmmmFQ
+)";
+
+constexpr std::string_view kShared5 = R"(
+        QraaaaaaaaaaaaatQ
+        plllllllllllllllp
+        aljjjiiiiihhhhhfa
+        aljjiiiiihhhhhefa
+        aljiiiiihhhhheefa
+        aliiiiihhhhheeefa
+        aliiiihhhhheeeefa
+        aliiihhhhheeeedfa
+        aliihhhhheeeeddfa
+        alihhhhheeeedddfa
+        alhhhhheeeeddddfa
+        alhhhheeeedddddfa
+        alhhheeeedddddcfa
+        alhheeeedddddccfa
+        alheeeedddddcccfa
+        plffffffffffffffp
+        QraaaaaaaaaaaaatQ
+)";
+
 constexpr BitmapSource kSources[] = {
     {"HS_BACK(2)", 4, 17, kPalette, R"(
         QQQQ
@@ -282,25 +402,7 @@ constexpr BitmapSource kSources[] = {
         SbSbSbSb
         qbqbqbqb
     )"},
-    {"HS_LEFT(2)", 17, 17, kPalette, R"(
-        QvgggggggggggggvQ
-        xRRRRRRRRRRRRRRRx
-        gREEEAAAAAwwwwwkg
-        gREEAAAAAwwwwwskg
-        gREAAAAAwwwwwsskg
-        gRAAAAAwwwwwssskg
-        gRAAAAwwwwwsssskg
-        gRAAAwwwwwssssqkg
-        gRAAwwwwwssssqqkg
-        gRAwwwwwssssqqqkg
-        gRwwwwwssssqqqqkg
-        gRwwwwssssqqqqqkg
-        gRwwwssssqqqqqnkg
-        gRwwssssqqqqqnnkg
-        gRwssssqqqqqnnnkg
-        BRkkkkkkkkkkkkkkB
-        QvgggggggggggggvQ
-    )"},
+    {"HS_LEFT(2)", 17, 17, kPalette, kShared0},
     {"HS_LEFTARROW(2)", 6, 9, kPalette, R"(
         000000
         000011
@@ -312,63 +414,9 @@ constexpr BitmapSource kSources[] = {
         000011
         000000
     )"},
-    {"HS_LEFTHOT(2)", 17, 17, kPalette, R"(
-        QzmmmmmmmmmmmmmzQ
-        DXXXXXXXXXXXXXXXD
-        mXJJJIIIIIGGGGGom
-        mXJJIIIIIGGGGGCom
-        mXJIIIIIGGGGGCCom
-        mXIIIIIGGGGGCCCom
-        mXIIIIGGGGGCCCCom
-        mXIIIGGGGGCCCCyom
-        mXIIGGGGGCCCCyyom
-        mXIGGGGGCCCCyyyom
-        mXGGGGGCCCCyyyyom
-        mXGGGGCCCCyyyyyom
-        mXGGGCCCCyyyyyuom
-        mXGGCCCCyyyyyuuom
-        mXGCCCCyyyyyuuuom
-        FXooooooooooooooF
-        QzmmmmmmmmmmmmmzQ
-    )"},
-    {"HS_LEFTPRESS(2)", 17, 17, kPalette, R"(
-        QpaaaaaaaaaaaaapQ
-        rlllllllllllllllr
-        aljjjiiiiihhhhhfa
-        aljjiiiiihhhhhefa
-        aljiiiiihhhhheefa
-        aliiiiihhhhheeefa
-        aliiiihhhhheeeefa
-        aliiihhhhheeeedfa
-        aliihhhhheeeeddfa
-        alihhhhheeeedddfa
-        alhhhhheeeeddddfa
-        alhhhheeeedddddfa
-        alhhheeeedddddcfa
-        alhheeeedddddccfa
-        alheeeedddddcccfa
-        tlfffffffffffffft
-        QpaaaaaaaaaaaaapQ
-    )"},
-    {"HS_RIGHT(2)", 17, 17, kPalette, R"(
-        QvgggggggggggggvQ
-        xRRRRRRRRRRRRRRRx
-        gREEEAAAAAwwwwwkg
-        gREEAAAAAwwwwwskg
-        gREAAAAAwwwwwsskg
-        gRAAAAAwwwwwssskg
-        gRAAAAwwwwwsssskg
-        gRAAAwwwwwssssqkg
-        gRAAwwwwwssssqqkg
-        gRAwwwwwssssqqqkg
-        gRwwwwwssssqqqqkg
-        gRwwwwssssqqqqqkg
-        gRwwwssssqqqqqnkg
-        gRwwssssqqqqqnnkg
-        gRwssssqqqqqnnnkg
-        BRkkkkkkkkkkkkkkB
-        QvgggggggggggggvQ
-    )"},
+    {"HS_LEFTHOT(2)", 17, 17, kPalette, kShared1},
+    {"HS_LEFTPRESS(2)", 17, 17, kPalette, kShared2},
+    {"HS_RIGHT(2)", 17, 17, kPalette, kShared0},
     {"HS_RIGHTARROW(2)", 6, 9, kPalette, R"(
         000000
         110000
@@ -380,44 +428,8 @@ constexpr BitmapSource kSources[] = {
         110000
         000000
     )"},
-    {"HS_RIGHTHOT(2)", 17, 17, kPalette, R"(
-        QzmmmmmmmmmmmmmzQ
-        DXXXXXXXXXXXXXXXD
-        mXJJJIIIIIGGGGGom
-        mXJJIIIIIGGGGGCom
-        mXJIIIIIGGGGGCCom
-        mXIIIIIGGGGGCCCom
-        mXIIIIGGGGGCCCCom
-        mXIIIGGGGGCCCCyom
-        mXIIGGGGGCCCCyyom
-        mXIGGGGGCCCCyyyom
-        mXGGGGGCCCCyyyyom
-        mXGGGGCCCCyyyyyom
-        mXGGGCCCCyyyyyuom
-        mXGGCCCCyyyyyuuom
-        mXGCCCCyyyyyuuuom
-        FXooooooooooooooF
-        QzmmmmmmmmmmmmmzQ
-    )"},
-    {"HS_RIGHTPRESS(2)", 17, 17, kPalette, R"(
-        QpaaaaaaaaaaaaapQ
-        rlllllllllllllllr
-        aljjjiiiiihhhhhfa
-        aljjiiiiihhhhhefa
-        aljiiiiihhhhheefa
-        aliiiiihhhhheeefa
-        aliiiihhhhheeeefa
-        aliiihhhhheeeedfa
-        aliihhhhheeeeddfa
-        alihhhhheeeedddfa
-        alhhhhheeeeddddfa
-        alhhhheeeedddddfa
-        alhhheeeedddddcfa
-        alhheeeedddddccfa
-        alheeeedddddcccfa
-        tlfffffffffffffft
-        QpaaaaaaaaaaaaapQ
-    )"},
+    {"HS_RIGHTHOT(2)", 17, 17, kPalette, kShared1},
+    {"HS_RIGHTPRESS(2)", 17, 17, kPalette, kShared2},
     {"VS_BACK(2)", 17, 7, kPalette, R"(
         QTTUUUVVVWWYYYZZQ
         QTTUUUVVVWWYYYZZQ
@@ -476,25 +488,7 @@ constexpr BitmapSource kSources[] = {
         afffffffffffffffa
         QraaaaaaaaaaaaatQ
     )"},
-    {"VS_DOWN(2)", 17, 17, kPalette, R"(
-        QxgggggggggggggBQ
-        vRRRRRRRRRRRRRRRv
-        gREEEAAAAAwwwwwkg
-        gREEAAAAAwwwwwskg
-        gREAAAAAwwwwwsskg
-        gRAAAAAwwwwwssskg
-        gRAAAAwwwwwsssskg
-        gRAAAwwwwwssssqkg
-        gRAAwwwwwssssqqkg
-        gRAwwwwwssssqqqkg
-        gRwwwwwssssqqqqkg
-        gRwwwwssssqqqqqkg
-        gRwwwssssqqqqqnkg
-        gRwwssssqqqqqnnkg
-        gRwssssqqqqqnnnkg
-        vRkkkkkkkkkkkkkkv
-        QxgggggggggggggBQ
-    )"},
+    {"VS_DOWN(2)", 17, 17, kPalette, kShared3},
     {"VS_DOWNARROW(2)", 9, 6, kPalette, R"(
         011000110
         011101110
@@ -503,44 +497,8 @@ constexpr BitmapSource kSources[] = {
         000010000
         000000000
     )"},
-    {"VS_DOWNHOT(2)", 17, 17, kPalette, R"(
-        QDmmmmmmmmmmmmmFQ
-        zXXXXXXXXXXXXXXXz
-        mXJJJIIIIIGGGGGom
-        mXJJIIIIIGGGGGCom
-        mXJIIIIIGGGGGCCom
-        mXIIIIIGGGGGCCCom
-        mXIIIIGGGGGCCCCom
-        mXIIIGGGGGCCCCyom
-        mXIIGGGGGCCCCyyom
-        mXIGGGGGCCCCyyyom
-        mXGGGGGCCCCyyyyom
-        mXGGGGCCCCyyyyyom
-        mXGGGCCCCyyyyyuom
-        mXGGCCCCyyyyyuuom
-        mXGCCCCyyyyyuuuom
-        zXooooooooooooooz
-        QDmmmmmmmmmmmmmFQ
-    )"},
-    {"VS_DOWNPRESS(2)", 17, 17, kPalette, R"(
-        QraaaaaaaaaaaaatQ
-        plllllllllllllllp
-        aljjjiiiiihhhhhfa
-        aljjiiiiihhhhhefa
-        aljiiiiihhhhheefa
-        aliiiiihhhhheeefa
-        aliiiihhhhheeeefa
-        aliiihhhhheeeedfa
-        aliihhhhheeeeddfa
-        alihhhhheeeedddfa
-        alhhhhheeeeddddfa
-        alhhhheeeedddddfa
-        alhhheeeedddddcfa
-        alhheeeedddddccfa
-        alheeeedddddcccfa
-        plffffffffffffffp
-        QraaaaaaaaaaaaatQ
-    )"},
+    {"VS_DOWNHOT(2)", 17, 17, kPalette, kShared4},
+    {"VS_DOWNPRESS(2)", 17, 17, kPalette, kShared5},
     {"VS_GRIPBAR(2)", 7, 8, kPalette, R"(
         ASSSSSq
         Awbbbbb
@@ -566,25 +524,7 @@ constexpr BitmapSource kSources[] = {
         allllllllllllllfa
         aljjiihhheeddccfa
     )"},
-    {"VS_UP(2)", 17, 17, kPalette, R"(
-        QxgggggggggggggBQ
-        vRRRRRRRRRRRRRRRv
-        gREEEAAAAAwwwwwkg
-        gREEAAAAAwwwwwskg
-        gREAAAAAwwwwwsskg
-        gRAAAAAwwwwwssskg
-        gRAAAAwwwwwsssskg
-        gRAAAwwwwwssssqkg
-        gRAAwwwwwssssqqkg
-        gRAwwwwwssssqqqkg
-        gRwwwwwssssqqqqkg
-        gRwwwwssssqqqqqkg
-        gRwwwssssqqqqqnkg
-        gRwwssssqqqqqnnkg
-        gRwssssqqqqqnnnkg
-        vRkkkkkkkkkkkkkkv
-        QxgggggggggggggBQ
-    )"},
+    {"VS_UP(2)", 17, 17, kPalette, kShared3},
     {"VS_UPARROW(2)", 9, 6, kPalette, R"(
         000000000
         000010000
@@ -593,44 +533,8 @@ constexpr BitmapSource kSources[] = {
         011101110
         011000110
     )"},
-    {"VS_UPHOT(2)", 17, 17, kPalette, R"(
-        QDmmmmmmmmmmmmmFQ
-        zXXXXXXXXXXXXXXXz
-        mXJJJIIIIIGGGGGom
-        mXJJIIIIIGGGGGCom
-        mXJIIIIIGGGGGCCom
-        mXIIIIIGGGGGCCCom
-        mXIIIIGGGGGCCCCom
-        mXIIIGGGGGCCCCyom
-        mXIIGGGGGCCCCyyom
-        mXIGGGGGCCCCyyyom
-        mXGGGGGCCCCyyyyom
-        mXGGGGCCCCyyyyyom
-        mXGGGCCCCyyyyyuom
-        mXGGCCCCyyyyyuuom
-        mXGCCCCyyyyyuuuom
-        zXooooooooooooooz
-        QDmmmmmmmmmmmmmFQ
-    )"},
-    {"VS_UPPRESS(2)", 17, 17, kPalette, R"(
-        QraaaaaaaaaaaaatQ
-        plllllllllllllllp
-        aljjjiiiiihhhhhfa
-        aljjiiiiihhhhhefa
-        aljiiiiihhhhheefa
-        aliiiiihhhhheeefa
-        aliiiihhhhheeeefa
-        aliiihhhhheeeedfa
-        aliihhhhheeeeddfa
-        alihhhhheeeedddfa
-        alhhhhheeeeddddfa
-        alhhhheeeedddddfa
-        alhhheeeedddddcfa
-        alhheeeedddddccfa
-        alheeeedddddcccfa
-        plffffffffffffffp
-        QraaaaaaaaaaaaatQ
-    )"},
+    {"VS_UPHOT(2)", 17, 17, kPalette, kShared4},
+    {"VS_UPPRESS(2)", 17, 17, kPalette, kShared5},
 };
 
 }  // namespace

@@ -57,6 +57,126 @@ constexpr PaletteEntry kPalette[] = {
     {'V', 0xFFFFFF},
 };
 
+constexpr std::string_view kShared0 = R"(
+        JtdddddddddddddtJ
+        wVVVVVVVVVVVVVVVw
+        dVNNNLLLLLHHHHHod
+        dVNNLLLLLHHHHHFod
+        dVNLLLLLHHHHHFFod
+        dVLLLLLHHHHHFFFod
+        dVLLLLHHHHHFFFFod
+        dVLLLHHHHHFFFFEod
+        dVLLHHHHHFFFFEEod
+        dVLHHHHHFFFFEEEod
+        dVHHHHHFFFFEEEEod
+        dVHHHHFFFFEEEEEod
+        dVHHHFFFFEEEEEzod
+        dVHHFFFFEEEEEzzod
+        dVHFFFFEEEEEzzzod
+        AVooooooooooooooA
+        JtdddddddddddddtJ
+)";
+
+constexpr std::string_view kShared1 = R"(
+        JykkkkkkkkkkkkkyJ
+        CVVVVVVVVVVVVVVVC
+        kVVVVQQQQQMMMMMvk
+        kVVVQQQQQMMMMMKvk
+        kVVQQQQQMMMMMKKvk
+        kVQQQQQMMMMMKKKvk
+        kVQQQQMMMMMKKKKvk
+        kVQQQMMMMMKKKKIvk
+        kVQQMMMMMKKKKIIvk
+        kVQMMMMMKKKKIIIvk
+        kVMMMMMKKKKIIIIvk
+        kVMMMMKKKKIIIIIvk
+        kVMMMKKKKIIIIIGvk
+        kVMMKKKKIIIIIGGvk
+        kVMKKKKIIIIIGGGvk
+        DVvvvvvvvvvvvvvvD
+        JykkkkkkkkkkkkkyJ
+)";
+
+constexpr std::string_view kShared2 = R"(
+        JjbbbbbbbbbbbbbjJ
+        nmmmmmmmmmmmmmmmn
+        bmmmmlllllhhhhhhb
+        bmmmlllllhhhhhghb
+        bmmlllllhhhhhgghb
+        bmlllllhhhhhggghb
+        bmllllhhhhhgggghb
+        bmlllhhhhhggggfhb
+        bmllhhhhhggggffhb
+        bmlhhhhhggggfffhb
+        bmhhhhhggggffffhb
+        bmhhhhggggfffffhb
+        bmhhhggggfffffehb
+        bmhhggggfffffeehb
+        bmhggggfffffeeehb
+        pmhhhhhhhhhhhhhhp
+        JjbbbbbbbbbbbbbjJ
+)";
+
+constexpr std::string_view kShared3 = R"(
+        JwdddddddddddddAJ
+        tVVVVVVVVVVVVVVVt
+        dVNNNLLLLLHHHHHod
+        dVNNLLLLLHHHHHFod
+        dVNLLLLLHHHHHFFod
+        dVLLLLLHHHHHFFFod
+        dVLLLLHHHHHFFFFod
+        dVLLLHHHHHFFFFEod
+        dVLLHHHHHFFFFEEod
+        dVLHHHHHFFFFEEEod
+        dVHHHHHFFFFEEEEod
+        dVHHHHFFFFEEEEEod
+        dVHHHFFFFEEEEEzod
+        dVHHFFFFEEEEEzzod
+        dVHFFFFEEEEEzzzod
+        tVoooooooooooooot
+        JwdddddddddddddAJ
+)";
+
+constexpr std::string_view kShared4 = R"(
+        JCkkkkkkkkkkkkkDJ
+        yVVVVVVVVVVVVVVVy
+        kVVVVQQQQQMMMMMvk
+        kVVVQQQQQMMMMMKvk
+        kVVQQQQQMMMMMKKvk
+        kVQQQQQMMMMMKKKvk
+        kVQQQQMMMMMKKKKvk
+        kVQQQMMMMMKKKKIvk
+        kVQQMMMMMKKKKIIvk
+        kVQMMMMMKKKKIIIvk
+        kVMMMMMKKKKIIIIvk
+        kVMMMMKKKKIIIIIvk
+        kVMMMKKKKIIIIIGvk
+        kVMMKKKKIIIIIGGvk
+        kVMKKKKIIIIIGGGvk
+        yVvvvvvvvvvvvvvvy
+        JCkkkkkkkkkkkkkDJ
+)";
+
+constexpr std::string_view kShared5 = R"(
+        JnbbbbbbbbbbbbbpJ
+        jmmmmmmmmmmmmmmmj
+        bmmmmlllllhhhhhhb
+        bmmmlllllhhhhhghb
+        bmmlllllhhhhhgghb
+        bmlllllhhhhhggghb
+        bmllllhhhhhgggghb
+        bmlllhhhhhggggfhb
+        bmllhhhhhggggffhb
+        bmlhhhhhggggfffhb
+        bmhhhhhggggffffhb
+        bmhhhhggggfffffhb
+        bmhhhggggfffffehb
+        bmhhggggfffffeehb
+        bmhggggfffffeeehb
+        jmhhhhhhhhhhhhhhj
+        JnbbbbbbbbbbbbbpJ
+)";
+
 constexpr BitmapSource kSources[] = {
     {"HS_BACK(1)", 4, 17, kPalette, R"(
         JJJJ
@@ -276,25 +396,7 @@ constexpr BitmapSource kSources[] = {
         VcVcVcVc
         EcEcEcEc
     )"},
-    {"HS_LEFT(1)", 17, 17, kPalette, R"(
-        JtdddddddddddddtJ
-        wVVVVVVVVVVVVVVVw
-        dVNNNLLLLLHHHHHod
-        dVNNLLLLLHHHHHFod
-        dVNLLLLLHHHHHFFod
-        dVLLLLLHHHHHFFFod
-        dVLLLLHHHHHFFFFod
-        dVLLLHHHHHFFFFEod
-        dVLLHHHHHFFFFEEod
-        dVLHHHHHFFFFEEEod
-        dVHHHHHFFFFEEEEod
-        dVHHHHFFFFEEEEEod
-        dVHHHFFFFEEEEEzod
-        dVHHFFFFEEEEEzzod
-        dVHFFFFEEEEEzzzod
-        AVooooooooooooooA
-        JtdddddddddddddtJ
-    )"},
+    {"HS_LEFT(1)", 17, 17, kPalette, kShared0},
     {"HS_LEFTARROW(1)", 6, 9, kPalette, R"(
         UUUUUU
         UUUUaa
@@ -306,63 +408,9 @@ constexpr BitmapSource kSources[] = {
         UUUUaa
         UUUUUU
     )"},
-    {"HS_LEFTHOT(1)", 17, 17, kPalette, R"(
-        JykkkkkkkkkkkkkyJ
-        CVVVVVVVVVVVVVVVC
-        kVVVVQQQQQMMMMMvk
-        kVVVQQQQQMMMMMKvk
-        kVVQQQQQMMMMMKKvk
-        kVQQQQQMMMMMKKKvk
-        kVQQQQMMMMMKKKKvk
-        kVQQQMMMMMKKKKIvk
-        kVQQMMMMMKKKKIIvk
-        kVQMMMMMKKKKIIIvk
-        kVMMMMMKKKKIIIIvk
-        kVMMMMKKKKIIIIIvk
-        kVMMMKKKKIIIIIGvk
-        kVMMKKKKIIIIIGGvk
-        kVMKKKKIIIIIGGGvk
-        DVvvvvvvvvvvvvvvD
-        JykkkkkkkkkkkkkyJ
-    )"},
-    {"HS_LEFTPRESS(1)", 17, 17, kPalette, R"(
-        JjbbbbbbbbbbbbbjJ
-        nmmmmmmmmmmmmmmmn
-        bmmmmlllllhhhhhhb
-        bmmmlllllhhhhhghb
-        bmmlllllhhhhhgghb
-        bmlllllhhhhhggghb
-        bmllllhhhhhgggghb
-        bmlllhhhhhggggfhb
-        bmllhhhhhggggffhb
-        bmlhhhhhggggfffhb
-        bmhhhhhggggffffhb
-        bmhhhhggggfffffhb
-        bmhhhggggfffffehb
-        bmhhggggfffffeehb
-        bmhggggfffffeeehb
-        pmhhhhhhhhhhhhhhp
-        JjbbbbbbbbbbbbbjJ
-    )"},
-    {"HS_RIGHT(1)", 17, 17, kPalette, R"(
-        JtdddddddddddddtJ
-        wVVVVVVVVVVVVVVVw
-        dVNNNLLLLLHHHHHod
-        dVNNLLLLLHHHHHFod
-        dVNLLLLLHHHHHFFod
-        dVLLLLLHHHHHFFFod
-        dVLLLLHHHHHFFFFod
-        dVLLLHHHHHFFFFEod
-        dVLLHHHHHFFFFEEod
-        dVLHHHHHFFFFEEEod
-        dVHHHHHFFFFEEEEod
-        dVHHHHFFFFEEEEEod
-        dVHHHFFFFEEEEEzod
-        dVHHFFFFEEEEEzzod
-        dVHFFFFEEEEEzzzod
-        AVooooooooooooooA
-        JtdddddddddddddtJ
-    )"},
+    {"HS_LEFTHOT(1)", 17, 17, kPalette, kShared1},
+    {"HS_LEFTPRESS(1)", 17, 17, kPalette, kShared2},
+    {"HS_RIGHT(1)", 17, 17, kPalette, kShared0},
     {"HS_RIGHTARROW(1)", 6, 9, kPalette, R"(
         UUUUUU
         aaUUUU
@@ -374,44 +422,8 @@ constexpr BitmapSource kSources[] = {
         aaUUUU
         UUUUUU
     )"},
-    {"HS_RIGHTHOT(1)", 17, 17, kPalette, R"(
-        JykkkkkkkkkkkkkyJ
-        CVVVVVVVVVVVVVVVC
-        kVVVVQQQQQMMMMMvk
-        kVVVQQQQQMMMMMKvk
-        kVVQQQQQMMMMMKKvk
-        kVQQQQQMMMMMKKKvk
-        kVQQQQMMMMMKKKKvk
-        kVQQQMMMMMKKKKIvk
-        kVQQMMMMMKKKKIIvk
-        kVQMMMMMKKKKIIIvk
-        kVMMMMMKKKKIIIIvk
-        kVMMMMKKKKIIIIIvk
-        kVMMMKKKKIIIIIGvk
-        kVMMKKKKIIIIIGGvk
-        kVMKKKKIIIIIGGGvk
-        DVvvvvvvvvvvvvvvD
-        JykkkkkkkkkkkkkyJ
-    )"},
-    {"HS_RIGHTPRESS(1)", 17, 17, kPalette, R"(
-        JjbbbbbbbbbbbbbjJ
-        nmmmmmmmmmmmmmmmn
-        bmmmmlllllhhhhhhb
-        bmmmlllllhhhhhghb
-        bmmlllllhhhhhgghb
-        bmlllllhhhhhggghb
-        bmllllhhhhhgggghb
-        bmlllhhhhhggggfhb
-        bmllhhhhhggggffhb
-        bmlhhhhhggggfffhb
-        bmhhhhhggggffffhb
-        bmhhhhggggfffffhb
-        bmhhhggggfffffehb
-        bmhhggggfffffeehb
-        bmhggggfffffeeehb
-        pmhhhhhhhhhhhhhhp
-        JjbbbbbbbbbbbbbjJ
-    )"},
+    {"HS_RIGHTHOT(1)", 17, 17, kPalette, kShared1},
+    {"HS_RIGHTPRESS(1)", 17, 17, kPalette, kShared2},
     {"VS_BACK(1)", 17, 7, kPalette, R"(
         JOOPPPQQQRRSSSTTJ
         JOOPPPQQQRRSSSTTJ
@@ -470,25 +482,7 @@ constexpr BitmapSource kSources[] = {
         bhhhhhhhhhhhhhhhb
         JnbbbbbbbbbbbbbpJ
     )"},
-    {"VS_DOWN(1)", 17, 17, kPalette, R"(
-        JwdddddddddddddAJ
-        tVVVVVVVVVVVVVVVt
-        dVNNNLLLLLHHHHHod
-        dVNNLLLLLHHHHHFod
-        dVNLLLLLHHHHHFFod
-        dVLLLLLHHHHHFFFod
-        dVLLLLHHHHHFFFFod
-        dVLLLHHHHHFFFFEod
-        dVLLHHHHHFFFFEEod
-        dVLHHHHHFFFFEEEod
-        dVHHHHHFFFFEEEEod
-        dVHHHHFFFFEEEEEod
-        dVHHHFFFFEEEEEzod
-        dVHHFFFFEEEEEzzod
-        dVHFFFFEEEEEzzzod
-        tVoooooooooooooot
-        JwdddddddddddddAJ
-    )"},
+    {"VS_DOWN(1)", 17, 17, kPalette, kShared3},
     {"VS_DOWNARROW(1)", 9, 6, kPalette, R"(
         UaaUUUaaU
         UaaaUaaaU
@@ -497,44 +491,8 @@ constexpr BitmapSource kSources[] = {
         UUUUaUUUU
         UUUUUUUUU
     )"},
-    {"VS_DOWNHOT(1)", 17, 17, kPalette, R"(
-        JCkkkkkkkkkkkkkDJ
-        yVVVVVVVVVVVVVVVy
-        kVVVVQQQQQMMMMMvk
-        kVVVQQQQQMMMMMKvk
-        kVVQQQQQMMMMMKKvk
-        kVQQQQQMMMMMKKKvk
-        kVQQQQMMMMMKKKKvk
-        kVQQQMMMMMKKKKIvk
-        kVQQMMMMMKKKKIIvk
-        kVQMMMMMKKKKIIIvk
-        kVMMMMMKKKKIIIIvk
-        kVMMMMKKKKIIIIIvk
-        kVMMMKKKKIIIIIGvk
-        kVMMKKKKIIIIIGGvk
-        kVMKKKKIIIIIGGGvk
-        yVvvvvvvvvvvvvvvy
-        JCkkkkkkkkkkkkkDJ
-    )"},
-    {"VS_DOWNPRESS(1)", 17, 17, kPalette, R"(
-        JnbbbbbbbbbbbbbpJ
-        jmmmmmmmmmmmmmmmj
-        bmmmmlllllhhhhhhb
-        bmmmlllllhhhhhghb
-        bmmlllllhhhhhgghb
-        bmlllllhhhhhggghb
-        bmllllhhhhhgggghb
-        bmlllhhhhhggggfhb
-        bmllhhhhhggggffhb
-        bmlhhhhhggggfffhb
-        bmhhhhhggggffffhb
-        bmhhhhggggfffffhb
-        bmhhhggggfffffehb
-        bmhhggggfffffeehb
-        bmhggggfffffeeehb
-        jmhhhhhhhhhhhhhhj
-        JnbbbbbbbbbbbbbpJ
-    )"},
+    {"VS_DOWNHOT(1)", 17, 17, kPalette, kShared4},
+    {"VS_DOWNPRESS(1)", 17, 17, kPalette, kShared5},
     {"VS_GRIPBAR(1)", 7, 8, kPalette, R"(
         LVVVVVE
         LHccccc
@@ -560,25 +518,7 @@ constexpr BitmapSource kSources[] = {
         bmmmmmmmmmmmmmmhb
         bmmmllhhhggffeehb
     )"},
-    {"VS_UP(1)", 17, 17, kPalette, R"(
-        JwdddddddddddddAJ
-        tVVVVVVVVVVVVVVVt
-        dVNNNLLLLLHHHHHod
-        dVNNLLLLLHHHHHFod
-        dVNLLLLLHHHHHFFod
-        dVLLLLLHHHHHFFFod
-        dVLLLLHHHHHFFFFod
-        dVLLLHHHHHFFFFEod
-        dVLLHHHHHFFFFEEod
-        dVLHHHHHFFFFEEEod
-        dVHHHHHFFFFEEEEod
-        dVHHHHFFFFEEEEEod
-        dVHHHFFFFEEEEEzod
-        dVHHFFFFEEEEEzzod
-        dVHFFFFEEEEEzzzod
-        tVoooooooooooooot
-        JwdddddddddddddAJ
-    )"},
+    {"VS_UP(1)", 17, 17, kPalette, kShared3},
     {"VS_UPARROW(1)", 9, 6, kPalette, R"(
         UUUUUUUUU
         UUUUaUUUU
@@ -587,44 +527,8 @@ constexpr BitmapSource kSources[] = {
         UaaaUaaaU
         UaaUUUaaU
     )"},
-    {"VS_UPHOT(1)", 17, 17, kPalette, R"(
-        JCkkkkkkkkkkkkkDJ
-        yVVVVVVVVVVVVVVVy
-        kVVVVQQQQQMMMMMvk
-        kVVVQQQQQMMMMMKvk
-        kVVQQQQQMMMMMKKvk
-        kVQQQQQMMMMMKKKvk
-        kVQQQQMMMMMKKKKvk
-        kVQQQMMMMMKKKKIvk
-        kVQQMMMMMKKKKIIvk
-        kVQMMMMMKKKKIIIvk
-        kVMMMMMKKKKIIIIvk
-        kVMMMMKKKKIIIIIvk
-        kVMMMKKKKIIIIIGvk
-        kVMMKKKKIIIIIGGvk
-        kVMKKKKIIIIIGGGvk
-        yVvvvvvvvvvvvvvvy
-        JCkkkkkkkkkkkkkDJ
-    )"},
-    {"VS_UPPRESS(1)", 17, 17, kPalette, R"(
-        JnbbbbbbbbbbbbbpJ
-        jmmmmmmmmmmmmmmmj
-        bmmmmlllllhhhhhhb
-        bmmmlllllhhhhhghb
-        bmmlllllhhhhhgghb
-        bmlllllhhhhhggghb
-        bmllllhhhhhgggghb
-        bmlllhhhhhggggfhb
-        bmllhhhhhggggffhb
-        bmlhhhhhggggfffhb
-        bmhhhhhggggffffhb
-        bmhhhhggggfffffhb
-        bmhhhggggfffffehb
-        bmhhggggfffffeehb
-        bmhggggfffffeeehb
-        jmhhhhhhhhhhhhhhj
-        JnbbbbbbbbbbbbbpJ
-    )"},
+    {"VS_UPHOT(1)", 17, 17, kPalette, kShared4},
+    {"VS_UPPRESS(1)", 17, 17, kPalette, kShared5},
 };
 
 }  // namespace

@@ -250,13 +250,24 @@ def write_source(path, title, function, parts):
     for colour, key in sorted(palette.items(), key=lambda kv: KEYS.index(kv[1])):
         note = '  // glyph background, drawn transparent' if colour == KEY else ''
         lines.append(f'    {{{char_literal(key)}, 0x{colour:06X}}},{note}')
-    lines += ['};', '', 'constexpr BitmapSource kSources[] = {']
-    for name, grid in sorted(parts):
+    lines.append('};')
+    # Parts drawn alike (the two buttons of a look, the thumb body in every bar) share one map.
+    def pixel_rows(grid):
+        return '\n'.join('        ' + ''.join(palette[c] for c in row) for row in grid)
+    maps = [pixel_rows(grid) for _, grid in sorted(parts)]
+    shared = {}
+    for text in maps:
+        if maps.count(text) > 1 and text not in shared:
+            shared[text] = f'kShared{len(shared)}'
+    for text, constant in shared.items():
+        lines += ['', f'constexpr std::string_view {constant} = R"(', text, ')";']
+    lines += ['', 'constexpr BitmapSource kSources[] = {']
+    for (name, grid), text in zip(sorted(parts), maps):
         height, width = len(grid), len(grid[0])
-        lines.append(f'    {{"{name}", {width}, {height}, kPalette, R"(')
-        for row in grid:
-            lines.append('        ' + ''.join(palette[c] for c in row))
-        lines.append('    )"},')
+        if text in shared:
+            lines.append(f'    {{"{name}", {width}, {height}, kPalette, {shared[text]}}},')
+        else:
+            lines += [f'    {{"{name}", {width}, {height}, kPalette, R"(', text, '    )"},']
     lines += ['};', '', '}  // namespace', '',
               f'std::span<const BitmapSource> {function}() {{ return kSources; }}', '',
               '}  // namespace glv', '']

@@ -57,6 +57,10 @@ struct Fixture {
         form.Pointer(Form::PointerAction::Down, x, y, button, shift);
     }
     void Up(int32_t x, int32_t y, int32_t button = 1) { form.Pointer(Form::PointerAction::Up, x, y, button); }
+    void Click(int32_t x, int32_t y) {
+        Down(x, y);
+        Up(x, y);
+    }
 };
 
 }  // namespace
@@ -87,24 +91,18 @@ TEST(Form, PointerGoesToTheWindowUnderItWithCaptureClicksAndFocus) {
     // A second press soon and close by is a double click, whose release does not click; a third
     // press starts over.
     f.platform.clock.Advance(501);
-    f.Down(23, 24);
-    f.Up(23, 24);
+    f.Click(23, 24);
     f.platform.clock.Advance(100);
-    f.Down(24, 25);
-    f.Up(24, 25);
-    f.Down(24, 25);
-    f.Up(24, 25);
+    f.Click(24, 25);
+    f.Click(24, 25);
     EXPECT_EQ(f.spy.Take(), "list:down 23,24 f1; list:up 23,24; list:click 23,24; "
                             "list:dbl 24,25 f1; list:up 24,25; "
                             "list:down 24,25 f1; list:up 24,25; list:click 24,25; ");
     // Too late, too far, or on another window: plain presses.
     f.platform.clock.Advance(501);
-    f.Down(23, 24);
-    f.Up(23, 24);
-    f.Down(28, 24);
-    f.Up(28, 24);
-    f.Down(390, 24);
-    f.Up(390, 24);
+    f.Click(23, 24);
+    f.Click(28, 24);
+    f.Click(390, 24);
     EXPECT_EQ(f.spy.Take(), "list:down 23,24 f1; list:up 23,24; list:click 23,24; "
                             "list:down 28,24 f1; list:up 28,24; list:click 28,24; "
                             "bar:down 7,24 f1; bar:up 7,24; bar:click 7,24; ");
@@ -120,8 +118,7 @@ TEST(Form, PointerGoesToTheWindowUnderItWithCaptureClicksAndFocus) {
     EXPECT_EQ(f.spy.Take(), "list:move 390,10; ");
     f.platform.windows.SetVisible(f.bar, true);
     f.platform.windows.SetEnabled(f.bar, false);
-    f.Down(390, 10);
-    f.Up(390, 10);
+    f.Click(390, 10);
     EXPECT_EQ(f.spy.Take(), "");
     EXPECT_EQ(f.form.WindowAt(390, 10), f.bar);
     EXPECT_EQ(f.form.WindowAt(390, 290), f.list);
