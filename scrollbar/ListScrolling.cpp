@@ -98,6 +98,7 @@ void GlideListView::ForwardScrollBarTheme(int32_t theme) {
 }
 
 void GlideListView::ForwardScrollBarMetric(int32_t metric) {
+    frame_.scrollBarSize = applied_.scrollBarSize;  // the corner square follows the system size
     scroll_->vbar.SetMetricsSize(static_cast<int16_t>(metric));
     scroll_->hbar.SetMetricsSize(static_cast<int16_t>(metric));
 }
