@@ -3,7 +3,9 @@
 #include "core/Errors.h"
 #include "core/Events.h"
 #include "platform/AutomationError.h"
+#include "platform/Form.h"
 #include "platform/Locale.h"
+#include "scrollbar/ListScrolling.h"
 
 namespace glv {
 
@@ -12,6 +14,9 @@ GlideListView::GlideListView(Platform& platform, Container& container, int32_t w
     : platform_(platform), container_(container) {
     hwnd_ = platform_.windows.CreateWindow(parent, "GlideListView", {0, 0, width, height});
     InitRendering(width, height);  // --- rendering ---
+    // The form composes what the window shows from this surface.
+    RegisterSurface(platform_.windows, hwnd_, &surface_);
+    InitScrollBars();  // --- scroll bars ---
 }
 
 GlideListView::~GlideListView() {
@@ -29,6 +34,7 @@ void GlideListView::Terminate() {
     DetachSystemHooks();
     platform_.windows.RemoveProp(hwnd_, kObjectPtrProperty);
     background_.Release();  // --- rendering ---
+    DetachWheelHook();      // --- scroll bars ---
 }
 
 GlideListView* GlideListView::FromWindow(const WindowSystem& windows, HWND hwnd) {
@@ -304,9 +310,7 @@ int32_t GlideListView::TextHeight(const StdFont& font) const {
 
 // --- subsystem hooks --------------------------------------------------------------------------
 
-void GlideListView::SyncScrollBars() { ++hooks_.scrollSyncs; }
-
-void GlideListView::ResetScrollBars(bool, bool) {}
+// SyncScrollBars and ResetScrollBars live with the scroll bars in scrollbar/ListScrolling.cpp.
 
 void GlideListView::EndEdit() { ++hooks_.editEnds; }
 

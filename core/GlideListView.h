@@ -32,6 +32,9 @@ class cListItems;
 class cColumns;
 struct PaintTarget;
 enum class SortResult : int;  // sort/SortEngine.h
+class GlideVScroll;
+class GlideHScroll;
+struct ListScrollState;
 
 // View state shared by layout, painting, input and scrolling.
 struct ViewState {
@@ -487,7 +490,7 @@ private:
     int32_t ComputePageCount();
     RowHeightRules CurrentRowHeightRules() const;
     // Scroll bar hook: the horizontal bar's state before a page walk (it sets the band).
-    void RefreshHScrollState() {}
+    void RefreshHScrollState();
 
     Surface surface_;
     HDC hdc_ = 0;
@@ -496,6 +499,51 @@ private:
     RenderState render_;
     // Font storage reused by every pass, so selecting a row's font allocates nothing.
     FontSpec rowFont_, scratchFont_;
+
+    // --- scroll bars --------------------------------------------------------------------------
+    // The two scroll bars, child windows of the control, and the list's side of their coupling:
+    // when they show, what they are told, and what their events do (scrollbar/ListScrolling.cpp).
+public:
+    GlideVScroll& VScrollBar();
+    GlideHScroll& HScrollBar();
+    // The repaint timer (Timer1, 2 ms): while it runs, every tick repaints the list.
+    void StartRepaintTimer();
+    void StopRepaintTimer();
+    bool RepaintTimerRunning() const;
+
+private:
+    friend class ListScrollSink;
+    friend class WheelHook;
+    void InitScrollBars();
+    // Places the bars along the right and bottom edges (the left edge with RightToLeft), flush
+    // with the corner square between them.
+    void LayoutScrollBars();
+    // Shows or hides the vertical bar for the rows as they are and tells it their extent; then,
+    // when asked, the horizontal bar; raises VScrollVisibleChanged when the bar really flipped.
+    void SyncVerticalScrollBar(bool thenHorizontal);
+    void SyncHorizontalScrollBar();
+    void ShowVerticalBar(int32_t itemsPerPage);
+    void HideVerticalBar();
+    // The scroll bar size and the left offset of the columns, after the vertical bar moved.
+    void UpdateScrollOffsets();
+    bool ShownRowsFitFrom(int32_t start);
+    // Whole rows of one page from TopIndex: downwards (direction 1) or upwards (0).
+    int32_t PageItemsFrom(int32_t direction);
+    // The list sets the vertical bar's value (no event), and counts wheel notches from it.
+    void SetVScrollBarValue(int32_t value);
+    void ForwardScrollBarTheme(int32_t theme);
+    void ForwardScrollBarMetric(int32_t metric);
+    void ForwardScrollBarsEnabled(bool enabled);
+    void AttachWheelHook();
+    void DetachWheelHook();
+    // Handlers of the bars' events and of the wheel.
+    void OnScrollBarMouseDown();
+    void OnVScrollChange(int32_t value);
+    void OnHScrollChange(int32_t value);
+    void OnScrollBarMouseUp(bool vertical);
+    void OnMouseWheel(int32_t delta);
+
+    std::unique_ptr<ListScrollState> scroll_;
 };
 
 }  // namespace glv

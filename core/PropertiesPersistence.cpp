@@ -97,7 +97,10 @@ void GlideListView::RunLoadFollowUp(LoadFollowUp step) {
         case LoadFollowUp::EffectiveScheme: ApplyEffectiveScheme(); break;
         case LoadFollowUp::MetricSize: ApplyMetricSize(/*readSystemSize=*/true); break;
         case LoadFollowUp::DefaultItemHeight: defaultItemHeight_ = 16; break;
-        case LoadFollowUp::ScrollBarsEnabled: applied_.scrollBarsEnabled = props_.Enabled; break;
+        case LoadFollowUp::ScrollBarsEnabled:
+            applied_.scrollBarsEnabled = props_.Enabled;
+            ForwardScrollBarsEnabled(applied_.scrollBarsEnabled);
+            break;
         case LoadFollowUp::EditBoxColors: ApplyEditBoxColors(); break;
         case LoadFollowUp::ToolTipTimers: UpdateToolTipTimers(); break;
     }
@@ -111,6 +114,7 @@ void GlideListView::FinishLoading() {
     if (container_.UserMode) {
         platform_.windows.SetProp(hwnd_, kObjectPtrProperty, reinterpret_cast<intptr_t>(this));
         AttachSystemHooks();
+        AttachWheelHook();  // reads the wheel settings, as the message hooks start
     }
 }
 

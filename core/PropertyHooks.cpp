@@ -17,6 +17,7 @@ void GlideListView::ApplyEffectiveScheme() {
                                   ? DetectSystemScheme(platform_.system, applied_.effectiveTheme)
                                   : props_.Theme;
     applied_.scrollBarTheme = applied_.effectiveTheme;
+    ForwardScrollBarTheme(applied_.scrollBarTheme);
 }
 
 void GlideListView::ApplyMetricSize(bool readSystemSize) {
@@ -24,6 +25,7 @@ void GlideListView::ApplyMetricSize(bool readSystemSize) {
     if (readSystemSize)
         applied_.scrollBarSize = static_cast<int16_t>(platform_.system.Metric(metric::kCxHScroll));
     applied_.scrollBarMetric = props_.MetricsSize;
+    ForwardScrollBarMetric(applied_.scrollBarMetric);
 }
 
 // RebuildBackground, LayoutAsOnResize and RecomputeLayoutValues are the paint pass's
@@ -44,11 +46,15 @@ void GlideListView::ApplyEditBoxColors() {
 void GlideListView::ApplyEnabled() {
     ++propertyHooks_.enabledUpdates;
     applied_.scrollBarsEnabled = props_.Enabled;
+    ForwardScrollBarsEnabled(applied_.scrollBarsEnabled);
     platform_.windows.SetEnabled(hwnd_, props_.Enabled);
 }
 
 void GlideListView::ClearSurfacePicture() { ++propertyHooks_.surfacePictureClears; }
 
-void GlideListView::SetVerticalScrollValue(int32_t value) { applied_.verticalScrollValue = value; }
+void GlideListView::SetVerticalScrollValue(int32_t value) {
+    applied_.verticalScrollValue = value;
+    SetVScrollBarValue(value);
+}
 
 }  // namespace glv

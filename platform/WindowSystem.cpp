@@ -75,6 +75,18 @@ WindowPlacement WindowSystem::Placement(HWND hwnd) const {
     return window ? window->placement : WindowPlacement{};
 }
 
+RECT WindowSystem::WindowRect(HWND hwnd) const {
+    const Window* window = Find(hwnd);
+    if (!window) return {};
+    int64_t left = window->placement.x;
+    int64_t top = window->placement.y;
+    for (const Window* p = Find(window->parent); p; p = Find(p->parent)) {
+        left += p->placement.x;
+        top += p->placement.y;
+    }
+    return RectFrom64(left, top, left + window->placement.width, top + window->placement.height);
+}
+
 bool WindowSystem::SetVisible(HWND hwnd, bool visible) {
     Window* window = Find(hwnd);
     if (!window) return false;

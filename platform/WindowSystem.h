@@ -13,6 +13,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/Geometry.h"
+
 namespace glv {
 
 using HWND = int32_t;
@@ -66,8 +68,12 @@ public:
     void BringToTop(HWND hwnd);
     std::string ClassName(HWND hwnd) const;
 
+    // Placement is relative to the parent's client area (the screen for top-level windows).
     bool SetPlacement(HWND hwnd, WindowPlacement placement);
     WindowPlacement Placement(HWND hwnd) const;
+    // The window's rectangle in screen pixels (GetWindowRect): its placement offset by every
+    // ancestor's. Empty for a window that does not exist.
+    RECT WindowRect(HWND hwnd) const;
     bool SetVisible(HWND hwnd, bool visible);
     bool IsVisible(HWND hwnd) const;
     bool SetEnabled(HWND hwnd, bool enabled);

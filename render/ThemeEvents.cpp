@@ -20,6 +20,7 @@ void GlideListView::SystemThemeChanged() {
     if (detected == applied_.effectiveTheme) return;
     applied_.effectiveTheme = detected;
     applied_.scrollBarTheme = detected;
+    ForwardScrollBarTheme(detected);
     if (!view_.loaded) return;
     // Only the Office 2003 band is drawn in the scheme's colours straight away; the normal band
     // takes them at the next rebuild of the background.

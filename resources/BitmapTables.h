@@ -9,10 +9,18 @@
 namespace glv {
 
 std::span<const BitmapSource> CheckBoxBitmaps();
+std::span<const BitmapSource> ScrollBarBitmapsBlue();
+std::span<const BitmapSource> ScrollBarBitmapsSilver();
+std::span<const BitmapSource> ScrollBarBitmapsOlive();
+std::span<const BitmapSource> ScrollBarBitmapsDisabled();
 
 using BitmapTable = std::span<const BitmapSource> (*)();
 inline constexpr BitmapTable kBitmapTables[] = {
     CheckBoxBitmaps,
+    ScrollBarBitmapsBlue,
+    ScrollBarBitmapsSilver,
+    ScrollBarBitmapsOlive,
+    ScrollBarBitmapsDisabled,
 };
 
 }  // namespace glv

@@ -23,8 +23,11 @@ const std::map<COLORREF, char> kLegend = {{kBorder, 'b'}, {kGrid, 'r'}, {RGB(0, 
 
 // A 16 x 24 control without a header band, one column of 8 and one of 4 pixels, and three
 // empty rows shrunk to 3 pixels: every part of the frame is visible in a few characters.
+// The rows are added while the control is tall, so that they have been painted at their real
+// height before the control shrinks: new rows count with the default height until they are
+// painted, and three of those would not fit 24 pixels and bring up the scroll bars.
 struct TinyList : ListFixture {
-    TinyList() : ListFixture(16, 24) {
+    TinyList() : ListFixture(16, 200) {
         GlideListView& l = *list;
         l.props().HideColumnHeaders = true;
         l.props().GridLineColor = kGrid;
@@ -32,6 +35,7 @@ struct TinyList : ListFixture {
         l.AddColumn("", -1, 8);
         l.AddColumn("", -1, 4);
         for (int i = 0; i < 3; ++i) l.AddItem("", -1, 0, Variant());
+        l.Resize(16, 24);
     }
     std::string Map() const { return PixelMap(list->surface(), kLegend); }
 };
@@ -105,7 +109,7 @@ bbbbbbbbbbbbbbbb
 )");
     // Right to left: from x = 1, as wide as a scroll bar, so all four columns show.
     l.props().RightToLeft = true;
-    l.Resize(16, 24);  // a fresh background under the corner
+    l.Refresh();
     const std::string rtl = f.Map();
     EXPECT_EQ(rtl.substr(rtl.size() - 5 * 17), R"(b##############b
 bcccc##########b

@@ -18,6 +18,7 @@
 #include "core/GlideListView.h"
 #include "platform/AutomationError.h"
 #include "platform/Container.h"
+#include "platform/Form.h"
 #include "platform/Image.h"
 #include "platform/Platform.h"
 
@@ -138,11 +139,12 @@ FileSettings ReadSettings(const Json& file) {
 }
 
 // The control and everything it runs on. Members are destroyed in reverse order, so the control
-// goes before the recorder it reports to and the platform it lives on.
+// goes before the form it sits on, the recorder it reports to and the platform it lives on.
 struct Host {
     Platform platform;
     Container container;
     EventRecorder recorder;
+    std::unique_ptr<Form> form;  // holds the control at its client origin
     std::unique_ptr<GlideListView> control;
     ObjectPtr root;
 
@@ -173,6 +175,8 @@ public:
     void Wait(const Json& step);
     void Resize(const Json& step);
     void Destroy(const Json& step);
+    void Pointer(const Json& step);
+    void Wheel(const Json& step);
     void Focus(const Json& step);
     void System(const Json& step);
     void Snapshot(const Json& step);
@@ -208,6 +212,8 @@ constexpr Verb kVerbs[] = {
     {"wait", &Runner::Wait, ""},
     {"resize", &Runner::Resize, ""},
     {"destroy", &Runner::Destroy, ""},
+    {"pointer", &Runner::Pointer, "x y button shift"},
+    {"wheel", &Runner::Wheel, ""},
     {"focus", &Runner::Focus, ""},
     {"system", &Runner::System, ""},
     {"snapshot", &Runner::Snapshot, ""},
@@ -357,7 +363,9 @@ GlideListView& Runner::Control() const {
 
 void Runner::Resize(const Json& step) {
     const auto [width, height] = Size(step["resize"], "resize");
-    Control().Resize(width, height);
+    GlideListView& control = Control();
+    host_.form->SetSize(width, height);
+    control.Resize(width, height);
 }
 
 void Runner::Focus(const Json& step) {
@@ -389,7 +397,39 @@ void Runner::Destroy(const Json& step) {
     host_.control.reset();
 }
 
-// The composed picture is the control's surface; its child windows join it as they arrive.
+// Raw pointer input, routed by the form to the window under the pointer (the control or one of
+// its child windows) as the runtime would.
+void Runner::Pointer(const Json& step) {
+    const std::string action = Text(step["pointer"], "pointer");
+    Form::PointerAction kind = Form::PointerAction::Move;
+    if (action == "down")
+        kind = Form::PointerAction::Down;
+    else if (action == "up")
+        kind = Form::PointerAction::Up;
+    else if (action != "move")
+        Invalid("pointer is \"move\", \"down\" or \"up\", not " + Describe(step["pointer"]));
+    if (!step.contains("x") || !step.contains("y")) Invalid("pointer needs x and y");
+    const int32_t x = WholeNumber(step["x"], -kMaxPixels, kMaxPixels, "x");
+    const int32_t y = WholeNumber(step["y"], -kMaxPixels, kMaxPixels, "y");
+    const int32_t button = step.contains("button") ? WholeNumber(step["button"], 1, 4, "button") : 1;
+    if (button == 3) Invalid("button is 1 (left), 2 (right) or 4 (middle)");
+    const int32_t shift = step.contains("shift") ? WholeNumber(step["shift"], 0, 7, "shift") : 0;
+    Control();
+    host_.form->Pointer(kind, x, y, button, shift);
+}
+
+// A wheel message to the control's window: the signed delta in the high word of wParam, the
+// cursor's screen position in lParam.
+void Runner::Wheel(const Json& step) {
+    const int32_t delta = WholeNumber(step["wheel"], INT16_MIN, INT16_MAX, "wheel");
+    const auto high = static_cast<uint32_t>(static_cast<uint16_t>(delta)) << 16;
+    const SystemInfo& system = host_.platform.system;
+    host_.platform.windows.SendMessage(Control().hwnd(), wm::kMouseWheel, static_cast<intptr_t>(high),
+                                       PackPoint(system.cursorX, system.cursorY));
+}
+
+// The composed picture: the control's surface with its visible child windows (the scroll bars)
+// over it, as the form shows them.
 void Runner::Snapshot(const Json& step) {
     const std::filesystem::path name(Text(step["snapshot"], "snapshot"));
     if (name.empty() || name.is_absolute() || name.filename() != name || name.extension() != ".png")
@@ -397,7 +437,8 @@ void Runner::Snapshot(const Json& step) {
     std::error_code error;
     std::filesystem::create_directories(outDir_, error);
     try {
-        SavePng(Control().surface(), (outDir_ / name).string());
+        Control();
+        SavePng(host_.form->Compose(), (outDir_ / name).string());
     } catch (const ImageError& bad) {
         throw StepFailed(std::string("snapshot not written: ") + bad.what());
     }
@@ -405,7 +446,8 @@ void Runner::Snapshot(const Json& step) {
 
 void Runner::Probe(const Json& step) {
     const Json& at = step["probe"];
-    const Surface& picture = Control().surface();
+    Control();
+    const Surface picture = host_.form->Compose();
     if (!at.is_array() || at.size() != 2) Invalid("probe is written [X, Y]");
     const int32_t x = WholeNumber(at[0], 0, picture.Width() - 1, "probe x");
     const int32_t y = WholeNumber(at[1], 0, picture.Height() - 1, "probe y");
@@ -429,8 +471,9 @@ void CreateControl(Host& host, const FileSettings& settings, const RunOptions& o
     host.container.TwipsPerPixelY = settings.twipsPerPixel;
     host.container.AmbientFont = settings.ambientFont;
     if (settings.system) ApplySystem(*settings.system, host.platform.system);
+    host.form = std::make_unique<Form>(host.platform, settings.width, settings.height);
     host.control = std::make_unique<GlideListView>(host.platform, host.container, settings.width,
-                                                   settings.height);
+                                                   settings.height, host.form->hwnd());
     host.control->SetEventSink(&host.recorder);
     if (settings.properties)
         LoadProperties(*host.control, *settings.properties);
