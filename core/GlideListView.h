@@ -23,6 +23,7 @@
 #include "platform/Surface.h"
 #include "render/ImageLists.h"
 #include "render/Layout.h"
+#include "render/PartStrips.h"
 
 namespace glv {
 
@@ -30,7 +31,8 @@ class GlideListViewEvents;
 class PropertyBag;
 class cListItems;
 class cColumns;
-struct PaintTarget;
+struct RowStyle;
+struct HeaderStyle;
 enum class SortResult : int;  // sort/SortEngine.h
 class GlideVScroll;
 class GlideHScroll;
@@ -483,7 +485,9 @@ private:
     void PaintPass();
     // The rows of the page from TopIndex; false when a row's height overflowed, which ends
     // the pass.
-    bool PaintRows(const PaintTarget& target);
+    bool PaintRows(const RowStyle& style);
+    // Step 3: lays every column's edges out, then draws the visible headers over the band.
+    void PaintHeaderPass(const glv::HeaderStyle& style);
     void StoreHeaderHeight(int32_t height);
     PageFrame CurrentPageFrame() const;
     PageWalk RunPageWalk(PageWalkFor purpose);
@@ -496,6 +500,7 @@ private:
     HDC hdc_ = 0;
     cMemDC background_;
     ImageListSlots imageLists_;
+    PartStrips strips_;  // check boxes and group glyphs, built when the properties are loaded
     RenderState render_;
     // Font storage reused by every pass, so selecting a row's font allocates nothing.
     FontSpec rowFont_, scratchFont_;

@@ -1,5 +1,8 @@
 #include "render/Background.h"
 
+#include "render/BackgroundPicture.h"
+#include "render/Themes.h"
+
 namespace glv {
 
 void RebuildBackgroundCache(cMemDC& cache, const BackgroundSpec& desc, const PropertyValues& props,
@@ -15,10 +18,19 @@ void FillListArea(Surface& cache, int32_t headerHeight, COLORREF backColor) {
     cache.DrawBox(1, headerHeight + 1, cache.Width() - 1, cache.Height() - 1, backColor, true);
 }
 
-// The picture and the header band are composed by their own painters, which come next; until
-// then the cache holds the back colour alone.
-void DrawBackgroundPicture(Surface&, const BackgroundSpec&, const PropertyValues&) {}
+void DrawBackgroundPicture(Surface& cache, const BackgroundSpec& desc, const PropertyValues& props) {
+    if (!props.BackGroundPicture) return;
+    const BackgroundPictureState state{&props.BackGroundPicture->image(),
+                                       props.BackGroundPictureAlignment,
+                                       props.BackStyle == Ledger,
+                                       desc.headerHeight,
+                                       desc.vScrollVisible,
+                                       desc.hScrollVisible};
+    PaintBackgroundPicture(cache, state);
+}
 
-void DrawHeaderBand(Surface&, const BackgroundSpec&, const PropertyValues&) {}
+void DrawHeaderBand(Surface& cache, const BackgroundSpec& desc, const PropertyValues& props) {
+    PaintHeaderBand(cache, props.HeaderStyle, desc.effectiveTheme, desc.headerHeight);
+}
 
 }  // namespace glv

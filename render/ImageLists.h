@@ -12,6 +12,7 @@
 #include "platform/DeviceContext.h"
 #include "platform/Platform.h"
 #include "platform/Variant.h"
+#include "render/IconPainter.h"
 
 namespace glv {
 
@@ -59,5 +60,28 @@ void DrawSlotIcon(const IconTarget& target, const ImageListSlot& slot, int32_t i
 // window colour.
 void DrawSlotDisabledIcon(const IconTarget& target, const ImageListSlot& slot, int32_t index,
                           int32_t x, int32_t y);
+
+// A slot as the painters see it. Icons go to the pass's own surface through the slot's handle or
+// object (an object draws through the surface's hDC), so the surface a painter names is the
+// target's; the focus flag is never set by a painter.
+class SlotIconPainter final : public IconPainter {
+public:
+    SlotIconPainter(const IconTarget& target, const ImageListSlot& slot)
+        : target_(&target), slot_(&slot) {}
+
+    bool Bound() const override { return slot_->Bound(); }
+    int32_t ImageWidth() const override { return slot_->width; }
+    int32_t ImageHeight() const override { return slot_->height; }
+    void Draw(Surface&, int32_t index, int32_t x, int32_t y, bool selected) const override {
+        DrawSlotIcon(*target_, *slot_, index, x, y, selected, false);
+    }
+    void DrawDisabled(Surface&, int32_t index, int32_t x, int32_t y) const override {
+        DrawSlotDisabledIcon(*target_, *slot_, index, x, y);
+    }
+
+private:
+    const IconTarget* target_;
+    const ImageListSlot* slot_;
+};
 
 }  // namespace glv

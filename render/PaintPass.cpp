@@ -6,9 +6,11 @@
 #include "core/GlideListView.h"
 #include "render/Background.h"
 #include "render/Fonts.h"
-#include "render/Painters.h"
+#include "render/HeaderPainter.h"
 #include "render/PaintPass.h"
-#include "render/Schemes.h"
+#include "render/RowPainters.h"
+#include "render/Themes.h"
+#include "sort/SortTypes.h"
 
 namespace glv {
 
@@ -55,6 +57,21 @@ void FillCorner(Surface& surface, int32_t scrollBarSize, bool rightToLeft, COLOR
 
 void DrawBorder(Surface& surface, COLORREF color) {
     surface.DrawBox(0, 0, surface.Width() - 1, surface.Height() - 1, color, false);
+}
+
+// Sub-item k in column k + 1 for every column after the first. A cell wholly off the surface
+// draws nothing and writes nothing back, so it is skipped without measuring its text.
+void PaintSubItems(Surface& surface, TextEngine& text, const RowStyle& style,
+                   const tListItemInfo& item, const ColumnStore& columns, RowMetrics row,
+                   FontSpec& font) {
+    const auto subItems = static_cast<int32_t>(item.cLISubListItemInfo.size());
+    for (int32_t k = 1; k < columns.Count() && k <= subItems; ++k) {
+        const tColHeaderInfo& column = columns.Column(k + 1);
+        const CellSpan cell{column.cHCollX, column.cHCollX + column.cHWidth};
+        if (cell.right <= 0 || cell.left >= surface.Width()) continue;
+        SubItemFont(item.cLISubListItemInfo[static_cast<std::size_t>(k - 1)], item.cLIFontSize, font);
+        PaintSubItemCell(surface, text, style, item, k, cell, row, font);
+    }
 }
 
 // --- the control's surface ----------------------------------------------------------------------
@@ -129,6 +146,7 @@ void GlideListView::RebuildBackground() {
 
 void GlideListView::RecomputeLayoutValues() {
     ++propertyHooks_.layoutValueRecomputes;
+    if (!strips_.HasCheckBoxes() || !strips_.HasGlyphs()) RebuildPartStrips(strips_);
     RecomputeHeaderHeight();
     RebuildBackground();
 }
@@ -146,32 +164,67 @@ void GlideListView::PaintPass() {
     Surface& surface = surface_;
     const SystemInfo& system = platform_.system;
     CopyBackground(surface, background_);
-    const IconTarget icons{platform_, surface, hdc_, container_.TwipsPerPixelX,
-                           container_.TwipsPerPixelY, props_.SelectBackColor};
-    const PaintTarget target{surface, platform_.text, system, props_, imageLists_, icons,
-                             scratchFont_, false};
     if (columns_.Count() >= 1) {
-        LayoutColumnEdges(columns_, 1 + render_.leftOffset - render_.hScrollOffset);
-        const HeaderBox header{frame_.headerHeight, render_.headerTextHeight,
-                               render_.headerImageHeight, render_.hotColumn, render_.pressedColumn};
-        PaintColumnHeaders(target, header, columns_);
-        // A row whose height overflows stops the pass where it is.
-        if (items_.Count() >= 1 && !PaintRows(target)) return;
+        const IconTarget icons{platform_, surface, hdc_, container_.TwipsPerPixelX,
+                               container_.TwipsPerPixelY, props_.SelectBackColor};
+        const SlotIconPainter headerIcons(icons, imageLists_[LVHeaderImages]);
+        glv::HeaderStyle header = MakeHeaderStyle(props_, system, applied_.effectiveTheme,
+                                             frame_.headerHeight, render_.headerTextHeight,
+                                             render_.headerImageHeight);
+        header.icons = &headerIcons;
+        PaintHeaderPass(header);
+        if (items_.Count() >= 1) {
+            const SlotIconPainter smallIcons(icons, imageLists_[LVSmallIcon]);
+            RowStyle rows = MakeRowStyle(props_, system, view_.hasFocus, ItemInEdit() != -1,
+                                         surface.Width());
+            rows.smallIcons = &smallIcons;
+            rows.strips = &strips_;
+            // A row whose height overflows stops the pass where it is.
+            if (!PaintRows(rows)) return;
+        }
         if (props_.GridColumnLines && columns_.Count() >= 2)
             DrawColumnLines(surface, columns_, frame_.headerHeight, system.Resolve(props_.GridLineColor));
     }
     if (frame_.vScrollVisible && frame_.hScrollVisible)
         FillCorner(surface, frame_.scrollBarSize, props_.RightToLeft,
                    system.Resolve(props_.CornerBackColor));
-    DrawBorder(surface, BorderColorFor(applied_.effectiveTheme, props_.DefaultBorderColor,
-                                       props_.BorderColor, system));
+    DrawBorder(surface, SchemeBorderColor(applied_.effectiveTheme, props_.DefaultBorderColor,
+                                          props_.BorderColor, system));
 }
 
-bool GlideListView::PaintRows(const PaintTarget& target) {
+void GlideListView::PaintHeaderPass(const glv::HeaderStyle& style) {
+    LayoutColumnEdges(columns_, 1 + render_.leftOffset - render_.hScrollOffset);
+    if (props_.HideColumnHeaders) return;
+    const bool sorting = props_.AllowSorting || props_.AllowColumnSorting;
+    // A sorted column below 1 is taken as the first, and stays so.
+    if (sorting) props_.SortedColumn = NormalisedSortedColumn(props_.SortedColumn);
+    const COLORREF caretColor = platform_.system.Resolve(props_.CaratColor);
+    for (int32_t i = 1; i <= columns_.Count(); ++i) {
+        const tColHeaderInfo& column = columns_.Column(i);
+        const HeaderCellState cell{column.cHCollX, column.cHCollXSplit,
+                                   i == render_.pressedColumn, i == render_.hotColumn};
+        ColumnFont(column, scratchFont_);
+        PaintHeaderCell(surface_, platform_.text, style, column, cell, scratchFont_);
+        if (!sorting || !HeaderShowsCaret(props_.AllowSorting, props_.AllowColumnSorting,
+                                          props_.SortedColumn, i, columns_.Ext(i).ShowCaret))
+            continue;
+        const SortCaret caret{column.cHCollX,
+                              column.cHWidth,
+                              style.headerHeight,
+                              column.cHHAlignment == LVColumnHeaderAlignRight,
+                              props_.SortOrder == LVSortOrderDescending,
+                              render_.pressedColumn != -1,
+                              caretColor};
+        PaintSortCaret(surface_, caret);
+    }
+}
+
+bool GlideListView::PaintRows(const RowStyle& style) {
     const int32_t pageCount = ComputePageCount();
     const RowHeightRules rules = CurrentRowHeightRules();
     const COLORREF gridColor = platform_.system.Resolve(props_.GridLineColor);
     const tColHeaderInfo& firstColumn = columns_.Column(1);
+    const CellSpan firstCell{firstColumn.cHCollX, firstColumn.cHCollX + firstColumn.cHWidth};
     int32_t top = frame_.headerHeight + 1;
     int32_t painted = 0;
     for (int32_t i = std::max(view_.topIndex, 1); i <= items_.Count() && painted <= pageCount; ++i) {
@@ -179,20 +232,18 @@ bool GlideListView::PaintRows(const PaintTarget& target) {
         if (!group.Visible) continue;
         tListItemInfo& item = items_.Item(i);
         ItemFont(item, rowFont_);
-        surface_.SetFont(rowFont_);
         const int32_t textHeight = MeasureTextHeight(platform_.text, rowFont_);
         const std::optional<int32_t> height = RowHeight(item, group, textHeight, rules);
         if (!height) return false;
-        const RowBox row{i, top, *height, textHeight};
+        const RowMetrics row{top, *height, textHeight};
         if (group.GroupHeader) {
-            PaintGroupHeaderRow(target, row, item, group, firstColumn);
+            PaintGroupHeaderRow(surface_, platform_.text, style, item, group, firstColumn.cHCollX,
+                                row, rowFont_);
         } else {
-            PaintItemCell(target, row, item, firstColumn);
-            if (!item.cLIOverLap) PaintSubItemCells(target, row, item, columns_);
+            PaintItemCell(surface_, platform_.text, style, item, i, firstCell, row, rowFont_);
+            if (!item.cLIOverLap)
+                PaintSubItems(surface_, platform_.text, style, item, columns_, row, scratchFont_);
         }
-        item.cLIItemY = top;
-        item.cLIItemHeight = *height;
-        item.cLITextHeight = textHeight;
         ++painted;
         top += *height;
         if (props_.GridLines) {

@@ -9,7 +9,7 @@
 #include "golden.h"
 #include "list_fixture.h"
 #include "render/PaintPass.h"
-#include "render/Schemes.h"
+#include "render/Themes.h"
 
 namespace glv {
 namespace {
@@ -175,7 +175,7 @@ TEST(PaintPass, BorderAndBackColourProbes) {
     l.props().DefaultBorderColor = true;
     l.Refresh();
     EXPECT_EQ(s.GetPixel(0, 0), RGB(164, 185, 127));
-    EXPECT_EQ(SchemeColorsFor(7).border, RGB(0, 0, 0));  // no scheme: black
+    EXPECT_EQ(SchemeFor(7).border, RGB(0, 0, 0));  // no scheme: black
 }
 
 TEST(PaintPass, BeginUpdateKeepsThePictureUntilEndUpdate) {
