@@ -350,12 +350,28 @@ struct ValScanner {
     }
 };
 
+// Digits alone, with an optional minus: the usual content of a numeric column, read without the
+// general scanner. Fifteen digits or fewer are exact in a double, so the value is the same.
+std::optional<double> PlainDigits(std::string_view text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    const std::string_view digits = negative ? text.substr(1) : text;
+    if (digits.empty() || digits.size() > 15) return std::nullopt;
+    int64_t value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    const auto v = static_cast<double>(value);
+    return negative ? -v : v;
+}
+
 }  // namespace
 
 // Val: optional sign, then a hex/octal literal or digits with at most one "." and an optional
 // exponent (E/e/D/d, optional sign, digits; an "E" without digits is not part of the number).
 // Reading stops at the first character that cannot continue the number.
 double LeadingNumber(std::string_view text) {
+    if (const std::optional<double> plain = PlainDigits(text)) return *plain;
     ValScanner in{TextScanner{text}};
     bool negative = false;
     if (in.EatChar('-')) {

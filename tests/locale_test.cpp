@@ -132,6 +132,10 @@ TEST(LeadingNumber, ReadsLikeVal) {
     EXPECT_TRUE(std::isinf(LeadingNumber("1e400")));
     EXPECT_TRUE(std::isinf(LeadingNumber("&H123456789")));
     EXPECT_EQ(LeadingNumber("1e-400"), 0.0);
+    // Plain digits take a shorter road; around its edges the values must not change.
+    EXPECT_EQ(Each({"007", "-0", "-12", "123456789012345", "1234567890123456789", "12-3", "--1"},
+                   val),
+              "7 | -0 | -12 | 123456789012345 | 1234567890123456768 | 12 | 0");
 }
 
 TEST(NumberToText, CStrForms) {
