@@ -32,7 +32,7 @@ tSubListItemInfo& GlideListView::SubItemForWrite(int32_t index, int32_t subIndex
     if (checkItemIndex && !items_.Contains(index)) RaiseError(kErrHeaderMissing, kSourceControl);
     // The other sub-item setters check nothing themselves: the arrays' bounds do.
     if (!items_.Contains(index)) RaiseRuntimeError(runtime_error::kSubscriptOutOfRange);
-    std::vector<tSubListItemInfo>& subs = items_.Item(index).cLISubListItemInfo;
+    auto& subs = items_.Item(index).cLISubListItemInfo;
     if (subIndex < 1 || subIndex > static_cast<int32_t>(subs.size()))
         RaiseRuntimeError(runtime_error::kSubscriptOutOfRange);
     return subs[static_cast<std::size_t>(subIndex - 1)];

@@ -96,7 +96,7 @@ void GlideListView::AfterItemAdded() {
 int32_t GlideListView::AddItem(const std::string& text, int16_t icon, int16_t indent,
                                const Variant& itemData) {
     if (view_.topIndex == 0) view_.topIndex = 1;
-    tListItemInfo item = ItemStore::NewItem(CurrentItemDefaults(), columns_.Count());
+    tListItemInfo item = items_.NewItem(CurrentItemDefaults(), columns_.Count());
     item.cLIIconIndex = icon;
     item.cLIText = text;
     item.cLIIndent = indent;
@@ -111,7 +111,7 @@ int32_t GlideListView::InsertItem(int32_t index, const std::string& text, int16_
                                   int16_t indent, const Variant& itemData) {
     if (index < 1 || index > items_.Count() + 1) return 0;
     if (view_.topIndex == 0) view_.topIndex = 1;
-    tListItemInfo item = ItemStore::NewItem(CurrentItemDefaults(), columns_.Count());
+    tListItemInfo item = items_.NewItem(CurrentItemDefaults(), columns_.Count());
     item.cLIIconIndex = icon;
     item.cLIText = text;
     item.cLIIndent = indent;
@@ -167,7 +167,7 @@ void GlideListView::AddItemQuick(const Variant& item) {
         return;
     }
     if (view_.topIndex == 0) view_.topIndex = 1;
-    items_.Append(ItemStore::QuickItem(*fields, 0, CurrentItemDefaults(), columns_.Count(), locale()));
+    items_.Append(items_.QuickItem(*fields, 0, CurrentItemDefaults(), columns_.Count(), locale()));
     AfterItemAdded();
 }
 
@@ -187,7 +187,7 @@ void GlideListView::InsertItemQuick(const Variant& item) {
     if (position < 1 || position > items_.Count() + 1) return;
     if (view_.topIndex == 0) view_.topIndex = 1;
     items_.InsertAt(position,
-                    ItemStore::QuickItem(*fields, 1, CurrentItemDefaults(), columns_.Count(), locale()));
+                    items_.QuickItem(*fields, 1, CurrentItemDefaults(), columns_.Count(), locale()));
     AfterItemAdded();
 }
 

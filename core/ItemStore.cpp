@@ -1,12 +1,18 @@
 #include "core/ItemStore.h"
 
+#include <type_traits>
+
 #include "platform/AutomationError.h"
 #include "platform/Locale.h"
 
 namespace glv {
 
+// Growing the item array moves the records; a copy would take every row's sub-items out of the
+// pool and cost a million allocations.
+static_assert(std::is_nothrow_move_constructible_v<tListItemInfo>);
+
 tListItemInfo ItemStore::NewItem(const NewItemDefaults& d, int32_t columnCount) {
-    tListItemInfo item;
+    tListItemInfo item(&subItems_);
     item.cLIBackColor = d.backColor;
     item.cLIForeColor = d.foreColor;
     item.cLIFontName = d.itemFontName;
@@ -60,8 +66,9 @@ bool ItemStore::Remove(int32_t index) {
 }
 
 void ItemStore::Clear() {
-    std::vector<tListItemInfo>().swap(items_);
-    std::vector<tItemGroupInfo>().swap(groups_);
+    decltype(items_)(items_.get_allocator()).swap(items_);
+    decltype(groups_)(groups_.get_allocator()).swap(groups_);
+    subItems_.Release();  // every record that held sub-items is gone
     visibleCount_ = 0;
 }
 

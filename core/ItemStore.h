@@ -15,9 +15,12 @@
 // around each operation (TopIndex, repaint, scroll bars, the expanding row) is the control's.
 
 #include <cstdint>
+#include <cstddef>
+#include <memory_resource>
 #include <vector>
 
 #include "core/Records.h"
+#include "platform/LargeBlocks.h"
 
 namespace glv {
 
@@ -37,8 +40,15 @@ struct NewItemDefaults {
     int32_t itemHeight = 16;
 };
 
+// The records live in memory of their own: the item and group arrays in large blocks, each
+// row's sub-items in the store's pool (platform/LargeBlocks.h says why). A store is neither
+// copied nor moved; records copied out of it use the default heap.
 class ItemStore {
 public:
+    ItemStore() = default;
+    ItemStore(const ItemStore&) = delete;
+    ItemStore& operator=(const ItemStore&) = delete;
+
     int32_t Count() const { return static_cast<int32_t>(items_.size()); }
     int32_t VisibleCount() const { return visibleCount_; }
     bool Contains(int32_t index) const { return index >= 1 && index <= Count(); }
@@ -49,8 +59,9 @@ public:
     tItemGroupInfo& Group(int32_t index) { return groups_[static_cast<std::size_t>(index - 1)]; }
     const tItemGroupInfo& Group(int32_t index) const { return groups_[static_cast<std::size_t>(index - 1)]; }
 
-    // A record filled as every add path fills it, with columnCount default sub-items.
-    static tListItemInfo NewItem(const NewItemDefaults& defaults, int32_t columnCount);
+    // A record filled as every add path fills it, with columnCount default sub-items in this
+    // store's pool.
+    tListItemInfo NewItem(const NewItemDefaults& defaults, int32_t columnCount);
 
     // Appends a finished record (visible) and returns its index.
     int32_t Append(tListItemInfo item);
@@ -68,16 +79,21 @@ public:
 
     // Builds an item from the array form of AddItemQuick (0 text, 1 icon, then a text and an icon
     // per further column). Elements that do not convert are skipped.
-    static tListItemInfo QuickItem(const SafeArray& fields, std::size_t firstField,
-                                   const NewItemDefaults& defaults, int32_t columnCount,
-                                   const Locale& locale);
+    tListItemInfo QuickItem(const SafeArray& fields, std::size_t firstField,
+                            const NewItemDefaults& defaults, int32_t columnCount,
+                            const Locale& locale);
+
+    // Memory held for sub-items, in bytes.
+    std::size_t SubItemBytes() const { return subItems_.ChunkBytes(); }
 
     // Sort support: whole item records move, group records stay with their positions.
-    std::vector<tListItemInfo>& Records() { return items_; }
+    std::pmr::vector<tListItemInfo>& Records() { return items_; }
 
 private:
-    std::vector<tListItemInfo> items_;
-    std::vector<tItemGroupInfo> groups_;
+    // Declared first: the records below give their sub-items back to it as they go.
+    BlockPool subItems_{&LargeBlockResource::Instance()};
+    std::pmr::vector<tListItemInfo> items_{&LargeBlockResource::Instance()};
+    std::pmr::vector<tItemGroupInfo> groups_{&LargeBlockResource::Instance()};
     int32_t visibleCount_ = 0;
 };
 

@@ -7,6 +7,7 @@
 // million-row list stays compact; captions are plain std::strings.
 
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,11 @@ struct tSubListItemInfo {
 };
 
 struct tListItemInfo {
+    tListItemInfo() = default;
+    // A record whose sub-items are taken from the given memory (a list's pool).
+    explicit tListItemInfo(std::pmr::memory_resource* subItemMemory)
+        : cLISubListItemInfo(subItemMemory) {}
+
     OLE_COLOR cLIBackColor = 0;
     bool cLIEnabled = true;
     SharedString cLIFontName;
@@ -80,7 +86,8 @@ struct tListItemInfo {
     OLE_COLOR cLISelectForeColor = 0;
     // Sub-item k (1-based) is element k - 1; one element per column that existed when the item
     // was made. Sub-item k belongs to column k + 1; the last element belongs to no column.
-    std::vector<tSubListItemInfo> cLISubListItemInfo;
+    // Items in a list keep their sub-items in the list's pool; a copy uses the default heap.
+    std::pmr::vector<tSubListItemInfo> cLISubListItemInfo;
     SharedString cLITag;
     std::string cLIText;
     int32_t cLITextHeight = 0;

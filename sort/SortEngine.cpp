@@ -116,7 +116,7 @@ void ApplyPermutation(std::span<tListItemInfo> records, std::span<int32_t> order
     }
 }
 
-SortResult SortItemRange(std::vector<tListItemInfo>& items, const SortRequest& request,
+SortResult SortItemRange(std::pmr::vector<tListItemInfo>& items, const SortRequest& request,
                          const Locale& locale) {
     const int64_t count = static_cast<int64_t>(items.size());
     if (request.first < 1 || request.first > request.last || request.last > count ||

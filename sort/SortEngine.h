@@ -46,7 +46,7 @@ bool ReadSortFields(const tListItemInfo& item, int32_t column, int32_t sortType,
 
 // Sorts items[first - 1 .. last - 1] as the request says. An empty list, or a range or column
 // outside the items, fails without touching anything.
-SortResult SortItemRange(std::vector<tListItemInfo>& items, const SortRequest& request,
+SortResult SortItemRange(std::pmr::vector<tListItemInfo>& items, const SortRequest& request,
                          const Locale& locale);
 
 // Moves records so that records[k] becomes the old records[order[k]], each record once, by

@@ -529,7 +529,7 @@ TEST(SortEngine, RandomListsSortIntoKeyOrder) {
             return out;
         };
         const std::string before = groups();
-        const std::vector<tListItemInfo> unsorted = list.items().Records();
+        const std::pmr::vector<tListItemInfo> unsorted = list.items().Records();
 
         list.SortItems(first, last, static_cast<int16_t>(column), LVSortOrderAscending);
         const std::vector<int32_t> up = labels();
