@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/GlideListView.h"
+#include "platform/ImageList.h"
 
 namespace {
 
@@ -15,9 +16,17 @@ struct PaintedList {
     glv::Container container;
     std::unique_ptr<glv::GlideListView> list;
 
-    explicit PaintedList(int64_t count) {
+    // With icons, every row also has a check box in its first column and a 16 x 16 icon in
+    // each of its other cells.
+    PaintedList(int64_t count, bool icons) {
         list = std::make_unique<glv::GlideListView>(platform, container, 1280, 800);
         list->InitProperties();
+        if (icons) {
+            list->props().CheckBoxes = true;
+            const auto handle = platform.imageLists.Register(glv::MakeSyntheticImageList(16, 16, 8));
+            list->SetImageList(glv::Variant(int32_t{2}), glv::Variant(static_cast<int32_t>(handle)));
+        }
+        const glv::Variant icon(int32_t{icons ? 3 : -1});
         for (int c = 0; c < 6; ++c) list->AddColumn("Column " + std::to_string(c + 1), -1, 210);
         list->BeginUpdate();
         for (int64_t i = 0; i < count; ++i) {
@@ -25,10 +34,9 @@ struct PaintedList {
             std::string n = std::to_string(i);
             n.insert(0, 7 - std::min<std::size_t>(n.size(), 7), '0');
             list->AddItemQuick(glv::Variant::Array(
-                {glv::Variant("Item " + n), glv::Variant(int32_t{-1}), glv::Variant("Size " + n),
-                 glv::Variant(int32_t{-1}), glv::Variant("Kind " + n), glv::Variant(int32_t{-1}),
-                 glv::Variant("Date " + n), glv::Variant(int32_t{-1}), glv::Variant("Owner " + n),
-                 glv::Variant(int32_t{-1}), glv::Variant("Note " + n), glv::Variant(int32_t{-1})}));
+                {glv::Variant("Item " + n), icon, glv::Variant("Size " + n), icon,
+                 glv::Variant("Kind " + n), icon, glv::Variant("Date " + n), icon,
+                 glv::Variant("Owner " + n), icon, glv::Variant("Note " + n), icon}));
         }
         list->EndUpdate();
         // The middle of the list, so the page is not the list's start.
@@ -37,8 +45,8 @@ struct PaintedList {
     }
 };
 
-void BM_PaintPass(benchmark::State& state) {
-    PaintedList painted(state.range(0));
+void PaintPasses(benchmark::State& state, bool icons) {
+    PaintedList painted(state.range(0), icons);
     for (auto _ : state) {
         painted.list->Refresh();
         benchmark::DoNotOptimize(painted.list->surface().Pixels());
@@ -46,6 +54,10 @@ void BM_PaintPass(benchmark::State& state) {
     state.counters["rows"] = static_cast<double>(painted.list->ItemCountPerPage() + 1);
 }
 
+void BM_PaintPass(benchmark::State& state) { PaintPasses(state, false); }
+void BM_PaintPassIconsAndChecks(benchmark::State& state) { PaintPasses(state, true); }
+
 }  // namespace
 
 BENCHMARK(BM_PaintPass)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintPassIconsAndChecks)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
