@@ -211,6 +211,36 @@ TEST(PaintedControl, TransparentColumnsOverABackgroundPictureGolden) {
     test::ExpectMatchesGolden(panels.Compose(), "painted_background_picture");
 }
 
+TEST(PaintedControl, BackgroundPictureShowsWhatTheLastRebuildComposed) {
+    Shot f(200, 90);
+    f.Columns({{"Name", 100}});
+    f.Row({"alpha"});
+    f.Row({"beta"});
+    // 30 x 20 in the bottom-left corner: x 0..29, y 70..89, below the rows (21..54).
+    f->SetBackGroundPictureAlignment(lvwBottomLeft);
+    f->SetBackGroundPicture(StdPicture::Solid(30, 20, 255, 0, 0));
+    EXPECT_EQ(f.Hex(10, 75), "FF0000");
+    EXPECT_EQ(f.Hex(0, 75), "7F9DB9");  // under the border
+
+    // Ledger leaves the composed background alone until the next rebuild.
+    f->SetBackStyle(Ledger);
+    EXPECT_EQ(f.Hex(10, 75), "FF0000");
+    f->Resize(200, 90);
+    EXPECT_EQ(f.Hex(10, 75), "FFFFFF");
+    f->SetBackStyle(Normal);  // rebuilds: the picture was kept
+    EXPECT_EQ(f.Hex(10, 75), "FF0000");
+
+    // A new alignment or mask colour shows nothing until a rebuild; top right is then hidden
+    // under the header band.
+    f->SetBackGroundPictureAlignment(lvwTopRight);
+    f->SetBackGroundPictureMaskColor(RGB(255, 0, 0));
+    EXPECT_EQ(f.Hex(10, 75), "FF0000");
+    f->Resize(200, 90);
+    EXPECT_EQ(f.Hex(10, 75), "FFFFFF");
+    EXPECT_NE(f.Hex(185, 10), "FF0000");
+    EXPECT_EQ(f.Hex(185, 21), "FFFFFF");
+}
+
 // The bands by probe are in scenarios/paint_ledger.json.
 TEST(PaintedControl, LedgerBandsWithAHiddenItemAndASelectionGolden) {
     Shot f(200, 92);
@@ -485,6 +515,10 @@ TEST(PaintedControl, SortCaretRowsInBothOrdersAndBothPlacements) {
     EXPECT_EQ(caret(1, 200, 7, 11), "7:- 8:73+1 9:72+3 10:71+5 11:70+7 ");
     // No caret once the column hides it, or column sorting is off.
     f.Column(2)->SetShowCaret(false);
+    EXPECT_EQ(caret(1, 200, 7, 11), "7:- 8:- 9:- 10:- 11:- ");
+    f.Column(2)->SetShowCaret(true);
+    f->SetAllowColumnSorting(false);
+    f->Refresh();
     EXPECT_EQ(caret(1, 200, 7, 11), "7:- 8:- 9:- 10:- 11:- ");
 }
 
