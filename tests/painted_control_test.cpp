@@ -34,7 +34,6 @@ namespace {
 
 using test::HexColor;
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kSelect = RGB(40, 90, 200);
 constexpr COLORREF kNoFocus = RGB(200, 200, 210);
 constexpr COLORREF kRed = RGB(255, 0, 0);
