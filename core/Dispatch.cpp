@@ -11,7 +11,7 @@
 
 namespace glv {
 
-bool NameEquals(std::string_view a, std::string_view b) { return EqualsIgnoringAsciiCase(a, b); }
+bool NameEquals(std::string_view a, std::string_view b) { return EqualsIgnoreCase(a, b); }
 
 void CheckArgCount(Args args, int minArgs, int maxArgs) {
     const int count = static_cast<int>(args.size());

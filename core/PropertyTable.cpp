@@ -97,7 +97,7 @@ const PropertyDescriptor& Describe(PropId id) {
 const PropertyDescriptor* FindProperty(std::string_view name) {
     if (name.empty()) return nullptr;
     for (const PropertyDescriptor& d : kTable)
-        if (EqualsIgnoringAsciiCase(d.name, name)) return &d;
+        if (EqualsIgnoreCase(d.name, name)) return &d;
     return nullptr;
 }
 

@@ -52,7 +52,7 @@ Locale MakeDeDe() {
 const Locale* Locale::Find(std::string_view wanted) {
     static const std::array<Locale, 3> builtIn = {Locale{}, MakeEnGb(), MakeDeDe()};
     for (const Locale& l : builtIn) {
-        if (EqualsIgnoringAsciiCase(l.name, wanted)) return &l;
+        if (EqualsIgnoreCase(l.name, wanted)) return &l;
     }
     return nullptr;
 }

@@ -183,8 +183,8 @@ template <size_t N>
 int FindName(std::string_view word, const std::array<std::string, N>& full,
              const std::array<std::string, N>& abbreviated) {
     for (size_t i = 0; i < N; ++i) {
-        if (EqualsIgnoringAsciiCase(word, full[i]) ||
-            EqualsIgnoringAsciiCase(word, abbreviated[i])) {
+        if (EqualsIgnoreCase(word, full[i]) ||
+            EqualsIgnoreCase(word, abbreviated[i])) {
             return static_cast<int>(i) + 1;
         }
     }
@@ -201,12 +201,12 @@ std::optional<Token> ClassifyWord(std::string_view word, const Locale& locale) {
         return Token{TokenKind::DayName, 0, 0};
     }
     const auto is = [&](const std::string& designator) {
-        return !designator.empty() && EqualsIgnoringAsciiCase(word, designator);
+        return !designator.empty() && EqualsIgnoreCase(word, designator);
     };
-    if (is(locale.amDesignator) || EqualsIgnoringAsciiCase(word, "AM")) {
+    if (is(locale.amDesignator) || EqualsIgnoreCase(word, "AM")) {
         return Token{TokenKind::Designator, 0, 0};
     }
-    if (is(locale.pmDesignator) || EqualsIgnoringAsciiCase(word, "PM")) {
+    if (is(locale.pmDesignator) || EqualsIgnoreCase(word, "PM")) {
         return Token{TokenKind::Designator, 1, 0};
     }
     return std::nullopt;

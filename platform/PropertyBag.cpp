@@ -51,7 +51,7 @@ Variant FontFromJson(const json& fields, const Variant& def) {
         // Font members are set the way a script sets them, so the same conversions and range
         // checks apply; fields the font does not know are left alone.
         for (const char* member : {"Name", "Size", "Bold", "Italic", "Underline", "Strikethrough"}) {
-            if (!EqualsIgnoringAsciiCase(key, member)) continue;
+            if (!EqualsIgnoreCase(key, member)) continue;
             const Variant args[] = {value};
             font->Invoke(member, CallKind::Let, args);
         }
@@ -107,7 +107,7 @@ json ValueToJson(const Variant& value) {
 
 const PropertyBag::Entry* PropertyBag::Find(std::string_view name) const {
     for (const Entry& entry : entries_)
-        if (EqualsIgnoringAsciiCase(entry.name, name)) return &entry;
+        if (EqualsIgnoreCase(entry.name, name)) return &entry;
     return nullptr;
 }
 
@@ -121,7 +121,7 @@ void PropertyBag::WriteProperty(std::string_view name, const Variant& value, con
     const bool store = def.IsMissing() || !SameValue(value, def);
     json stored = store ? ValueToJson(value) : json();
     auto it = std::find_if(entries_.begin(), entries_.end(),
-                           [&](const Entry& e) { return EqualsIgnoringAsciiCase(e.name, name); });
+                           [&](const Entry& e) { return EqualsIgnoreCase(e.name, name); });
     if (!store) {
         if (it != entries_.end()) entries_.erase(it);
     } else if (it != entries_.end()) {
@@ -144,7 +144,7 @@ PropertyBag PropertyBag::FromJson(const nlohmann::json& source) {
     PropertyBag bag;
     for (const auto& [key, value] : source.items()) {
         auto it = std::find_if(bag.entries_.begin(), bag.entries_.end(),
-                               [&](const Entry& e) { return EqualsIgnoringAsciiCase(e.name, key); });
+                               [&](const Entry& e) { return EqualsIgnoreCase(e.name, key); });
         if (it != bag.entries_.end())
             it->value = value;
         else

@@ -23,7 +23,8 @@ constexpr int HexDigitValue(char c) {
     return -1;
 }
 
-constexpr bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+// ASCII letters compared without regard to case, as member names and keywords are.
+constexpr bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
         if (ToAsciiLower(a[i]) != ToAsciiLower(b[i])) return false;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/SharedString.h"
+#include "platform/TextScan.h"  // EqualsIgnoreCase, which names are compared with
 
 namespace glv {
 
@@ -143,7 +144,5 @@ const Locale& DefaultLocale();
 // Float to integer the runtime's way: nearest, ties to even.
 double RoundHalfEven(double value);
 
-// ASCII letters compared without regard to case, as member names and keywords are.
-bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
 }  // namespace glv
