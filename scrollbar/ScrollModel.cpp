@@ -110,31 +110,29 @@ bool ScrollModel::SetValue(double value) {
     return true;
 }
 
+// The range rules judge the value as given; only what is stored is rounded. A fraction just
+// below Min is below Min, even though it would round to it.
 void ScrollModel::SetMin(double value) {
-    const auto stored = Stored(value);
-    if (!stored) return;
-    values_.Min = std::min(*stored, values_.Max);
+    if (std::isnan(value)) return;
+    values_.Min = *Stored(std::min(value, values_.Max));
     values_.Value = std::max(values_.Value, values_.Min);
 }
 
 void ScrollModel::SetMax(double value) {
-    const auto stored = Stored(value);
-    if (!stored) return;
-    values_.Max = *stored < values_.Min ? values_.Min + 1 : *stored;
+    if (std::isnan(value)) return;
+    values_.Max = value < values_.Min ? values_.Min + 1 : *Stored(value);
     values_.Value = std::min(values_.Value, values_.Max);
 }
 
 bool ScrollModel::SetSmallChange(double value) {
-    const auto stored = Stored(value);
-    if (!stored || *stored > values_.Max - values_.Min) return false;
-    values_.SmallChange = *stored;
+    if (std::isnan(value) || value > values_.Max - values_.Min) return false;
+    values_.SmallChange = *Stored(value);
     return true;
 }
 
 bool ScrollModel::SetLargeChange(double value) {
-    const auto stored = Stored(value);
-    if (!stored || *stored > values_.Max - values_.Min) return false;
-    values_.LargeChange = *stored;
+    if (std::isnan(value) || value > values_.Max - values_.Min) return false;
+    values_.LargeChange = *Stored(value);
     return true;
 }
 

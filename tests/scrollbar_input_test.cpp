@@ -6,6 +6,7 @@
 // (pixels 17..83) at Value 0, and one unit of value is 99.75 twips of thumb travel.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -302,4 +303,42 @@ TEST(ScrollBarInput, HorizontalPagingLeavesAFractionAndReadsItBackRounded) {
     h.Down(50, 290);
     h.Up(50, 290);
     EXPECT_EQ(h.events.Take(), "down, Change 38, up");
+}
+
+TEST(ScrollBarInput, EachSetterRepaintsOrNotAsItsBarDoes) {
+    // "+" where the setter repainted the bar, "." where it did not.
+    auto trace = [](ScrollBarControl& bar, const std::vector<std::function<void()>>& sets) {
+        std::string out;
+        for (const auto& set : sets) {
+            const int32_t before = bar.RepaintCount();
+            set();
+            out += bar.RepaintCount() == before ? "." : "+";
+        }
+        return out;
+    };
+    VBar v;
+    GlideVScroll& vb = *v.bar;
+    // Value (changed, unchanged), Min, Max, SmallChange, LargeChange, ItemsVisible, TotalItems,
+    // Theme (in range, out of range), MetricsSize, Enabled.
+    EXPECT_EQ(trace(vb, {[&] { vb.SetValue(5); }, [&] { vb.SetValue(5); }, [&] { vb.SetMin(1); },
+                         [&] { vb.SetMax(20); }, [&] { vb.SetSmallChange(2); },
+                         [&] { vb.SetLargeChange(3); }, [&] { vb.SetItemsVisible(5); },
+                         [&] { vb.SetTotalItems(30); }, [&] { vb.SetTheme(1); },
+                         [&] { vb.SetTheme(3); }, [&] { vb.SetMetricsSize(1); },
+                         [&] { vb.SetEnabled(false); }}),
+              "+..+...++.++");
+    EXPECT_EQ(vb.Theme(), 1);  // 3 is no scheme of the vertical bar
+    EXPECT_EQ(vb.MetricsSize(), 1);
+    EXPECT_EQ(vb.model().Describe(), "v=5 min=1 max=20 small=2 large=3 items=5/30");
+
+    Harness<GlideHScroll> h({0, 283, 383, 17});
+    GlideHScroll& hb = *h.bar;
+    hb.SetItemsVisible(100);
+    hb.SetTotalItems(400);
+    // The horizontal bar neither re-lays its thumb nor repaints for a new Max, and takes any
+    // theme its host hands it.
+    EXPECT_EQ(trace(hb, {[&] { hb.SetValue(5); }, [&] { hb.SetMin(1); }, [&] { hb.SetMax(300); },
+                         [&] { hb.SetTotalItems(200); }, [&] { hb.SetTheme(3); }}),
+              "+..++");
+    EXPECT_EQ(hb.Theme(), 3);
 }

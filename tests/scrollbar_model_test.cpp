@@ -230,3 +230,19 @@ TEST(ScrollModel, HitRegionsAndLayout) {
     EXPECT_EQ(CellSizeFromMetric(10), 13);
     EXPECT_EQ(CellSizeFromMetric(24), 24);
 }
+
+TEST(ScrollModel, VerticalRulesJudgeTheGivenValueBeforeItIsRounded) {
+    // The vertical bar's setters take fractions and round only what they store, so a fraction
+    // that is out of range is treated as out of range even when it would round into it.
+    ScrollModel v(ScrollAxis::Vertical);
+    v.SetMin(10);
+    v.SetMax(12);
+    v.SetMax(9.6);  // below Min, though it rounds to Min
+    EXPECT_EQ(v.Describe(), "v=10 min=10 max=11 small=1 large=1 items=0/0");
+    EXPECT_FALSE(v.SetSmallChange(1.4));  // more than the range of 1, though it rounds to 1
+    EXPECT_FALSE(v.SetLargeChange(1.2));
+    EXPECT_TRUE(v.SetSmallChange(0.6));   // within the range: stored rounded
+    EXPECT_EQ(v.Describe(), "v=10 min=10 max=11 small=1 large=1 items=0/0");
+    v.SetMin(11.4);  // above Max: replaced by Max
+    EXPECT_EQ(v.Describe(), "v=11 min=11 max=11 small=1 large=1 items=0/0");
+}
