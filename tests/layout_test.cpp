@@ -284,6 +284,16 @@ TEST(PageFunctions, EnsureVisibleScrollsOnlyRowsOffThePage) {
     EXPECT_EQ(l.ItemEndOfPage(), 20);
     EXPECT_EQ(l.applied().verticalScrollValue, 16);
     EXPECT_EQ(f.Rows(16, 20), "21+16 38+16 55+16 72+16 89+16");
+
+    // A window too low for one whole row: the row at the top is the one shown, so asking for
+    // it again must not scroll it away (the last row that fits lies above the page then).
+    l.Resize(200, 30);
+    tops.clear();
+    ensure(16);
+    ensure(16);
+    ensure(18);  // below: becomes the row at the top
+    ensure(18);
+    EXPECT_EQ(tops, "16 16 18 18 ");
 }
 
 TEST(PageFunctions, ReachableByName) {
