@@ -98,9 +98,8 @@ TEST(RowLayout, PaintWalkWritesTopsAndHeightsOfMixedRowsBack) {
     EXPECT_EQ(f.Rows(1, 5), "21+16 37+3 40+30 - 70+16");
 
     // Icons 32 high: rows with text or an icon become 2 + 32; the empty row stays shrunk and
-    // the group header keeps its own height.
+    // the group header keeps its own height. Binding the list repaints by itself.
     BindSmallIcons(l, RegisterIcons(f.platform, 32));
-    l.Refresh();
     EXPECT_EQ(f.Rows(1, 5), "21+34 55+3 58+30 - 88+34");
 
     // A row hidden after it was painted keeps its stale geometry; the rows below move up.
