@@ -74,7 +74,14 @@ void GlideListView::EnsureVisible(int32_t index) {
     } else {
         // A row already on the page, the first and the last included, stays where it is.
         const int32_t last = LastItemOnPage();
-        if (index > last) OffsetTopIndex(VisibleItemsRange(index, last), true);
+        if (last < view_.topIndex) {
+            // Not even one whole row fits, so there is no last full row to move it to: the row
+            // shown at the top is the best there is. Counting down to a "last" above the page
+            // would scroll the row away, and asking twice would flip between two tops.
+            view_.topIndex = index;
+        } else if (index > last) {
+            OffsetTopIndex(VisibleItemsRange(index, last), true);
+        }
     }
     SetVerticalScrollValue(view_.topIndex);
     Repaint();

@@ -120,6 +120,9 @@ void GlideListView::SetImageList(const Variant& slot, const Variant& imageList) 
     ImageListSlot& target = imageLists_[static_cast<std::size_t>(index)];
     target = ImageListSlot{};
     target = BindImageList(imageList, platform_.imageLists);
+    // Small icons change row heights and every slot changes icons: show the new list now
+    // rather than at whatever paints next.
+    Repaint();
 }
 
 const ImageListSlot& GlideListView::ImageListSlotAt(int32_t slot) const {

@@ -1,8 +1,8 @@
 // Row layout and the page functions. The default row is 16 pixels: "Wg" in DejaVu Sans 8 pt is
 // 14 pixels high, plus a vertical margin of 1 above and below; the header band is 20.
 //
-// Test ideas not yet written: an expanding row in the page walk once it can be attached;
-// LargeChangeClick's page walk upwards once the scroll bars arrive.
+// Test ideas not yet written: an expanding row attached to the control (the walk itself is
+// tested with one); LargeChangeClick's page walk upwards once the scroll bars arrive.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -98,9 +98,8 @@ TEST(RowLayout, PaintWalkWritesTopsAndHeightsOfMixedRowsBack) {
     EXPECT_EQ(f.Rows(1, 5), "21+16 37+3 40+30 - 70+16");
 
     // Icons 32 high: rows with text or an icon become 2 + 32; the empty row stays shrunk and
-    // the group header keeps its own height.
+    // the group header keeps its own height. Binding the list repaints by itself.
     BindSmallIcons(l, RegisterIcons(f.platform, 32));
-    l.Refresh();
     EXPECT_EQ(f.Rows(1, 5), "21+34 55+3 58+30 - 88+34");
 
     // A row hidden after it was painted keeps its stale geometry; the rows below move up.
@@ -187,10 +186,55 @@ TEST(PageFunctions, PageCountAndEndOfPageWithHiddenRowsAndGridLines) {
     l.props().GridLines = false;  // six rows of 16 fit
     EXPECT_EQ(pages(), "6 end=8 last=8 lastVisible=8");
 
+    // The last page: all rows left fit, so the count is one less than the rows left, and the
+    // last row on the page is past the list even with the last row hidden.
+    l.SetTopIndex(8);
+    EXPECT_EQ(pages(), "2 end=10 last=11 lastVisible=10");
+    l.SetItemVisible(10, false);
+    EXPECT_EQ(pages(), "1 end=9 last=11 lastVisible=9");
+    // Every row from the top on hidden: the walk meets none.
+    l.SetItemVisible(8, false);
+    l.SetItemVisible(9, false);
+    l.SetTopIndex(8);
+    EXPECT_EQ(pages(), "-1 end=8 last=11 lastVisible=8");
+    l.SetTopIndex(1);
+
     // Not even the first row fits.
     l.Resize(200, 30);
     EXPECT_EQ(pages(), "0 end=1 last=0 lastVisible=1");
     EXPECT_EQ(l.FirstItemOnPage(), 1);
+}
+
+TEST(PageFunctions, ExpandingRowTakesItsRoomInThePageWalk) {
+    // Ten rows of 16 below a 20-pixel band on a 120-pixel surface: 22 pixels are used before
+    // the first row, so six rows fit without an expanding row.
+    ItemStore items;
+    for (int32_t i = 1; i <= 10; ++i) {
+        tListItemInfo item;
+        item.cLIItemHeight = 16;
+        items.Append(std::move(item));
+    }
+    auto walk = [&](ExpandingRowPlace e) {
+        const PageFrame frame{120, 20, 0, false, e};
+        std::string out;
+        for (PageWalkFor purpose : {PageWalkFor::PageCount, PageWalkFor::LastItem, PageWalkFor::EndOfPage}) {
+            const PageWalk w = WalkPage(items, 1, frame, purpose);
+            out += std::to_string(PageCount(items, w)) + "/" + std::to_string(w.firstNotFitting) + "/" +
+                   std::to_string(w.lastFitting) + (w.expandingMode ? "e " : " ");
+        }
+        return out;
+    };
+    EXPECT_EQ(walk({}), "6/7/6 6/7/6 6/7/6 ");
+    // 40 pixels for the row under item 3: three rows fewer fit, the page count adds one, and the
+    // end of the page steps over item 3 itself.
+    EXPECT_EQ(walk({true, 60, 40, 3}), "5/4/3e 5/4/3e 5/5/4e ");
+    // Reaching past the bottom, it counts only down to the bottom for the page count.
+    EXPECT_EQ(walk({true, 100, 40, 3}), "6/5/4e 5/4/3e 5/5/4e ");
+    // Its top on the bottom edge: out of the page count, still in the other walks.
+    EXPECT_EQ(walk({true, 120, 40, 3}), "6/7/6 5/4/3e 5/5/4e ");
+    // Above the header band, or with no item, it takes no part.
+    EXPECT_EQ(walk({true, 19, 40, 3}), "6/7/6 6/7/6 6/7/6 ");
+    EXPECT_EQ(walk({true, 60, 40, 0}), "6/7/6 6/7/6 6/7/6 ");
 }
 
 TEST(PageFunctions, SearchesAndCountsStepOverHiddenRows) {
@@ -284,6 +328,16 @@ TEST(PageFunctions, EnsureVisibleScrollsOnlyRowsOffThePage) {
     EXPECT_EQ(l.ItemEndOfPage(), 20);
     EXPECT_EQ(l.applied().verticalScrollValue, 16);
     EXPECT_EQ(f.Rows(16, 20), "21+16 38+16 55+16 72+16 89+16");
+
+    // A window too low for one whole row: the row at the top is the one shown, so asking for
+    // it again must not scroll it away (the last row that fits lies above the page then).
+    l.Resize(200, 30);
+    tops.clear();
+    ensure(16);
+    ensure(16);
+    ensure(18);  // below: becomes the row at the top
+    ensure(18);
+    EXPECT_EQ(tops, "16 16 18 18 ");
 }
 
 TEST(PageFunctions, ReachableByName) {
