@@ -127,7 +127,7 @@ bool GlideListView::DeleteSelectedWithPrompting() {
 void GlideListView::ItemsDeleteSelected() {
     DeleteSelectedWithPrompting();
     view_.topIndex = 1;
-    ResetScrollBars(true, false);
+    SetVScrollBarValue(1);
     SyncScrollBars();
     Repaint();
 }

@@ -259,3 +259,14 @@ TEST(ListScrolling, RightToLeftPutsTheVerticalBarOnTheLeft) {
     EXPECT_EQ(s.Placement(s->VScrollBar()), "1,1 17x123");
     EXPECT_EQ(s->ColumnRecord(1).cHCollX, 18);
 }
+
+TEST(ListScrolling, DeletingTheSelectionPutsTheBarBackAtOne) {
+    ScrollList s;
+    s.Add(30);
+    s.Wheel(-240);
+    ASSERT_EQ(s->TopIndex(), 7);
+    s->SetSelectedIndex(3);  // twenty rows stay: the bar stays
+    s->ItemsDeleteSelected();
+    EXPECT_EQ(s->TopIndex(), 1);
+    EXPECT_EQ(s->VScrollBar().Value(), 1);  // not the bar's minimum, 0
+}
