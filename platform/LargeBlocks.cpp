@@ -6,6 +6,17 @@
 #include <cstdint>
 #include <new>
 
+// Under AddressSanitizer the pool marks what is not handed out (freed blocks, the uncarved rest
+// of a chunk) as poisoned, so a sub-item used after its row is gone is still reported.
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#define GLV_POISON(p, n) ASAN_POISON_MEMORY_REGION((p), (n))
+#define GLV_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION((p), (n))
+#else
+#define GLV_POISON(p, n) ((void)(p), (void)(n))
+#define GLV_UNPOISON(p, n) ((void)(p), (void)(n))
+#endif
+
 namespace glv {
 
 namespace {
@@ -62,6 +73,7 @@ void* BlockPool::do_allocate(std::size_t bytes, std::size_t alignment) {
     FreeBlock*& head = free_[size / kGrain];
     if (head != nullptr) {
         FreeBlock* block = head;
+        GLV_UNPOISON(block, size);
         head = block->next;
         return block;
     }
@@ -76,6 +88,7 @@ void BlockPool::do_deallocate(void* p, std::size_t bytes, std::size_t alignment)
     const std::size_t size = RoundUp(std::max(bytes, std::size_t{1}), kGrain);
     FreeBlock*& head = free_[size / kGrain];
     head = ::new (p) FreeBlock{head};
+    GLV_POISON(p, size);
 }
 
 void* BlockPool::Carve(std::size_t size) {
@@ -87,15 +100,20 @@ void* BlockPool::Carve(std::size_t size) {
         chunkBytes_ += chunk;
         next_ = static_cast<char*>(base);
         end_ = next_ + chunk;
+        GLV_POISON(base, chunk);
         nextChunk_ = std::min(nextChunk_ * 2, kLargestChunk);
     }
     void* block = next_;
     next_ += size;
+    GLV_UNPOISON(block, size);
     return block;
 }
 
 void BlockPool::Release() {
-    for (const Chunk& chunk : chunks_) upstream_->deallocate(chunk.base, chunk.size, kGrain);
+    for (const Chunk& chunk : chunks_) {
+        GLV_UNPOISON(chunk.base, chunk.size);
+        upstream_->deallocate(chunk.base, chunk.size, kGrain);
+    }
     chunks_.clear();
     free_.fill(nullptr);
     next_ = end_ = nullptr;

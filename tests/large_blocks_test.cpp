@@ -102,5 +102,19 @@ TEST(ItemStore, RecordsKeepSubItemsInThePoolAndCopiesLeaveIt) {
     EXPECT_EQ(copy.cLISubListItemInfo.size(), 3u);
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+// The pool recycles blocks itself; under AddressSanitizer a freed block and the uncarved rest of
+// a chunk are poisoned, so touching them is still reported.
+TEST(BlockPoolDeathTest, TouchingAFreedBlockIsReported) {
+    BlockPool pool(std::pmr::new_delete_resource());
+    auto* block = static_cast<volatile char*>(pool.allocate(128, 8));
+    block[0] = 1;
+    pool.deallocate(const_cast<char*>(block), 128, 8);
+    EXPECT_DEATH(block[64] = 2, "use-after-poison");
+    auto* next = static_cast<volatile char*>(pool.allocate(64, 8));
+    EXPECT_DEATH(next[64] = 2, "use-after-poison");  // past the block, into the uncarved rest
+}
+#endif
+
 }  // namespace
 }  // namespace glv
