@@ -6,10 +6,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <memory>
 #include <string>
 
+#include "bench/PaintBenchData.h"
 #include "core/GlideListView.h"
 #include "platform/Form.h"
 #include "scrollbar/ScrollBar.h"
@@ -28,19 +28,9 @@ struct DraggedList {
         form = std::make_unique<Form>(platform, 1280, 800);
         list = std::make_unique<GlideListView>(platform, container, 1280, 800, form->hwnd());
         list->InitProperties();
-        for (int c = 0; c < 6; ++c) list->AddColumn("Column " + std::to_string(c + 1), -1, 200);
-        list->BeginUpdate();
-        for (int64_t i = 0; i < count; ++i) {
-            // Numbers of one width, so both list sizes draw the same number of glyphs.
-            std::string n = std::to_string(i);
-            n.insert(0, 7 - std::min<std::size_t>(n.size(), 7), '0');
-            list->AddItemQuick(Variant::Array(
-                {Variant("Item " + n), Variant(int32_t{-1}), Variant("Size " + n),
-                 Variant(int32_t{-1}), Variant("Kind " + n), Variant(int32_t{-1}),
-                 Variant("Date " + n), Variant(int32_t{-1}), Variant("Owner " + n),
-                 Variant(int32_t{-1}), Variant("Note " + n), Variant(int32_t{-1})}));
-        }
-        list->EndUpdate();
+        for (int c = 0; c < kPaintBenchColumns; ++c)
+            list->AddColumn("Column " + std::to_string(c + 1), -1, 200);
+        LoadPaintBenchRows(*list, count);
     }
 };
 

@@ -2,10 +2,10 @@
 // page, not the list, so 1000 and 1000000 items should take the same time.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <memory>
 #include <string>
 
+#include "bench/PaintBenchData.h"
 #include "core/GlideListView.h"
 #include "platform/ImageList.h"
 
@@ -26,19 +26,9 @@ struct PaintedList {
             const auto handle = platform.imageLists.Register(glv::MakeSyntheticImageList(16, 16, 8));
             list->SetImageList(glv::Variant(int32_t{2}), glv::Variant(static_cast<int32_t>(handle)));
         }
-        const glv::Variant icon(int32_t{icons ? 3 : -1});
-        for (int c = 0; c < 6; ++c) list->AddColumn("Column " + std::to_string(c + 1), -1, 210);
-        list->BeginUpdate();
-        for (int64_t i = 0; i < count; ++i) {
-            // Numbers of one width, so both list sizes draw the same number of glyphs.
-            std::string n = std::to_string(i);
-            n.insert(0, 7 - std::min<std::size_t>(n.size(), 7), '0');
-            list->AddItemQuick(glv::Variant::Array(
-                {glv::Variant("Item " + n), icon, glv::Variant("Size " + n), icon,
-                 glv::Variant("Kind " + n), icon, glv::Variant("Date " + n), icon,
-                 glv::Variant("Owner " + n), icon, glv::Variant("Note " + n), icon}));
-        }
-        list->EndUpdate();
+        for (int c = 0; c < glv::kPaintBenchColumns; ++c)
+            list->AddColumn("Column " + std::to_string(c + 1), -1, 210);
+        glv::LoadPaintBenchRows(*list, count, icons ? 3 : -1);
         // The middle of the list, so the page is not the list's start.
         list->view().topIndex = static_cast<int32_t>(count / 2 + 1);
         list->Refresh();  // warms the glyphs of this page

@@ -49,8 +49,7 @@ LargeBlockResource& LargeBlockResource::Instance() {
 }
 
 void* LargeBlockResource::do_allocate(std::size_t bytes, std::size_t alignment) {
-    if (bytes < kHugePage || alignment > kHugePage)
-        return std::pmr::new_delete_resource()->allocate(bytes, alignment);
+    if (!Mapped(bytes, alignment)) return std::pmr::new_delete_resource()->allocate(bytes, alignment);
     const std::size_t size = RoundUp(bytes, kHugePage);
     void* block = MapAligned(size);
     mapped_.fetch_add(size, std::memory_order_relaxed);
@@ -58,7 +57,7 @@ void* LargeBlockResource::do_allocate(std::size_t bytes, std::size_t alignment) 
 }
 
 void LargeBlockResource::do_deallocate(void* p, std::size_t bytes, std::size_t alignment) {
-    if (bytes < kHugePage || alignment > kHugePage) {
+    if (!Mapped(bytes, alignment)) {
         std::pmr::new_delete_resource()->deallocate(p, bytes, alignment);
         return;
     }
@@ -68,8 +67,8 @@ void LargeBlockResource::do_deallocate(void* p, std::size_t bytes, std::size_t a
 }
 
 void* BlockPool::do_allocate(std::size_t bytes, std::size_t alignment) {
-    if (bytes > kLargestBlock || alignment > kGrain) return upstream_->allocate(bytes, alignment);
-    const std::size_t size = RoundUp(std::max(bytes, std::size_t{1}), kGrain);
+    if (!Pooled(bytes, alignment)) return upstream_->allocate(bytes, alignment);
+    const std::size_t size = BlockSize(bytes);
     FreeBlock*& head = free_[size / kGrain];
     if (head != nullptr) {
         FreeBlock* block = head;
@@ -81,11 +80,11 @@ void* BlockPool::do_allocate(std::size_t bytes, std::size_t alignment) {
 }
 
 void BlockPool::do_deallocate(void* p, std::size_t bytes, std::size_t alignment) {
-    if (bytes > kLargestBlock || alignment > kGrain) {
+    if (!Pooled(bytes, alignment)) {
         upstream_->deallocate(p, bytes, alignment);
         return;
     }
-    const std::size_t size = RoundUp(std::max(bytes, std::size_t{1}), kGrain);
+    const std::size_t size = BlockSize(bytes);
     FreeBlock*& head = free_[size / kGrain];
     head = ::new (p) FreeBlock{head};
     GLV_POISON(p, size);

@@ -9,6 +9,7 @@
 //
 // One shared instance serves every list; its only state is the count of bytes it has mapped.
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstddef>
@@ -29,6 +30,11 @@ public:
     std::size_t MappedBytes() const { return mapped_.load(std::memory_order_relaxed); }
 
 private:
+    // Smaller blocks, and alignments no mapping gives, go to the default resource.
+    static bool Mapped(std::size_t bytes, std::size_t alignment) {
+        return bytes >= kHugePage && alignment <= kHugePage;
+    }
+
     void* do_allocate(std::size_t bytes, std::size_t alignment) override;
     void do_deallocate(void* p, std::size_t bytes, std::size_t alignment) override;
     bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override {
@@ -70,6 +76,15 @@ private:
         void* base;
         std::size_t size;
     };
+
+    // Blocks too big or too strictly aligned for the pool go to the upstream resource.
+    static bool Pooled(std::size_t bytes, std::size_t alignment) {
+        return bytes <= kLargestBlock && alignment <= kGrain;
+    }
+    // A pooled block's size: its request kept to the grain, and never 0.
+    static std::size_t BlockSize(std::size_t bytes) {
+        return (std::max(bytes, std::size_t{1}) + kGrain - 1) / kGrain * kGrain;
+    }
 
     void* do_allocate(std::size_t bytes, std::size_t alignment) override;
     void do_deallocate(void* p, std::size_t bytes, std::size_t alignment) override;

@@ -10,7 +10,7 @@ void RebuildBackgroundCache(cMemDC& cache, const BackgroundSpec& desc, const Pro
     Surface* surface = cache.hdc();
     if (!surface) return;
     FillListArea(*surface, desc.headerHeight, system.Resolve(props.BackColor));
-    if (props.BackStyle == Normal && props.BackGroundPicture) DrawBackgroundPicture(*surface, desc, props);
+    DrawBackgroundPicture(*surface, desc, props);
     DrawHeaderBand(*surface, desc, props);
 }
 
@@ -19,10 +19,11 @@ void FillListArea(Surface& cache, int32_t headerHeight, COLORREF backColor) {
 }
 
 void DrawBackgroundPicture(Surface& cache, const BackgroundSpec& desc, const PropertyValues& props) {
-    if (!props.BackGroundPicture) return;
-    const BackgroundPictureState state{&props.BackGroundPicture->image(),
+    // Only the Normal style shows the picture; without one nothing is placed.
+    const Image* picture = props.BackGroundPicture ? &props.BackGroundPicture->image() : nullptr;
+    const BackgroundPictureState state{picture,
                                        props.BackGroundPictureAlignment,
-                                       props.BackStyle == Ledger,
+                                       props.BackStyle != Normal,
                                        desc.headerHeight,
                                        desc.vScrollVisible,
                                        desc.hScrollVisible};

@@ -35,4 +35,23 @@ inline void ColumnFont(const tColHeaderInfo& column, FontSpec& out) {
     out.Strikethrough = column.cHFontStrikeThrough;
 }
 
+// The same as values, for callers that select a font once.
+inline FontSpec ItemFont(const tListItemInfo& item) {
+    FontSpec font;
+    ItemFont(item, font);
+    return font;
+}
+
+inline FontSpec SubItemFont(const tListItemInfo& item, const tSubListItemInfo& sub) {
+    FontSpec font;
+    SubItemFont(sub, item.cLIFontSize, font);
+    return font;
+}
+
+inline FontSpec HeaderFont(const tColHeaderInfo& column) {
+    FontSpec font;
+    ColumnFont(column, font);
+    return font;
+}
+
 }  // namespace glv

@@ -63,11 +63,6 @@ HeaderStyle MakeHeaderStyle(const PropertyValues& props, const SystemInfo& syste
     return style;
 }
 
-FontSpec HeaderFont(const tColHeaderInfo& column) {
-    return {std::string(column.cHFontName.view()), column.cHFontSize, column.cHFontBold,
-            column.cHFontItalic, column.cHFontUnderline, column.cHFontStrikeThrough};
-}
-
 void PaintHeaderSeparator(Surface& surface, int32_t right, int32_t hh) {
     Line(surface, right, 3, right, hh - 3, kSeparatorDark);
     Line(surface, right + 1, 3, right + 1, hh - 3, kSeparatorLight);

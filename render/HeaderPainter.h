@@ -9,6 +9,7 @@
 #include "platform/Surface.h"
 #include "platform/SystemInfo.h"
 #include "platform/Text.h"
+#include "render/Fonts.h"
 #include "render/IconPainter.h"
 #include "render/Themes.h"
 
@@ -40,8 +41,6 @@ struct HeaderCellState {
     bool pressed = false;
     bool hot = false;
 };
-
-FontSpec HeaderFont(const tColHeaderInfo& column);
 
 // Draws a header cell: separator, the pressed or hover look, the icon and the caption in the
 // column's header font.

@@ -169,8 +169,8 @@ void GlideListView::PaintPass() {
                                container_.TwipsPerPixelY, props_.SelectBackColor};
         const SlotIconPainter headerIcons(icons, imageLists_[LVHeaderImages]);
         glv::HeaderStyle header = MakeHeaderStyle(props_, system, applied_.effectiveTheme,
-                                             frame_.headerHeight, render_.headerTextHeight,
-                                             render_.headerImageHeight);
+                                                  frame_.headerHeight, render_.headerTextHeight,
+                                                  render_.headerImageHeight);
         header.icons = &headerIcons;
         PaintHeaderPass(header);
         if (items_.Count() >= 1) {
@@ -195,9 +195,9 @@ void GlideListView::PaintPass() {
 void GlideListView::PaintHeaderPass(const glv::HeaderStyle& style) {
     LayoutColumnEdges(columns_, 1 + render_.leftOffset - render_.hScrollOffset);
     if (props_.HideColumnHeaders) return;
-    const bool sorting = props_.AllowSorting || props_.AllowColumnSorting;
-    // A sorted column below 1 is taken as the first, and stays so.
-    if (sorting) props_.SortedColumn = NormalisedSortedColumn(props_.SortedColumn);
+    // While sorting is allowed, a sorted column below 1 is taken as the first, and stays so.
+    if (props_.AllowSorting || props_.AllowColumnSorting)
+        props_.SortedColumn = NormalisedSortedColumn(props_.SortedColumn);
     const COLORREF caretColor = platform_.system.Resolve(props_.CaratColor);
     for (int32_t i = 1; i <= columns_.Count(); ++i) {
         const tColHeaderInfo& column = columns_.Column(i);
@@ -205,8 +205,8 @@ void GlideListView::PaintHeaderPass(const glv::HeaderStyle& style) {
                                    i == render_.pressedColumn, i == render_.hotColumn};
         ColumnFont(column, scratchFont_);
         PaintHeaderCell(surface_, platform_.text, style, column, cell, scratchFont_);
-        if (!sorting || !HeaderShowsCaret(props_.AllowSorting, props_.AllowColumnSorting,
-                                          props_.SortedColumn, i, columns_.Ext(i).ShowCaret))
+        if (!HeaderShowsCaret(props_.AllowSorting, props_.AllowColumnSorting, props_.SortedColumn,
+                              i, columns_.Ext(i).ShowCaret))
             continue;
         const SortCaret caret{column.cHCollX,
                               column.cHWidth,

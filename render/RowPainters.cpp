@@ -132,16 +132,6 @@ RowStyle MakeRowStyle(const PropertyValues& props, const SystemInfo& system, boo
     return style;
 }
 
-FontSpec ItemFont(const tListItemInfo& item) {
-    return {std::string(item.cLIFontName.view()), item.cLIFontSize, item.cLIFontBold,
-            item.cLIFontItalic, item.cLIFontUnderline, item.cLIFontStrikeThrough};
-}
-
-FontSpec SubItemFont(const tListItemInfo& item, const tSubListItemInfo& sub) {
-    return {std::string(sub.cSIFontName.view()), item.cLIFontSize, sub.cSIFontBold,
-            sub.cSIFontItalic, sub.cSIFontUnderline, sub.cSIFontStrikeThrough};
-}
-
 void PaintItemCell(Surface& surface, TextEngine& text, const RowStyle& style, tListItemInfo& item,
                    int32_t index, CellSpan cell, RowMetrics row, const FontSpec& font) {
     const int32_t L = cell.left, R = cell.right, y = row.top, h = row.height;

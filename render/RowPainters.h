@@ -10,6 +10,7 @@
 #include "platform/Surface.h"
 #include "platform/SystemInfo.h"
 #include "platform/Text.h"
+#include "render/Fonts.h"
 #include "render/IconPainter.h"
 #include "render/PartStrips.h"
 
@@ -62,10 +63,8 @@ struct CellSpan {
     int32_t right = 0;
 };
 
-// The fonts rows are drawn in: the item's own, and a sub-item's (its fields with the item's size).
-// The painters take the font from their caller, which can keep one FontSpec for a whole pass.
-FontSpec ItemFont(const tListItemInfo& item);
-FontSpec SubItemFont(const tListItemInfo& item, const tSubListItemInfo& sub);
+// The painters take the font from their caller (render/Fonts.h makes them), which can keep one
+// FontSpec for a whole pass.
 
 // How a row's cells are coloured.
 enum class CellLook { Disabled, Selected, SelectedNoFocus, Ledger, Normal };

@@ -11,6 +11,7 @@
 #include "render/HeaderPainter.h"
 #include "render/Themes.h"
 #include "golden.h"
+#include "handle_icons.h"
 
 using namespace glv;
 using test::HexColor;

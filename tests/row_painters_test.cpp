@@ -15,6 +15,7 @@
 #include "render/RowPainters.h"
 #include "resources/Bitmaps.h"
 #include "golden.h"
+#include "handle_icons.h"
 
 using namespace glv;
 using test::HexColor;
