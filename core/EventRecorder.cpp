@@ -1,5 +1,6 @@
 #include "core/EventRecorder.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <ostream>
@@ -149,11 +150,25 @@ void EventRecorder::SetAnswer(std::string_view event, const std::map<std::string
     std::vector<AnswerArg> prepared;
     if (std::string error = PrepareAnswer(event, args, id, prepared); !error.empty())
         throw std::invalid_argument(error);
-    answers_[id] = std::move(prepared);
+    answers_[id] = AnswerSequence{{std::move(prepared)}, 0};
+}
+
+void EventRecorder::SetAnswerSequence(std::string_view event,
+                                      const std::vector<std::map<std::string, Variant>>& sequence) {
+    EventId id = 0;
+    AnswerSequence answers;
+    for (std::size_t i = 0; i < sequence.size(); ++i) {
+        std::vector<AnswerArg> prepared;
+        if (std::string error = PrepareAnswer(event, sequence[i], id, prepared); !error.empty())
+            throw std::invalid_argument("entry " + std::to_string(i + 1) + ": " + error);
+        answers.entries.push_back(std::move(prepared));
+    }
+    if (!FindEvent(event)) throw std::invalid_argument("unknown event \"" + std::string(event) + "\"");
+    answers_[static_cast<EventId>(FindEvent(event) - kEventTable.data())] = std::move(answers);
 }
 
 void EventRecorder::ClearAnswer(std::string_view event) {
-    if (const EventInfo* info = FindEvent(event)) answers_[static_cast<EventId>(info - kEventTable.data())].clear();
+    if (const EventInfo* info = FindEvent(event)) answers_[static_cast<EventId>(info - kEventTable.data())] = {};
 }
 
 void EventRecorder::Record(EventId id, std::span<const ArgRef> args) {
@@ -178,7 +193,11 @@ void EventRecorder::Record(EventId id, std::span<const ArgRef> args) {
     lines_.push_back(std::move(line));
 
     // Answers go in after the line is written, so the line shows what the control passed.
-    for (const AnswerArg& answer : answers_[id]) {
+    AnswerSequence& sequence = answers_[id];
+    if (sequence.entries.empty()) return;
+    const std::size_t entry = std::min(sequence.next, sequence.entries.size() - 1);
+    ++sequence.next;
+    for (const AnswerArg& answer : sequence.entries[entry]) {
         std::visit(Overloaded{
                        [](std::monostate, const auto&) {},
                        []<class T>(T* target, const T& value) { *target = value; },

@@ -58,6 +58,10 @@ public:
     // arguments' types here, by the runtime's rules, so a raise can never fail. Throws
     // std::invalid_argument with CheckAnswer's message, leaving the answers as they were.
     void SetAnswer(std::string_view event, const std::map<std::string, Variant>& args);
+    // From now on the first raise of the event gets the first answers, the next raise the next,
+    // and so on; after the last entry the last keeps applying. An empty entry answers nothing
+    // for its raise. Throws like SetAnswer, naming the entry, and then changes nothing.
+    void SetAnswerSequence(std::string_view event, const std::vector<std::map<std::string, Variant>>& sequence);
     // Stops answering the event; an unknown name is ignored.
     void ClearAnswer(std::string_view event);
 
@@ -182,7 +186,12 @@ private:
 
     std::ostream* echo_ = nullptr;
     std::vector<std::string> lines_;
-    std::array<std::vector<AnswerArg>, kEventCount> answers_;
+    // Per event: the answers for each raise in turn, and which raise comes next.
+    struct AnswerSequence {
+        std::vector<std::vector<AnswerArg>> entries;
+        std::size_t next = 0;
+    };
+    std::array<AnswerSequence, kEventCount> answers_;
 };
 
 }  // namespace glv

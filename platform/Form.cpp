@@ -59,7 +59,57 @@ POINT Form::ClientOf(HWND hwnd, POINT screen) const {
     return {screen.x - rect.Left, screen.y - rect.Top};
 }
 
-void Form::Pointer(PointerAction action, int32_t x, int32_t y, int32_t button, int32_t shift) {
+namespace {
+
+constexpr int32_t kModifierKeys[3] = {16, 17, 18};  // Shift, Ctrl, Alt: mask bits 1, 2, 4
+
+}  // namespace
+
+int32_t Form::HoldModifiers(int32_t shift) {
+    int32_t marked = 0;
+    for (int bit = 0; bit < 3; ++bit) {
+        const int32_t key = kModifierKeys[bit];
+        if ((shift & (1 << bit)) && !platform_.system.KeyDown(key)) {
+            platform_.system.keysDown[key] = true;
+            marked |= 1 << bit;
+        }
+    }
+    return marked;
+}
+
+void Form::ReleaseModifiers(int32_t marked) {
+    for (int bit = 0; bit < 3; ++bit)
+        if (marked & (1 << bit)) platform_.system.keysDown[kModifierKeys[bit]] = false;
+}
+
+void Form::Key(KeyAction action, int32_t code, int32_t shift) {
+    WindowSystem& windows = platform_.windows;
+    SystemInfo& system = platform_.system;
+    const bool modifier = code == 16 || code == 17 || code == 18;
+    // The asynchronous state changes before the message is processed: a key down is already
+    // down, a key up already up.
+    if (modifier && action != KeyAction::Press) system.keysDown[code] = action == KeyAction::Down;
+    const int32_t marked = HoldModifiers(shift);
+    const HWND target = windows.GetFocus();
+    if (target != 0) {
+        intptr_t lParam = 1;  // repeat count
+        if (system.KeyDown(18)) lParam |= intptr_t{1} << 29;
+        if (action == KeyAction::Up) lParam |= intptr_t{3} << 30;  // previous state, transition
+        const uint32_t msg = action == KeyAction::Down ? wm::kKeyDown
+                             : action == KeyAction::Up ? wm::kKeyUp
+                                                       : wm::kChar;
+        windows.SendMessage(target, msg, code, lParam);
+    }
+    ReleaseModifiers(marked);
+}
+
+CursorShape Form::Cursor() const {
+    const HWND window = capture_ ? capture_ : pointerWindow_;
+    return platform_.windows.GetCursorShape(window);
+}
+
+void Form::Pointer(PointerAction action, int32_t x, int32_t y, int32_t button, int32_t shift,
+                   std::optional<int32_t> heldButtons) {
     WindowSystem& windows = platform_.windows;
     const RECT form = windows.WindowRect(hwnd_);
     const POINT screen{form.Left + x, form.Top + y};
@@ -74,12 +124,16 @@ void Form::Pointer(PointerAction action, int32_t x, int32_t y, int32_t button, i
     } else if (action == PointerAction::Up) {
         buttonsDown_ &= ~button;
     }
+    const int32_t held = action == PointerAction::Move && heldButtons ? *heldButtons : buttonsDown_;
+    const int32_t marked = HoldModifiers(shift);
+    const int32_t modifiers = platform_.system.ModifierMask();
     intptr_t flags = 0;
-    if (buttonsDown_ & 1) flags |= mk::kLButton;
-    if (buttonsDown_ & 2) flags |= mk::kRButton;
-    if (buttonsDown_ & 4) flags |= mk::kMButton;
-    if (shift & 1) flags |= mk::kShift;
-    if (shift & 2) flags |= mk::kControl;
+    if (held & 1) flags |= mk::kLButton;
+    if (held & 2) flags |= mk::kRButton;
+    if (held & 4) flags |= mk::kMButton;
+    if (modifiers & 1) flags |= mk::kShift;
+    if (modifiers & 2) flags |= mk::kControl;
+    pointerWindow_ = target;
     const POINT client = ClientOf(target, screen);
     const intptr_t lParam = PackPoint(client.x, client.y);
     // A disabled window takes no pointer input; the press still captures it, as the runtime
@@ -92,7 +146,13 @@ void Form::Pointer(PointerAction action, int32_t x, int32_t y, int32_t button, i
     switch (action) {
         case PointerAction::Move: send(wm::kMouseMove); break;
         case PointerAction::Down: {
-            if (deliver) windows.SetFocus(target);
+            // The press gives the focus to the window, or to the nearest ancestor that takes it
+            // (a list keeps the focus when its scroll bar is pressed).
+            if (deliver) {
+                HWND focus = target;
+                while (focus != 0 && !windows.IsFocusable(focus)) focus = windows.GetParent(focus);
+                if (focus != 0) windows.SetFocus(focus);
+            }
             if (button == 2) {
                 send(wm::kRButtonDown);
                 break;
@@ -123,6 +183,7 @@ void Form::Pointer(PointerAction action, int32_t x, int32_t y, int32_t button, i
             break;
         }
     }
+    ReleaseModifiers(marked);
     if (buttonsDown_ == 0) capture_ = 0;
 }
 

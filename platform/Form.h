@@ -15,8 +15,13 @@
 //    scroll bars) see where it is.
 // Coordinates of messages are the target window's client pixels, packed into lParam as x in the
 // low 16 bits and y in the high 16 bits; wParam holds the MK_ button and key flags.
+//
+// Key input goes to the window with the focus. A key down of Shift, Ctrl or Alt marks that key
+// held in the system's asynchronous key state until its key up; key messages sent while Alt is
+// held carry the context-code bit (bit 29 of lParam), as the system sets it.
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/Platform.h"
 #include "platform/Surface.h"
@@ -63,8 +68,19 @@ public:
 
     enum class PointerAction : uint8_t { Move, Down, Up };
     // Raw pointer input at (x, y) in the form's client pixels. button is the runtime's button
-    // code (1 left, 2 right, 4 middle); shift its modifier mask (1 Shift, 2 Ctrl, 4 Alt).
-    void Pointer(PointerAction action, int32_t x, int32_t y, int32_t button = 1, int32_t shift = 0);
+    // code (1 left, 2 right, 4 middle); shift its modifier mask (1 Shift, 2 Ctrl, 4 Alt), added
+    // to the keys held for this message. For a move, heldButtons (a button mask) replaces the
+    // buttons the form counts as held, when given.
+    void Pointer(PointerAction action, int32_t x, int32_t y, int32_t button = 1, int32_t shift = 0,
+                 std::optional<int32_t> heldButtons = std::nullopt);
+
+    enum class KeyAction : uint8_t { Down, Press, Up };
+    // Key input to the focused window: a key down or up with a virtual-key code, or a press with
+    // a character code. shift adds modifiers held for this message only.
+    void Key(KeyAction action, int32_t code, int32_t shift = 0);
+
+    // The pointer shape over the window the pointer was last over (or that holds the capture).
+    CursorShape Cursor() const;
 
     // The deepest visible window under a point of the client area (the form itself when no
     // child is there).
@@ -79,10 +95,14 @@ private:
     HWND WindowAtIn(HWND parent, POINT screen) const;
     void ComposeWindow(Surface& out, HWND hwnd, RECT clip) const;
     POINT ClientOf(HWND hwnd, POINT screen) const;
+    // Marks the modifiers of a mask held that are not held already; returns those it marked.
+    int32_t HoldModifiers(int32_t shift);
+    void ReleaseModifiers(int32_t marked);
 
     Platform& platform_;
     HWND hwnd_ = 0;
     HWND capture_ = 0;
+    HWND pointerWindow_ = 0;   // the window the last pointer message went to
     int32_t buttonsDown_ = 0;  // the runtime's button mask of held buttons
     // The last left press, for double clicks.
     HWND lastPressWindow_ = 0;

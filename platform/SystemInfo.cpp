@@ -36,6 +36,10 @@ bool SystemInfo::KeyDown(int virtualKey) const {
     return it != keysDown.end() && it->second;
 }
 
+int SystemInfo::ModifierMask() const {
+    return (KeyDown(16) ? 1 : 0) | (KeyDown(17) ? 2 : 0) | (KeyDown(18) ? 4 : 0);
+}
+
 SysColor SystemInfo::Resolve(OLE_COLOR color) const {
     if ((color & kSystemColorFlag) == 0) return color & 0x00FFFFFF;
     const uint32_t index = color & 0x00FFFFFF;

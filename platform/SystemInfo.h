@@ -70,6 +70,8 @@ struct SystemInfo {
 
     int Metric(int index) const;
     bool KeyDown(int virtualKey) const;
+    // The runtime's modifier mask of the keys held now: 1 Shift, 2 Ctrl, 4 Alt.
+    int ModifierMask() const;
     // A colour ready to draw: RGB values pass through, system colours are looked up.
     SysColor Resolve(OLE_COLOR color) const;
 };

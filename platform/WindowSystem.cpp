@@ -112,14 +112,36 @@ bool WindowSystem::IsEnabled(HWND hwnd) const {
 }
 
 bool WindowSystem::SetFocus(HWND hwnd) {
-    if (hwnd == 0) {
-        focus_ = 0;
-        return true;
+    if (hwnd != 0) {
+        const Window* window = Find(hwnd);
+        if (!window || !window->enabled || !window->focusable) return false;
     }
-    const Window* window = Find(hwnd);
-    if (!window || !window->enabled) return false;
+    const HWND previous = focus_;
+    if (previous == hwnd) return true;
     focus_ = hwnd;
+    // Host code runs inside these messages and may move the focus again; each window hears of
+    // its own change once.
+    if (previous != 0) SendMessage(previous, wm::kKillFocus, hwnd, 0);
+    if (hwnd != 0 && focus_ == hwnd) SendMessage(hwnd, wm::kSetFocus, previous, 0);
     return true;
+}
+
+void WindowSystem::SetFocusable(HWND hwnd, bool focusable) {
+    if (Window* window = Find(hwnd)) window->focusable = focusable;
+}
+
+bool WindowSystem::IsFocusable(HWND hwnd) const {
+    const Window* window = Find(hwnd);
+    return window && window->focusable;
+}
+
+void WindowSystem::SetCursorShape(HWND hwnd, CursorShape shape) {
+    if (Window* window = Find(hwnd)) window->cursor = shape;
+}
+
+CursorShape WindowSystem::GetCursorShape(HWND hwnd) const {
+    const Window* window = Find(hwnd);
+    return window ? window->cursor : CursorShape::Arrow;
 }
 
 bool WindowSystem::SetProp(HWND hwnd, const std::string& name, intptr_t value) {

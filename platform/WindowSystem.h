@@ -21,6 +21,9 @@ using HWND = int32_t;
 
 // Message numbers the library uses.
 namespace wm {
+inline constexpr uint32_t kSetFocus = 0x0007;   // wParam: the window that lost the focus
+inline constexpr uint32_t kKillFocus = 0x0008;  // wParam: the window that gains it
+inline constexpr uint32_t kChar = 0x0102;
 inline constexpr uint32_t kTimer = 0x0113;
 inline constexpr uint32_t kKeyDown = 0x0100;
 inline constexpr uint32_t kKeyUp = 0x0101;
@@ -48,6 +51,9 @@ public:
 };
 
 using WindowProcedure = std::function<intptr_t(uint32_t msg, intptr_t wParam, intptr_t lParam)>;
+
+// The pointer shapes a window asks for while the pointer is over it.
+enum class CursorShape : uint8_t { Arrow, SizeWE };
 
 struct WindowPlacement {
     int32_t x = 0, y = 0, width = 0, height = 0;
@@ -79,9 +85,18 @@ public:
     bool SetEnabled(HWND hwnd, bool enabled);
     bool IsEnabled(HWND hwnd) const;
 
-    // The window with the keyboard focus, 0 when none. Focus moves only to live, enabled windows.
+    // The window with the keyboard focus, 0 when none. Focus moves only to live, enabled windows
+    // that take the focus; when it really moves, the window losing it receives the kill-focus
+    // message and then the one gaining it the set-focus message.
     bool SetFocus(HWND hwnd);
     HWND GetFocus() const { return focus_; }
+    // Windows take the focus unless told otherwise (a scroll bar leaves it with its list).
+    void SetFocusable(HWND hwnd, bool focusable);
+    bool IsFocusable(HWND hwnd) const;
+
+    // The pointer shape the window shows while the pointer is over it (the form reads it).
+    void SetCursorShape(HWND hwnd, CursorShape shape);
+    CursorShape GetCursorShape(HWND hwnd) const;
 
     // Window properties: a pointer-sized value under a name. Get answers 0 when there is none.
     bool SetProp(HWND hwnd, const std::string& name, intptr_t value);
@@ -108,6 +123,8 @@ private:
         WindowPlacement placement;
         bool visible = true;
         bool enabled = true;
+        bool focusable = true;
+        CursorShape cursor = CursorShape::Arrow;
         std::vector<HWND> children;
         std::map<std::string, intptr_t, std::less<>> props;
         std::vector<std::pair<uint32_t, MessageSink*>> hooks;

@@ -51,6 +51,8 @@ ScrollBarControl::ScrollBarControl(Platform& platform, Container& container, Scr
     repeat_ = clock.CreateTimer([this] { OnRepeatTick(); });
     clock.SetInterval(repeat_, kRepeatDelayMs);
     initialised_ = true;
+    // A press on the bar leaves the keyboard focus with the window it scrolls.
+    platform_.windows.SetFocusable(hwnd_, false);
     RegisterSurface(platform_.windows, hwnd_, &surface_);
     AfterResize();
 }
