@@ -7,17 +7,12 @@
 #include "core/Errors.h"
 #include "core/Events.h"
 #include "control/GlideListView.h"
+#include "input/Keyboard.h"
 #include "platform/AutomationError.h"
 
 namespace glv {
 
-void GlideListView::RawSelect(int32_t index, bool value) {
-    if (!items_.Contains(index)) return;
-    tListItemInfo& item = items_.Item(index);
-    if (value && !item.cLISelected) ++view_.selectedCount;
-    if (!value && item.cLISelected) --view_.selectedCount;
-    item.cLISelected = value;
-}
+void GlideListView::RawSelect(int32_t index, bool value) { Selection(items_, view_).RawSelect(index, value); }
 
 bool GlideListView::IsAnyChecked() const {
     for (int32_t i = 1; i <= items_.Count(); ++i)
@@ -26,8 +21,8 @@ bool GlideListView::IsAnyChecked() const {
 }
 
 bool GlideListView::IsAnySelected() const {
-    for (int32_t i = 1; i <= items_.Count(); ++i)
-        if (items_.Item(i).cLISelected && items_.Group(i).Visible) return true;
+    for (int32_t i = items_.NextSelected(1); i != 0; i = items_.NextSelected(i + 1))
+        if (items_.Group(i).Visible) return true;
     return false;
 }
 
@@ -98,26 +93,28 @@ void GlideListView::ItemsDeleteAll() {
 
 bool GlideListView::DeleteSelectedWithPrompting() {
     bool yesToAll = false;
-    int32_t i = 1;
-    while (i <= items_.Count()) {
-        if (!items_.Item(i).cLISelected || items_.Group(i).GroupHeader) {
-            ++i;
-            continue;
-        }
-        if (!yesToAll) {
-            const int32_t prompt = AskItemDelete(events_, items_.Item(i), i);
-            if (prompt == LVNoToAll) {
+    // The scan steps from selected row to selected row; a removal brings the next row to i.
+    int32_t i = items_.NextSelected(1);
+    while (i != 0) {
+        bool remove = !items_.Group(i).GroupHeader;
+        if (remove && !yesToAll) {
+            bool answeredAll = false;
+            const PromptStep step = StepForAnswer(AskItemDelete(events_, items_.Item(i), i), answeredAll);
+            if (step == PromptStep::Stop) {
                 SelectedCount();
                 return false;
             }
-            if (prompt != LVYesToAll || i > items_.Count()) {
-                ++i;  // LVYes and LVNo both keep the item
-                continue;
-            }
-            yesToAll = true;
+            // The host may have removed items while it was asked.
+            remove = step == PromptStep::Remove && i <= items_.Count();
+            yesToAll = remove;
+        }
+        if (!remove) {
+            i = items_.NextSelected(i + 1);
+            continue;
         }
         RemoveItem(i);
         if (events_) events_->ItemDeleted(i);
+        i = items_.NextSelected(i);
     }
     view_.currentItem = -1;
     view_.lastSelectedRow = -1;
@@ -135,15 +132,14 @@ void GlideListView::ItemsDeleteSelected() {
 // --- selection, check and enabled flags over all items ---------------------------------------------
 
 void GlideListView::ItemsDeselectAll() {
-    for (int32_t i = 1; i <= items_.Count(); ++i) items_.Item(i).cLISelected = false;
-    view_.selectedCount = 0;
+    Selection(items_, view_).DeselectAll();
     Repaint();
 }
 
 void GlideListView::ItemsSelectAll() {
     if (expandingRow_.objectAttached) return;
     for (int32_t i = 1; i <= items_.Count(); ++i)
-        if (!items_.Group(i).GroupHeader) items_.Item(i).cLISelected = true;
+        if (!items_.Group(i).GroupHeader) items_.SetSelected(i, true);
     // The count includes the group header rows that were skipped; SelectedCount corrects it.
     view_.selectedCount = items_.Count();
     Repaint();
@@ -157,11 +153,8 @@ void GlideListView::ItemsCheckAll(bool state) {
 }
 
 void GlideListView::ItemsDisableAll() {
-    for (int32_t i = 1; i <= items_.Count(); ++i) {
-        items_.Item(i).cLISelected = false;
-        items_.Item(i).cLIEnabled = false;
-    }
-    view_.selectedCount = 0;
+    Selection(items_, view_).DeselectAll();
+    for (int32_t i = 1; i <= items_.Count(); ++i) items_.Item(i).cLIEnabled = false;
     Repaint();
 }
 
@@ -222,8 +215,8 @@ int32_t GlideListView::hWndToolTip(int32_t hwnd) const {
 
 std::vector<tListItemInfo> GlideListView::SelectedItems() const {
     std::vector<tListItemInfo> out;
-    for (int32_t i = 1; i <= items_.Count(); ++i)
-        if (items_.Item(i).cLISelected) out.push_back(items_.Item(i));
+    out.reserve(static_cast<std::size_t>(items_.SelectedFlagCount()));
+    items_.ForEachSelected([&](int32_t i) { out.push_back(items_.Item(i)); });
     return out;
 }
 
@@ -234,13 +227,7 @@ std::vector<tListItemInfo> GlideListView::CheckedItems() const {
     return out;
 }
 
-int32_t GlideListView::SelectedCount() {
-    int32_t count = 0;
-    for (int32_t i = 1; i <= items_.Count(); ++i)
-        if (items_.Item(i).cLISelected && items_.Group(i).Visible) ++count;
-    view_.selectedCount = count;
-    return count;
-}
+int32_t GlideListView::SelectedCount() { return Selection(items_, view_).RecountVisible(); }
 
 int32_t GlideListView::CheckedCount() const {
     int32_t count = 0;
@@ -263,7 +250,9 @@ int32_t SingleIndex(const ItemStore& items, int32_t count, bool tListItemInfo::*
 }  // namespace
 
 int32_t GlideListView::SelectedIndex() {
-    return SingleIndex(items_, SelectedCount(), &tListItemInfo::cLISelected);
+    const int32_t count = SelectedCount();
+    if (items_.Count() == 0 || count == 0) return 0;
+    return count >= 2 ? -1 : items_.NextSelected(1);
 }
 
 int32_t GlideListView::CheckedIndex() const {
@@ -272,7 +261,9 @@ int32_t GlideListView::CheckedIndex() const {
 
 void GlideListView::SetSelectedIndex(int32_t index) {
     if (!items_.Contains(index)) return;
-    for (int32_t i = 1; i <= items_.Count(); ++i) RawSelect(i, i == index);
+    Selection selection(items_, view_);
+    selection.DeselectAll();
+    selection.Select(index);
     if (view_.paintingEnabled) Repaint();
 }
 

@@ -96,6 +96,10 @@ void GlideListView::RecomputeLayoutValues() {
 
 void GlideListView::Repaint() {
     if (view_.terminating) return;
+    if (paintBatchDepth_ > 0) {
+        paintPending_ = true;
+        return;
+    }
     ++hooks_.repaints;
     PaintPass();
 }

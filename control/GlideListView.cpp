@@ -17,10 +17,12 @@ GlideListView::GlideListView(Platform& platform, Container& container, int32_t w
     // The form composes what the window shows from this surface.
     RegisterSurface(platform_.windows, hwnd_, &surface_);
     InitScrollBars();  // --- scroll bars ---
+    InitInput();       // --- input ---
 }
 
 GlideListView::~GlideListView() {
     Terminate();
+    ReleaseInput();      // --- input ---
     ReleaseRendering();  // --- rendering ---
     platform_.windows.DestroyWindow(hwnd_);
 }
@@ -31,10 +33,9 @@ GlideListView::~GlideListView() {
 void GlideListView::Terminate() {
     if (view_.terminating) return;
     view_.terminating = true;
-    DetachSystemHooks();
+    DetachMessageHooks();
     platform_.windows.RemoveProp(hwnd_, kObjectPtrProperty);
     background_.Release();  // --- rendering ---
-    DetachWheelHook();      // --- scroll bars ---
 }
 
 GlideListView* GlideListView::FromWindow(const WindowSystem& windows, HWND hwnd) {
@@ -135,14 +136,12 @@ void GlideListView::RemoveItem(int32_t index) {
                     view_.currentItem = count;
                 else
                     view_.currentItem = index;
-                if (items_.Contains(view_.currentItem) && !items_.Item(view_.currentItem).cLISelected) {
-                    items_.Item(view_.currentItem).cLISelected = true;
-                    ++view_.selectedCount;
-                }
+                Selection(items_, view_).Select(view_.currentItem);
                 RaiseSelectedRowChanged(view_.currentItem);
             } else if (index < view_.currentItem) {
                 --view_.currentItem;
-                if (items_.Item(index).cLISelected && view_.selectedCount > 0) --view_.selectedCount;
+                // The count drops when the item that moved into the removed place is selected.
+                if (items_.IsSelected(index) && view_.selectedCount > 0) --view_.selectedCount;
             }
         }
         if (view_.paintingEnabled) {
@@ -244,11 +243,6 @@ void GlideListView::SetItemVisible(int32_t index, bool visible) {
     if (!items_.Contains(index)) RaiseError(kErrSubscript, kSourceControl);
     const bool wasVisible = items_.Group(index).Visible;
     items_.Group(index).Visible = visible;
-    tListItemInfo& item = items_.Item(index);
-    if (item.cLISelected) {
-        item.cLISelected = false;
-        if (view_.selectedCount > 0) --view_.selectedCount;
-    }
     if (index == view_.topIndex) {
         int32_t top = FindNextVisibleItem(index, true);
         if (top == 0) top = FindNextVisibleItem(index, false);
@@ -259,8 +253,8 @@ void GlideListView::SetItemVisible(int32_t index, bool visible) {
         items_.Group(index).Visible = wasVisible;  // let the store keep its count
         items_.SetVisible(index, visible);
     }
-    for (int32_t i = 1; i <= items_.Count(); ++i) items_.Item(i).cLISelected = false;
-    view_.selectedCount = 0;
+    // Hiding or showing a row deselects every row.
+    Selection(items_, view_).DeselectAll();
     view_.lastSelectedRow = -1;
     view_.currentItem = -1;
     EndEdit();
@@ -314,7 +308,7 @@ int32_t GlideListView::TextHeight(const StdFont& font) const {
 
 void GlideListView::EndEdit() { ++hooks_.editEnds; }
 
-void GlideListView::ClearKeyboardMovedState() { view_.keyboardMoved = false; }
+void GlideListView::ClearKeyboardMovedState() { keyboard_ = KeyboardState{}; }
 
 void GlideListView::ShowExpandingRow(bool visible) { expandingRow_.visible = visible; }
 

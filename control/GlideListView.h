@@ -17,10 +17,15 @@
 #include "core/PropertyTable.h"
 #include "core/PropertyValues.h"
 #include "core/RecordObjects.h"
+#include "input/HitTest.h"
+#include "input/Keyboard.h"
+#include "input/MessageRouter.h"
+#include "input/Selection.h"
 #include "platform/Container.h"
 #include "platform/MemDC.h"
 #include "platform/Platform.h"
 #include "platform/Surface.h"
+#include "platform/WindowTimer.h"
 #include "render/ImageLists.h"
 #include "render/Layout.h"
 #include "render/PartStrips.h"
@@ -38,20 +43,37 @@ class GlideVScroll;
 class GlideHScroll;
 struct ListScrollState;
 
-// View state shared by layout, painting, input and scrolling.
-struct ViewState {
+// View state shared by layout, painting, input and scrolling. The selection part (current item,
+// last selected row, the cached selected count and the click flags) is the selection rules'
+// own state (input/Selection.h).
+struct ViewState : SelectionState {
     int32_t topIndex = 0;          // first row on the page; 0 until the first item arrives
-    int32_t currentItem = 0;       // the item item events and editing refer to
-    int32_t lastSelectedRow = 0;   // row of the last selecting click
-    int32_t selectedCount = 0;     // cached number of selected items
-    bool keyboardMoved = false;    // the selection was last moved by a key
     bool paintingEnabled = false;  // false between BeginUpdate and EndUpdate
     bool hasFocus = false;
     bool loaded = false;           // an initialisation path has finished
     bool terminating = false;      // paint and resize requests are ignored from now on
 };
 
-class GlideListView {
+// The pointer's side of the control between messages (the keyboard's is KeyboardState).
+struct PressRecord {
+    int16_t button = 0;  // cleared to 0 by the click handling
+    float x = 0, y = 0;
+};
+struct PointerState {
+    PressRecord press;              // the last press
+    bool pressInProgress = false;   // from a press to its release
+    float x = 0, y = 0;             // last position reported by a move (or a press)
+    int32_t hoverRow = 0;           // row under the pointer at the last move below the header; -1 none
+    int32_t pendingCheckRow = 0;    // row whose check box the last press toggled; 0 none
+    int32_t dividerColumn = 0;      // column whose divider the pointer was last over in the header
+    // Column resizing and dragging sessions start and end here; what they do while they last
+    // belongs to column resizing and reordering.
+    bool resizing = false;
+    bool dragPending = false;
+    bool dragActive = false;
+};
+
+class GlideListView final : public ControlInput {
 public:
     // The window property under which the control registers itself on its window, so element
     // objects that hold only the window handle can find it.
@@ -133,6 +155,30 @@ public:
     // their focused or unfocused selection colours.
     void GotFocus();
     void LostFocus();
+
+    // --- input (control/MouseInput.cpp, control/KeyInput.cpp, control/InputRouting.cpp) -----
+    // The runtime's handlers of the control's window, which its message router calls; a host
+    // or a test may call them directly too. Coordinates are client pixels. Nothing here raises
+    // an error to the host, and everything is skipped while Enabled is False.
+    void OnMouseDown(int16_t button, int16_t shift, float x, float y) override;
+    void OnMouseMove(int16_t button, int16_t shift, float x, float y) override;
+    void OnMouseUp(int16_t button, int16_t shift, float x, float y) override;
+    void OnClick() override;
+    void OnDblClick() override;
+    void OnKeyDown(int16_t& keyCode, int16_t shift) override;
+    void OnKeyPress(int16_t& keyAscii) override;
+    void OnKeyUp(int16_t& keyCode, int16_t shift) override;
+    void OnGotFocus() override { GotFocus(); }
+    void OnLostFocus() override { LostFocus(); }
+    // The hooked messages: key state, the leave timer, the wheel and the visual-style change.
+    void OnKeyMessage(bool altContext, bool ctrlDown) override;
+    void OnHookedMouseMove() override;
+    void OnHookedTimer(intptr_t id) override;
+    void OnWheel(int16_t delta) override;
+    void OnThemeChanged() override { SystemThemeChanged(); }
+
+    const PointerState& pointer() const { return pointer_; }
+    const KeyboardState& keyboard() const { return keyboard_; }
     // The system's visual style changed (the theme-change message): with AutoSelectTheme the
     // scheme is detected again and, when it differs, drawn from now on.
     void SystemThemeChanged();
@@ -407,20 +453,59 @@ private:
     AppliedProperties applied_;
     PropertyHookCounters propertyHooks_;
 
-    // --- themes and focus (state) ---
-    // Receives the window messages the control hooks for itself: the theme-change message.
-    class SystemMessageHook final : public MessageSink {
+    // --- input (state and helpers) ---
+    // The message hooks start with a host's user mode and end with the control.
+    void InitInput();
+    void ReleaseInput();
+    void AttachMessageHooks();
+    void DetachMessageHooks();
+    bool ExpandingMode() const;
+    HitGeometry CurrentHitGeometry() const;
+    // Steps 1 to 3 of a selecting click on row r; false when the press ends there.
+    bool SelectingClick(int32_t r, int16_t shift);
+    // The Delete key with AllowDelete on.
+    void DeleteSelection();
+    // Moves TopIndex and the vertical bar together.
+    void ScrollTopTo(int32_t top);
+    void KeyDownTail(int32_t rowAtStart);
+    // Raisers: each flushes a deferred repaint first (host code sees the picture as it is), then
+    // raises the full event and its Alt twin; an item's selected flag is re-read afterwards, as
+    // the host may have written it through the record.
+    tListItemInfo& ItemOrEmpty(int32_t index);
+    void AfterItemEvent(int32_t index);
+    void RaiseItemMouse(bool down, int16_t button, int16_t shift, float x, float y, int32_t index);
+    void RaiseSubItemMouse(bool down, int16_t button, int16_t shift, float x, float y, int32_t index,
+                           int32_t sub);
+    void RaiseGroupHeaderMouse(bool down, int32_t row, int16_t button, int16_t shift, float x, float y);
+    void RaiseColumnMouse(int kind, int16_t button, int16_t shift, float x, float y, int32_t column);
+    void RaiseItemClick(int32_t index);
+    void RaiseSelectedIndexChanged();
+
+    // Repaints asked for while a handler runs are made once, before the next event reaches the
+    // host and when the handler returns: the host never sees a stale picture, and a click that
+    // asks for four repaints pays for one.
+    class PaintBatch {
     public:
-        explicit SystemMessageHook(GlideListView& owner) : owner_(owner) {}
-        intptr_t WindowProc(HWND hwnd, uint32_t msg, intptr_t wParam, intptr_t lParam) override;
+        explicit PaintBatch(GlideListView& list) : list_(list) { ++list_.paintBatchDepth_; }
+        ~PaintBatch() {
+            if (--list_.paintBatchDepth_ == 0) list_.FlushPaint();
+        }
+        PaintBatch(const PaintBatch&) = delete;
+        PaintBatch& operator=(const PaintBatch&) = delete;
 
     private:
-        GlideListView& owner_;
+        GlideListView& list_;
     };
-    void AttachSystemHooks();
-    void DetachSystemHooks();
-    SystemMessageHook systemHook_{*this};
-    bool systemHooksAttached_ = false;
+    void FlushPaint();
+    int32_t paintBatchDepth_ = 0;
+    bool paintPending_ = false;
+
+    PointerState pointer_;
+    KeyboardState keyboard_;
+    tListItemInfo emptyItem_;  // the record item events carry where no item is hit
+    std::unique_ptr<MessageRouter> router_;
+    std::unique_ptr<WindowTimer> leaveTimer_;  // window timer 1, 10 ms
+    TimerId horizontalRepaintTimer_ = 0;       // 50 ms, repaints once
     // --- collections, field accessors and bulk operations (state) ---
     FrameState frame_;
 
@@ -518,7 +603,6 @@ public:
 
 private:
     friend class ListScrollSink;
-    friend class WheelHook;
     void InitScrollBars();
     // Places the bars along the right and bottom edges (the left edge with RightToLeft), flush
     // with the corner square between them.
@@ -539,8 +623,6 @@ private:
     void ForwardScrollBarTheme(int32_t theme);
     void ForwardScrollBarMetric(int32_t metric);
     void ForwardScrollBarsEnabled(bool enabled);
-    void AttachWheelHook();
-    void DetachWheelHook();
     // Handlers of the bars' events and of the wheel.
     void OnScrollBarMouseDown();
     void OnVScrollChange(int32_t value);

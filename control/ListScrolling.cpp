@@ -46,22 +46,13 @@ void ListScrollSink::LargeChangeClick(int16_t& direction, int32_t& pageItems) {
     pageItems = list_.PageItemsFrom(direction);
 }
 
-intptr_t WheelHook::WindowProc(HWND, uint32_t msg, intptr_t wParam, intptr_t) {
-    if (msg == wm::kMouseWheel) {
-        const auto high = static_cast<uint16_t>((static_cast<uintptr_t>(wParam) >> 16) & 0xFFFFu);
-        list_.OnMouseWheel(static_cast<int16_t>(high));
-    }
-    return 0;
-}
-
 ListScrollState::ListScrollState(GlideListView& list, Platform& platform, Container& container,
                                  HWND window)
     : clock(platform.clock),
       vbar(platform, container, window),
       hbar(platform, container, window),
       vsink(list, true),
-      hsink(list, false),
-      wheel(list) {
+      hsink(list, false) {
     vbar.SetVisible(false);
     hbar.SetVisible(false);
     vbar.SetEventSink(&vsink);
@@ -121,21 +112,6 @@ void GlideListView::ResetScrollBars(bool vertical, bool horizontal) {
         scroll_->hbar.SetValue(0);
         render_.hScrollOffset = 0;
     }
-}
-
-void GlideListView::AttachWheelHook() {
-    ListScrollState& s = *scroll_;
-    s.wheelPresent = platform_.system.Metric(metric::kMouseWheelPresent) != 0;
-    s.wheelLines = platform_.system.wheelScrollLines;
-    if (!s.wheelPresent || s.wheelAttached) return;
-    s.wheelAttached = platform_.windows.AttachMessage(&s.wheel, hwnd_, wm::kMouseWheel);
-}
-
-void GlideListView::DetachWheelHook() {
-    ListScrollState& s = *scroll_;
-    if (!s.wheelAttached) return;
-    platform_.windows.DetachMessage(&s.wheel, hwnd_, wm::kMouseWheel);
-    s.wheelAttached = false;
 }
 
 // --- layout and synchronisation ---------------------------------------------------------------

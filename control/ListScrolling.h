@@ -1,6 +1,6 @@
 #pragma once
 // The list's side of its two scroll bars: what it keeps of them, the sinks through which their
-// events reach it, and the wheel hook on its own window. The behaviour itself (synchronisation,
+// events reach it. The wheel reaches the list through its message router. The behaviour itself (synchronisation,
 // the handlers of the bar events, the wheel) is in ListScrolling.cpp as GlideListView members.
 //
 // Units: the vertical bar's Value counts shown rows (1 is the first shown row at the top); the
@@ -33,16 +33,6 @@ private:
     bool vertical_;
 };
 
-// The mouse wheel, hooked on the list's own window.
-class WheelHook : public MessageSink {
-public:
-    explicit WheelHook(GlideListView& list) : list_(list) {}
-    intptr_t WindowProc(HWND hwnd, uint32_t msg, intptr_t wParam, intptr_t lParam) override;
-
-private:
-    GlideListView& list_;
-};
-
 struct ListScrollState {
     ListScrollState(GlideListView& list, Platform& platform, Container& container, HWND window);
     ~ListScrollState();
@@ -54,7 +44,6 @@ struct ListScrollState {
     GlideHScroll hbar;
     ListScrollSink vsink;
     ListScrollSink hsink;
-    WheelHook wheel;
     // Timer1: repaints the list every 2 ms while scrolling is under way.
     TimerId repaintTimer = 0;
 
@@ -69,7 +58,6 @@ struct ListScrollState {
 
     bool wheelPresent = false;
     int32_t wheelLines = 3;
-    bool wheelAttached = false;
 };
 
 }  // namespace glv

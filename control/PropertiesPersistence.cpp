@@ -113,8 +113,7 @@ void GlideListView::FinishLoading() {
     LayoutAsOnResize();
     if (container_.UserMode) {
         platform_.windows.SetProp(hwnd_, kObjectPtrProperty, reinterpret_cast<intptr_t>(this));
-        AttachSystemHooks();
-        AttachWheelHook();  // reads the wheel settings, as the message hooks start
+        AttachMessageHooks();  // reads the wheel settings, as the message hooks start
     }
 }
 

@@ -28,20 +28,4 @@ void GlideListView::SystemThemeChanged() {
     Repaint();
 }
 
-intptr_t GlideListView::SystemMessageHook::WindowProc(HWND, uint32_t msg, intptr_t, intptr_t) {
-    if (msg == wm::kThemeChanged) owner_.SystemThemeChanged();
-    return 0;
-}
-
-void GlideListView::AttachSystemHooks() {
-    if (systemHooksAttached_) return;
-    systemHooksAttached_ = platform_.windows.AttachMessage(&systemHook_, hwnd_, wm::kThemeChanged);
-}
-
-void GlideListView::DetachSystemHooks() {
-    if (!systemHooksAttached_) return;
-    platform_.windows.DetachMessage(&systemHook_, hwnd_, wm::kThemeChanged);
-    systemHooksAttached_ = false;
-}
-
 }  // namespace glv

@@ -6,12 +6,12 @@ namespace glv {
 
 void Selection::RawSelect(int32_t row, bool value) {
     if (!items_.Contains(row)) return;
-    if (items_.SetSelected(row, value)) state_.count += value ? 1 : -1;
+    if (items_.SetSelected(row, value)) state_.selectedCount += value ? 1 : -1;
 }
 
 void Selection::DeselectAll() {
     items_.DeselectAll();
-    state_.count = 0;
+    state_.selectedCount = 0;
 }
 
 // Hidden and group header rows with the flag set are rare (hiding a row deselects all), so
@@ -33,7 +33,7 @@ int32_t Selection::RecountVisible() {
     items_.ForEachSelected([&](int32_t row) {
         if (items_.Group(row).Visible) ++count;
     });
-    state_.count = count;
+    state_.selectedCount = count;
     return count;
 }
 
@@ -77,7 +77,7 @@ PressSelection Selection::SelectingClick(int32_t r, const ClickModifiers& m) {
         } else if (state_.ctrlHeld) {
             RawSelect(r, !IsSelected(r));
             selected = true;
-        } else if (state_.count > 0 && IsSelected(r) && !state_.deferredDeselect) {
+        } else if (state_.selectedCount > 0 && IsSelected(r) && !state_.deferredDeselect) {
             // The first press on a selected row keeps a multi-selection (it may start a drag);
             // the next one selects the row alone.
             state_.deferredDeselect = true;
@@ -124,7 +124,7 @@ MaintainedSelection Selection::MaintainAfterDelete(int32_t mode, int32_t p, int3
     state_.currentItem = out.row;
     state_.lastSelectedRow = out.row;
     if (mode == mSelNextUp || mode == mSelNextDown || mode == mSelLast) {
-        state_.count = 1;
+        state_.selectedCount = 1;
         out.ensureVisible = true;
     } else {
         out.topToFirst = mode == mSelFirst;

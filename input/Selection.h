@@ -28,7 +28,7 @@ struct SelectionState {
     // The cached selected count: raised and lowered by every select and deselect, 0 after
     // deselecting all, recomputed by SelectedCount. Its quirks are part of the behaviour
     // (selecting all counts the group header rows that stay unselected).
-    int32_t count = 0;
+    int32_t selectedCount = 0;
     int32_t lastSelectedRow = 0;    // row of the last selecting click; -1 after a deletion
     int32_t currentItem = 0;        // item the item events and editing refer to; -1 after a deletion
     bool rangeDown = false;         // the last Shift range grew downwards: its anchor is the first row

@@ -19,6 +19,7 @@
 #include "platform/AutomationError.h"
 #include "platform/Container.h"
 #include "platform/Form.h"
+#include "platform/Utf8.h"
 #include "platform/Image.h"
 #include "platform/Platform.h"
 
@@ -61,6 +62,21 @@ std::pair<int32_t, int32_t> Size(const Json& value, std::string_view what) {
     if (!value.is_array() || value.size() != 2) Invalid(std::string(what) + " is written [WIDTH, HEIGHT]");
     return {WholeNumber(value[0], 0, kMaxPixels, what), WholeNumber(value[1], 0, kMaxPixels, what)};
 }
+
+std::pair<int32_t, int32_t> Point(const Json& value, std::string_view what) {
+    if (!value.is_array() || value.size() != 2) Invalid(std::string(what) + " is written [X, Y]");
+    return {WholeNumber(value[0], -kMaxPixels, kMaxPixels, what), WholeNumber(value[1], -kMaxPixels, kMaxPixels, what)};
+}
+
+// The button a down or up step presses or releases: 1 left (the default), 2 right, 4 middle.
+int32_t PressedButton(const Json& step) {
+    const int32_t button = step.contains("button") ? WholeNumber(step["button"], 1, 4, "button") : 1;
+    if (button == 3) Invalid("button is 1 (left), 2 (right) or 4 (middle)");
+    return button;
+}
+
+// The buttons a move step holds: a mask of 1, 2 and 4, 0 for none.
+int32_t HeldButtons(const Json& value) { return WholeNumber(value, 0, 7, "button"); }
 
 // System information as a scenario states it, at the start of a file and as a step.
 void ApplySystem(const Json& desc, SystemInfo& system) {
@@ -176,6 +192,10 @@ public:
     void Resize(const Json& step);
     void Destroy(const Json& step);
     void Pointer(const Json& step);
+    void Mouse(const Json& step);
+    void ClickAt(const Json& step);
+    void Key(const Json& step);
+    void Type(const Json& step);
     void Wheel(const Json& step);
     void Focus(const Json& step);
     void System(const Json& step);
@@ -193,6 +213,10 @@ private:
     std::filesystem::path outDir_;
     std::map<std::string, Variant> held_;
     PathEvaluator paths_;
+    // Buttons pressed by earlier down steps and not yet released, per verb: a move that names
+    // no buttons holds these.
+    int32_t mouseButtons_ = 0;
+    int32_t pointerButtons_ = 0;
 };
 
 // The verbs a step may start with, and the other keys each one takes ("comment" goes anywhere).
@@ -208,11 +232,15 @@ constexpr Verb kVerbs[] = {
     {"get", &Runner::Get, "expect as error"},
     {"call", &Runner::Call, "args expect as error"},
     {"events", &Runner::Events, ""},
-    {"answer", &Runner::Answer, "args"},
+    {"answer", &Runner::Answer, "args sequence"},
     {"wait", &Runner::Wait, ""},
     {"resize", &Runner::Resize, ""},
     {"destroy", &Runner::Destroy, ""},
     {"pointer", &Runner::Pointer, "x y button shift"},
+    {"mouse", &Runner::Mouse, "x y button shift"},
+    {"click", &Runner::ClickAt, "button shift"},
+    {"key", &Runner::Key, "code shift"},
+    {"type", &Runner::Type, ""},
     {"wheel", &Runner::Wheel, ""},
     {"focus", &Runner::Focus, ""},
     {"system", &Runner::System, ""},
@@ -336,7 +364,26 @@ void Runner::Events(const Json& step) {
 void Runner::Answer(const Json& step) {
     const std::string event = Text(step["answer"], "answer");
     if (!EventRecorder::IsKnownEvent(event)) Invalid("answer: unknown event \"" + event + "\"");
-    if (!step.contains("args")) Invalid("answer needs args (an object, or null to stop answering)");
+    if (step.contains("sequence")) {
+        if (step.contains("args")) Invalid("answer takes args or a sequence, not both");
+        const Json& sequence = step["sequence"];
+        if (!sequence.is_array() || sequence.empty())
+            Invalid("answer sequence is a non-empty array of objects of argument names and values");
+        std::vector<std::map<std::string, Variant>> entries;
+        for (const Json& entry : sequence) {
+            if (!entry.is_object()) Invalid("each answer in a sequence is an object of argument names and values");
+            std::map<std::string, Variant> values;
+            for (const auto& [name, value] : entry.items()) values[name] = ToVariant(value, context_);
+            entries.push_back(std::move(values));
+        }
+        try {
+            host_.recorder.SetAnswerSequence(event, entries);
+        } catch (const std::invalid_argument& bad) {
+            Invalid(std::string("answer: ") + bad.what());
+        }
+        return;
+    }
+    if (!step.contains("args")) Invalid("answer needs args (an object, or null to stop answering) or a sequence");
     const Json& args = step["args"];
     if (args.is_null()) {
         host_.recorder.ClearAnswer(event);
@@ -368,11 +415,16 @@ void Runner::Resize(const Json& step) {
     control.Resize(width, height);
 }
 
+// The focus moves through the window system, so the control hears it as the runtime tells it:
+// once per change.
 void Runner::Focus(const Json& step) {
-    if (Flag(step["focus"], "focus"))
-        Control().GotFocus();
-    else
-        Control().LostFocus();
+    const bool focus = Flag(step["focus"], "focus");
+    const HWND control = Control().hwnd();
+    WindowSystem& windows = host_.platform.windows;
+    if (focus)
+        windows.SetFocus(control);
+    else if (windows.GetFocus() == control)
+        windows.SetFocus(host_.form->hwnd());
 }
 
 // {"system": {...}} changes what the system reports; with "theme_changed": true the control's
@@ -411,11 +463,93 @@ void Runner::Pointer(const Json& step) {
     if (!step.contains("x") || !step.contains("y")) Invalid("pointer needs x and y");
     const int32_t x = WholeNumber(step["x"], -kMaxPixels, kMaxPixels, "x");
     const int32_t y = WholeNumber(step["y"], -kMaxPixels, kMaxPixels, "y");
-    const int32_t button = step.contains("button") ? WholeNumber(step["button"], 1, 4, "button") : 1;
-    if (button == 3) Invalid("button is 1 (left), 2 (right) or 4 (middle)");
     const int32_t shift = step.contains("shift") ? WholeNumber(step["shift"], 0, 7, "shift") : 0;
     Control();
+    if (kind == Form::PointerAction::Move) {
+        const std::optional<int32_t> held =
+            step.contains("button") ? std::optional<int32_t>(HeldButtons(step["button"])) : std::nullopt;
+        host_.form->Pointer(kind, x, y, 1, shift, held ? held : std::optional<int32_t>(pointerButtons_));
+        return;
+    }
+    const int32_t button = PressedButton(step);
+    pointerButtons_ = kind == Form::PointerAction::Down ? pointerButtons_ | button : pointerButtons_ & ~button;
     host_.form->Pointer(kind, x, y, button, shift);
+}
+
+// The control's own handlers, called directly as the runtime would call them.
+void Runner::Mouse(const Json& step) {
+    const std::string action = Text(step["mouse"], "mouse");
+    GlideListView& control = Control();
+    if (action == "click" || action == "dblclick") {
+        for (const char* key : {"x", "y", "button", "shift"})
+            if (step.contains(key)) Invalid(std::string("mouse ") + action + " takes no " + key);
+        if (action == "click")
+            control.OnClick();
+        else
+            control.OnDblClick();
+        return;
+    }
+    if (action != "down" && action != "move" && action != "up")
+        Invalid("mouse is \"down\", \"move\", \"up\", \"click\" or \"dblclick\", not " + Describe(step["mouse"]));
+    if (!step.contains("x") || !step.contains("y")) Invalid("mouse " + action + " needs x and y");
+    const auto x = static_cast<float>(WholeNumber(step["x"], -kMaxPixels, kMaxPixels, "x"));
+    const auto y = static_cast<float>(WholeNumber(step["y"], -kMaxPixels, kMaxPixels, "y"));
+    const auto shift = static_cast<int16_t>(step.contains("shift") ? WholeNumber(step["shift"], 0, 7, "shift") : 0);
+    if (action == "move") {
+        const int32_t held = step.contains("button") ? HeldButtons(step["button"]) : mouseButtons_;
+        control.OnMouseMove(static_cast<int16_t>(held), shift, x, y);
+        return;
+    }
+    const int32_t button = PressedButton(step);
+    if (action == "down") {
+        mouseButtons_ |= button;
+        control.OnMouseDown(static_cast<int16_t>(button), shift, x, y);
+    } else {
+        mouseButtons_ &= ~button;
+        control.OnMouseUp(static_cast<int16_t>(button), shift, x, y);
+    }
+}
+
+// {"click": [X, Y]}: move, down, up and click at one point through the control's handlers.
+void Runner::ClickAt(const Json& step) {
+    const auto [px, py] = Point(step["click"], "click");
+    const auto x = static_cast<float>(px);
+    const auto y = static_cast<float>(py);
+    const int32_t button = PressedButton(step);
+    const auto shift = static_cast<int16_t>(step.contains("shift") ? WholeNumber(step["shift"], 0, 7, "shift") : 0);
+    GlideListView& control = Control();
+    control.OnMouseMove(static_cast<int16_t>(mouseButtons_), shift, x, y);
+    control.OnMouseDown(static_cast<int16_t>(button), shift, x, y);
+    control.OnMouseUp(static_cast<int16_t>(button), shift, x, y);
+    control.OnClick();
+}
+
+// Key input to the focused window, through the form: Shift, Ctrl and Alt key downs hold their
+// key in the system's key state until their key up.
+void Runner::Key(const Json& step) {
+    const std::string action = Text(step["key"], "key");
+    Form::KeyAction kind = Form::KeyAction::Down;
+    if (action == "press")
+        kind = Form::KeyAction::Press;
+    else if (action == "up")
+        kind = Form::KeyAction::Up;
+    else if (action != "down")
+        Invalid("key is \"down\", \"press\" or \"up\", not " + Describe(step["key"]));
+    if (!step.contains("code")) Invalid("key needs a code");
+    const int32_t code = WholeNumber(step["code"], 0, kind == Form::KeyAction::Press ? 65535 : 255, "code");
+    const int32_t shift = step.contains("shift") ? WholeNumber(step["shift"], 0, 7, "shift") : 0;
+    Control();
+    host_.form->Key(kind, code, shift);
+}
+
+// {"type": "text"}: a key press per character, to the focused window.
+void Runner::Type(const Json& step) {
+    const std::string text = Text(step["type"], "type");
+    Control();
+    for (std::size_t pos = 0; pos < text.size();) {
+        const char32_t c = DecodeUtf8(text, pos);
+        host_.form->Key(Form::KeyAction::Press, static_cast<int32_t>(c & 0xFFFF));
+    }
 }
 
 // A wheel message to the control's window: the signed delta in the high word of wParam, the

@@ -64,7 +64,7 @@ TEST(Selection, PressSequences) {
             EXPECT_EQ(test::SelectedRows(items), p.selected);
             EXPECT_EQ(out.endPress, p.ended);
             EXPECT_EQ(out.rowChanged, p.changed);
-            EXPECT_EQ(state.count, items.SelectedFlagCount());
+            EXPECT_EQ(state.selectedCount, items.SelectedFlagCount());
             if (!out.endPress) state.lastSelectedRow = p.row;  // as the release records it
         }
     }
@@ -80,12 +80,12 @@ TEST(Selection, RangeBoundsSkipHiddenAndGroupRowsAndCountsWalkOnlySelectedRows) 
     EXPECT_EQ(selection.FirstSelectedRow(), 2);
     EXPECT_EQ(selection.LastSelectedRow(), 8);
     EXPECT_EQ(selection.RecountVisible(), 4);  // group header counts, hidden row does not
-    EXPECT_EQ(state.count, 4);
+    EXPECT_EQ(state.selectedCount, 4);
     selection.DeselectAll();
     EXPECT_EQ(test::SelectedRows(items), "-");
     EXPECT_EQ(selection.FirstSelectedRow(), 0);
     EXPECT_EQ(selection.LastSelectedRow(), 0);
-    EXPECT_EQ(state.count, 0);
+    EXPECT_EQ(state.selectedCount, 0);
 }
 
 TEST(Selection, SelectedIndexStaysRightThroughInsertRemoveAndReorder) {
