@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "input/HitTest.h"
-#include "store_rows.h"
+#include "tests/input/store_rows.h"
 
 namespace glv {
 namespace {

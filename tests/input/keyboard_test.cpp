@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "input/Keyboard.h"
-#include "store_rows.h"
+#include "tests/input/store_rows.h"
 
 namespace glv {
 namespace {
