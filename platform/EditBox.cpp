@@ -148,15 +148,23 @@ intptr_t EditBox::Procedure(uint32_t msg, intptr_t wParam, intptr_t lParam) {
 }
 
 void EditBox::OnKeyDown(int32_t key) {
-    const bool extend = (ShiftState() & 1) != 0;
+    const int32_t shift = ShiftState();
+    const bool extend = (shift & 1) != 0;
+    const bool byWord = (shift & 2) != 0;
     const bool selected = SelLength() > 0;
     switch (key) {
         case vk::kLeft:
             // Without Shift a selection collapses to its start before the caret moves on.
-            MoveCaret(selected && !extend ? SelStart() : caret_ - 1, extend);
+            if (byWord)
+                MoveCaret(WordStartBefore(caret_), extend);
+            else
+                MoveCaret(selected && !extend ? SelStart() : caret_ - 1, extend);
             break;
         case vk::kRight:
-            MoveCaret(selected && !extend ? SelStart() + SelLength() : caret_ + 1, extend);
+            if (byWord)
+                MoveCaret(WordStartAfter(caret_), extend);
+            else
+                MoveCaret(selected && !extend ? SelStart() + SelLength() : caret_ + 1, extend);
             break;
         case vk::kHome: MoveCaret(0, extend); break;
         case vk::kEnd: MoveCaret(Length(), extend); break;
@@ -200,15 +208,28 @@ void EditBox::OnFocus(bool gained) {
     if (!gained && events_) events_->EditLostFocus();
 }
 
+bool EditBox::InWord(int32_t i) const {
+    size_t pos = bytes_[static_cast<size_t>(i)];
+    return IsWordChar(DecodeUtf8(text_, pos));
+}
+
+int32_t EditBox::WordStartBefore(int32_t i) const {
+    while (i > 0 && !InWord(i - 1)) --i;
+    while (i > 0 && InWord(i - 1)) --i;
+    return i;
+}
+
+int32_t EditBox::WordStartAfter(int32_t i) const {
+    while (i < Length() && InWord(i)) ++i;
+    while (i < Length() && !InWord(i)) ++i;
+    return i;
+}
+
 void EditBox::SelectWordAt(int32_t i) {
-    auto word = [&](int32_t k) {
-        size_t pos = bytes_[static_cast<size_t>(k)];
-        return IsWordChar(DecodeUtf8(text_, pos));
-    };
     int32_t from = std::min(i, Length());
     int32_t to = from;
-    while (from > 0 && word(from - 1)) --from;
-    while (to < Length() && word(to)) ++to;
+    while (from > 0 && InWord(from - 1)) --from;
+    while (to < Length() && InWord(to)) ++to;
     anchor_ = from;
     caret_ = to;
     ScrollToCaret();

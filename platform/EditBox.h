@@ -2,8 +2,8 @@
 // A single-line text box: the in-place editor of the list. It is a child window of its own,
 // drawn into its own picture, and does everything through the messages sent to its window, so
 // the form's routing (pointer, keys, focus) drives it as it drives any other window:
-//  - WM_KEYDOWN: Left/Right by one character, Home/End, Delete; with Shift held (the key
-//    state) the selection is extended instead of collapsed;
+//  - WM_KEYDOWN: Left/Right by one character (by word with Ctrl), Home/End, Delete; with
+//    Shift held (the key state) the selection is extended instead of collapsed;
 //  - WM_CHAR (wParam a code point): Backspace (8) and printable characters, which replace the
 //    selection; other control characters are ignored;
 //  - a left press places the caret (with Shift it extends the selection), a drag selects, a
@@ -96,6 +96,10 @@ private:
     void OnKeyDown(int32_t key);
     void OnChar(int32_t ch);
     void OnFocus(bool gained);
+    // Words are runs of characters other than spaces and tabs; character i is in one or not.
+    bool InWord(int32_t i) const;
+    int32_t WordStartBefore(int32_t i) const;
+    int32_t WordStartAfter(int32_t i) const;
     void SelectWordAt(int32_t i);
     // Replaces the selection by utf8 (already well formed) and puts the caret after it.
     void ReplaceSelection(std::string_view utf8);

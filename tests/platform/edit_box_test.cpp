@@ -61,7 +61,8 @@ struct Fixture {
     std::string State() const {
         return box.Text() + " [" + std::to_string(box.SelStart()) + "," + std::to_string(box.SelLength()) + "]";
     }
-    // Runs a script of space-separated steps: < > home end del bs shift noshift, or 'text.
+    // Runs a script of space-separated steps: < > home end del bs shift noshift ctrl noctrl,
+    // or 'text.
     void Run(std::string_view script) {
         while (!script.empty()) {
             const size_t end = script.find(' ');
@@ -75,6 +76,8 @@ struct Fixture {
             else if (step == "bs") Type("\b");
             else if (step == "shift") Shift(true);
             else if (step == "noshift") Shift(false);
+            else if (step == "ctrl") platform.system.keysDown[vk::kControl] = true;
+            else if (step == "noctrl") platform.system.keysDown[vk::kControl] = false;
             else if (step.starts_with('\'')) Type(step.substr(1));
             else ADD_FAILURE() << "unknown step " << step;
         }
@@ -111,6 +114,9 @@ TEST(EditBox, KeysEditTheTextByWholeCharacters) {
         {"a😀b", 1, 0, "del", "ab [1,0]"},                       // four bytes, one character
         {"a😀b", 3, 0, "< < 'ü", "aü😀b [2,0]"},
         {"", 0, 0, "'Ωμέγα", "Ωμέγα [5,0]"},
+        {"one  two three", 0, 0, "ctrl > >", "one  two three [9,0]"},  // Ctrl moves by word
+        {"one  two three", 14, 0, "ctrl < shift <", "one  two three [5,4]"},
+        {"one  two three", 6, 0, "ctrl < noctrl 'X", "one  Xtwo three [6,0]"},
     };
     for (const Row& row : rows) {
         Fixture f;
