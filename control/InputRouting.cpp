@@ -47,8 +47,8 @@ void GlideListView::DetachMessageHooks() {
 // --- hooked messages ------------------------------------------------------------------------------
 
 void GlideListView::OnKeyMessage(bool altContext, bool ctrlDown) {
-    frame_.altKeyStatus = altContext;
-    frame_.ctrlKeyStatus = ctrlDown;
+    input_.altKeyStatus = altContext;
+    input_.ctrlKeyStatus = ctrlDown;
 }
 
 void GlideListView::OnHookedMouseMove() {
@@ -62,7 +62,7 @@ void GlideListView::OnHookedTimer(intptr_t id) {
     const POINT cursor{platform_.system.cursorX, platform_.system.cursorY};
     if (PtInRect(platform_.windows.WindowRect(hwnd_), cursor)) return;
     leaveTimer_->Kill();
-    render_.hotColumn = -1;
+    input_.hotColumn = -1;
     Repaint();
 }
 

@@ -45,7 +45,9 @@ bool GlideListView::SelectingClick(int32_t r, int16_t shift) {
 void GlideListView::OnMouseDown(int16_t button, int16_t shift, float x, float y) {
     if (!props_.Enabled) return;
     PaintBatch batch(*this);
-    pointer_.press = {button, x, y};
+    pointer_.pressButton = button;
+    pointer_.pressX = x;
+    pointer_.pressY = y;
     pointer_.pressInProgress = true;
     // A press is where the pointer is: the click that follows reads this position even when no
     // move reported it first.
@@ -59,10 +61,10 @@ void GlideListView::OnMouseDown(int16_t button, int16_t shift, float x, float y)
     const bool inHeader = y <= static_cast<float>(frame_.headerHeight);
     if (inHeader) {
         if (columns_.Count() < 1) return;
-        const int32_t hovered = render_.hotColumn;
+        const int32_t hovered = input_.hotColumn;
         if (button == 1 && !expanding && columns_.Contains(hovered)) {
             if (props_.AllowColumnDrag) pointer_.dragPending = true;
-            render_.pressedColumn = hovered;
+            input_.pressedColumn = hovered;
             Repaint();
         }
         if (hovered > 0) RaiseColumnMouse(kColumnDown, button, shift, x, y, hovered);
@@ -125,15 +127,15 @@ void GlideListView::OnMouseMove(int16_t button, int16_t shift, float x, float y)
     PaintBatch batch(*this);
     if (pointer_.dragActive) return;
     if (pointer_.dragPending) {
-        if (std::abs(x - pointer_.press.x) >= 4) pointer_.dragActive = true;
+        if (std::abs(x - pointer_.pressX) >= 4) pointer_.dragActive = true;
         return;
     }
     if (pointer_.resizing) return;
     WindowSystem& windows = platform_.windows;
     if (y > static_cast<float>(frame_.headerHeight)) {
         if (windows.GetCursorShape(hwnd_) != CursorShape::Arrow) windows.SetCursorShape(hwnd_, CursorShape::Arrow);
-        if (render_.hotColumn != -1) {
-            render_.hotColumn = -1;
+        if (input_.hotColumn != -1) {
+            input_.hotColumn = -1;
             Repaint();
         }
         if (items_.Count() == 0) return;
@@ -158,11 +160,11 @@ void GlideListView::OnMouseMove(int16_t button, int16_t shift, float x, float y)
     const int32_t hovered = HoveredColumn(columns_, x).value_or(-1);
     if (props_.AllowColumnResizing) {
         const std::optional<int32_t> divider = DividerColumn(columns_, x);
-        if (divider) pointer_.dividerColumn = *divider;
+        if (divider) input_.dividerColumn = *divider;
         windows.SetCursorShape(hwnd_, divider ? CursorShape::SizeWE : CursorShape::Arrow);
     }
-    if (hovered != render_.hotColumn) {
-        render_.hotColumn = hovered;
+    if (hovered != input_.hotColumn) {
+        input_.hotColumn = hovered;
         Repaint();
     }
     if (columns_.Contains(hovered)) RaiseColumnMouse(kColumnMove, button, shift, x, y, hovered);
@@ -176,12 +178,12 @@ void GlideListView::OnMouseUp(int16_t button, int16_t shift, float x, float y) {
     if (!props_.Enabled) return;
     PaintBatch batch(*this);
     if (dragWasActive) {
-        render_.pressedColumn = -1;
+        input_.pressedColumn = -1;
         Repaint();
         return;
     }
     const bool inHeader = y <= static_cast<float>(frame_.headerHeight);
-    const int32_t hovered = render_.hotColumn;
+    const int32_t hovered = input_.hotColumn;
     if (inHeader && props_.AllowColumnSorting && !ExpandingMode() && !pointer_.resizing &&
         columns_.Count() > 0 && hovered > 0 && columns_.Contains(hovered)) {
         // Any button sorts; the column's own sort type decides how.
@@ -201,12 +203,12 @@ void GlideListView::OnMouseUp(int16_t button, int16_t shift, float x, float y) {
         }
     }
     SyncScrollBars();
-    if (render_.pressedColumn != -1) {
-        render_.pressedColumn = -1;
+    if (input_.pressedColumn != -1) {
+        input_.pressedColumn = -1;
         Repaint();
     }
     if (pointer_.resizing) {
-        const int32_t divider = pointer_.dividerColumn;
+        const int32_t divider = input_.dividerColumn;
         FlushPaint();
         if (columns_.Contains(divider) && events_) {
             events_->ColumnWidthChanged(columns_.Column(divider), divider);
@@ -256,7 +258,7 @@ void GlideListView::OnMouseUp(int16_t button, int16_t shift, float x, float y) {
 
 void GlideListView::OnClick() {
     PaintBatch batch(*this);
-    if (!props_.Enabled || columns_.Count() == 0 || pointer_.press.button != 1 ||
+    if (!props_.Enabled || columns_.Count() == 0 || pointer_.pressButton != 1 ||
         pointer_.dragActive || pointer_.resizing) {
         pointer_.dragActive = pointer_.dragPending = pointer_.resizing = false;
         return;
@@ -266,7 +268,7 @@ void GlideListView::OnClick() {
     if (y <= static_cast<float>(frame_.headerHeight)) return;
     const auto finish = [&] {
         pointer_.pendingCheckRow = 0;
-        pointer_.press.button = 0;
+        pointer_.pressButton = 0;
     };
     if (items_.Count() == 0) {
         RaiseItemClick(-1);

@@ -21,9 +21,6 @@ using HWND = int32_t;
 
 // Message numbers the library uses.
 namespace wm {
-inline constexpr uint32_t kSetFocus = 0x0007;   // wParam: the window that lost the focus
-inline constexpr uint32_t kKillFocus = 0x0008;  // wParam: the window that gains it
-inline constexpr uint32_t kChar = 0x0102;
 inline constexpr uint32_t kTimer = 0x0113;
 inline constexpr uint32_t kKeyDown = 0x0100;
 inline constexpr uint32_t kKeyUp = 0x0101;
@@ -38,6 +35,9 @@ inline constexpr uint32_t kRButtonUp = 0x0205;
 inline constexpr uint32_t kMouseWheel = 0x020A;
 inline constexpr uint32_t kMouseLeave = 0x02A3;
 inline constexpr uint32_t kThemeChanged = 0x031A;
+inline constexpr uint32_t kSetFocus = 0x0007;   // wParam: the window that lost the focus
+inline constexpr uint32_t kKillFocus = 0x0008;  // wParam: the window that gains it
+inline constexpr uint32_t kChar = 0x0102;  // wParam: the typed character's code point
 }  // namespace wm
 
 // A receiver of hooked messages (the ISubclass sink of the control and its scroll bars).

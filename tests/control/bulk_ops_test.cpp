@@ -3,6 +3,7 @@
 // MaintainSelection (keyboard Delete).
 #include <gtest/gtest.h>
 
+#include "tests/support/control_access.h"
 #include "tests/support/dispatch_helpers.h"
 
 using namespace glv;

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "tests/support/control_access.h"
 #include "tests/support/input_fixture.h"
 #include "input/Keyboard.h"
 #include "scrollbar/ScrollBar.h"
@@ -230,11 +231,11 @@ TEST(MouseInput, HeaderHoverPressAndPointerShapeFromRealInput) {
     f.Fill(3);
     f->Refresh();
     f.Move(f.ColumnX(2), 10);
-    EXPECT_EQ(f->render().hotColumn, 2);
+    EXPECT_EQ(ControlTestAccess::Input(*f.list).hotColumn, 2);
     f.form->Pointer(Form::PointerAction::Down, f.ColumnX(2), 10, 1);
-    EXPECT_EQ(f->render().pressedColumn, 2);
+    EXPECT_EQ(ControlTestAccess::Input(*f.list).pressedColumn, 2);
     f.form->Pointer(Form::PointerAction::Up, f.ColumnX(2), 10, 1);
-    EXPECT_EQ(f->render().pressedColumn, -1);
+    EXPECT_EQ(ControlTestAccess::Input(*f.list).pressedColumn, -1);
     // Over a divider the pointer becomes the sizing shape; off it, the arrow again.
     const int divider = f->ColumnRecord(1).cHCollXSplit;
     f.Move(divider + 2, 10);
@@ -242,7 +243,7 @@ TEST(MouseInput, HeaderHoverPressAndPointerShapeFromRealInput) {
     f.Move(divider + 10, 10);
     EXPECT_EQ(f.form->Cursor(), CursorShape::Arrow);
     f.Move(divider, 100);  // below the header: the hover look goes at once
-    EXPECT_EQ(f->render().hotColumn, -1);
+    EXPECT_EQ(ControlTestAccess::Input(*f.list).hotColumn, -1);
 }
 
 TEST(MouseInput, LeaveTimerClearsTheHoverLookOncePointerIsOutside) {
@@ -251,11 +252,11 @@ TEST(MouseInput, LeaveTimerClearsTheHoverLookOncePointerIsOutside) {
     f.Fill(3);
     f->Refresh();
     f.Move(f.ColumnX(1), 10);
-    EXPECT_EQ(f->render().hotColumn, 1);
+    EXPECT_EQ(ControlTestAccess::Input(*f.list).hotColumn, 1);
     f.Move(500, 10);  // sideways off the control, onto the form
-    EXPECT_EQ(f->render().hotColumn, 1);
+    EXPECT_EQ(ControlTestAccess::Input(*f.list).hotColumn, 1);
     f.platform.clock.Advance(10);
-    EXPECT_EQ(f->render().hotColumn, -1);
+    EXPECT_EQ(ControlTestAccess::Input(*f.list).hotColumn, -1);
 }
 
 TEST(MouseInput, FocusFollowsPressesAndAStatusFollowsKeyMessages) {
