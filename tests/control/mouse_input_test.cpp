@@ -82,7 +82,7 @@ TEST(MouseInput, GestureEventSequences) {
              f.form->Pointer(Form::PointerAction::Down, x, 10, 2);
              f.form->Pointer(Form::PointerAction::Up, x, 10, 2);
              return Lines{M("ColumnMouseDown", 2, 0, x, 10, " ColIndex=3"), M("ColumnMouseDownAlt", 2, 0, x, 10, " ColIndex=3"),
-                          "SortColumnChanged SortColumn=3 SortOrder=0",
+                          "SortColumnChanged Column=3 SortOrder=0",
                           M("ColumnMouseUp", 2, 0, x, 10, " ColIndex=3"), M("ColumnMouseUpAlt", 2, 0, x, 10, " ColIndex=3")};
          }},
         {"group header press and click", [](InputFixture& f) { f->GroupForWrite(2).GroupHeader = true; },
@@ -198,7 +198,7 @@ TEST(MouseInput, SortOnHeaderClicksNewColumnThenOrder) {
     f.Click(x, 10);
     const Lines events = f.Events();
     ASSERT_GE(events.size(), 4u);
-    EXPECT_EQ(events[2], "SortOrderChanged SortColumn=2 SortOrder=1");
+    EXPECT_EQ(events[2], "SortOrderChanged Column=2 SortOrder=1");
     EXPECT_EQ(f->SortedColumn(), 2);
     EXPECT_EQ(f->SortOrder(), 1);
 }
@@ -206,6 +206,7 @@ TEST(MouseInput, SortOnHeaderClicksNewColumnThenOrder) {
 TEST(MouseInput, SelectionByShiftAndCtrlClicks) {
     InputFixture f;
     f.Fill(10);
+    f->SetMultiSelect(true);
     f->Refresh();
     const int x = f.ColumnX(1);
     f.Click(x, f.RowY(3));
