@@ -182,7 +182,7 @@ TEST(ItemStore, RemoveAndVisibilityKeepTheVisibleCount) {
     l.SetItemVisible(1, false);
     EXPECT_EQ(l.TopIndex(), 2);
     EXPECT_EQ(l.view().currentItem, -1);
-    EXPECT_EQ(ControlTestAccess::Input(l).lastSelectedRow, -1);
+    EXPECT_EQ(l.view().lastSelectedRow, -1);
     l.SetItemVisible(3, false);
     l.view().topIndex = 3;
     l.SetItemVisible(3, false);
