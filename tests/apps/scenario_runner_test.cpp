@@ -339,7 +339,7 @@ TEST(ScenarioFile, SettingsReachTheControlAndBadFilesAreRejected) {
         {R"j({"system": {"colors": {"31": "#000000"}}})j", "not a valid scenario: colors: \"31\" is not a system colour index"},
         {R"j({"system": {"theme_changed": true}})j", "not a valid scenario: unknown key \"theme_changed\" in system"},
         {R"j({"steps": [{}]})j", "step 1: not a valid scenario: a step is an object whose first key is its verb"},
-        {R"j({"steps": [{"get": "Red"}, {"mouse": "down", "x": 1, "y": 2}]})j", "step 2: not a valid scenario: unknown verb \"mouse\""},
+        {R"j({"steps": [{"get": "Red"}, {"mouse": "down", "x": 1}]})j", "step 2: not a valid scenario: mouse down needs x and y"},
         {R"j({"steps": [{"expect": 1, "get": "Red"}]})j", "step 1: not a valid scenario: unknown verb \"expect\""},
         {R"j({"steps": [{"get": "Red", "value": 1}]})j", "step 1: not a valid scenario: unknown key \"value\" for get"},
         {R"j({"steps": [{"get": "Red..Blue"}]})j", "step 1: not a valid scenario: path \"Red..Blue\" at 5: expected a member name"},
