@@ -33,8 +33,12 @@ struct InputFixture {
         recorder.TakeLines();
     }
 
-    // Where the last paint put a row: a point inside it, and its top.
-    int32_t RowY(int32_t row) const { return list->ItemRecord(row).cLIItemY + 5; }
+    // Where the last paint put a row: a point in its middle (a group header row may be a few
+    // pixels high).
+    int32_t RowY(int32_t row) const {
+        const tListItemInfo& item = list->ItemRecord(row);
+        return item.cLIItemY + item.cLIItemHeight / 2;
+    }
     int32_t ColumnX(int32_t column) const { return list->ColumnRecord(column).cHCollX + 30; }
 
     void Move(int32_t x, int32_t y, int32_t shift = 0) { form->Pointer(Form::PointerAction::Move, x, y, 1, shift); }
