@@ -1,5 +1,6 @@
 #include "core/ItemStore.h"
 
+#include <algorithm>
 #include <type_traits>
 
 #include "platform/AutomationError.h"
@@ -40,6 +41,7 @@ tListItemInfo ItemStore::NewItem(const NewItemDefaults& d, int32_t columnCount) 
 }
 
 int32_t ItemStore::Append(tListItemInfo item) {
+    selected_.PushBack(item.cLISelected);
     items_.push_back(std::move(item));
     groups_.emplace_back();
     ++visibleCount_;
@@ -49,6 +51,7 @@ int32_t ItemStore::Append(tListItemInfo item) {
 bool ItemStore::InsertAt(int32_t index, tListItemInfo item) {
     if (index < 1 || index > Count() + 1) return false;
     const auto at = static_cast<std::ptrdiff_t>(index - 1);
+    selected_.Insert(static_cast<std::size_t>(at), item.cLISelected);
     items_.insert(items_.begin() + at, std::move(item));
     groups_.insert(groups_.begin() + at, tItemGroupInfo{});
     ++visibleCount_;
@@ -59,6 +62,7 @@ bool ItemStore::Remove(int32_t index) {
     if (!Contains(index)) return false;
     if (Group(index).Visible && visibleCount_ > 0) --visibleCount_;
     const auto at = static_cast<std::ptrdiff_t>(index - 1);
+    selected_.Erase(static_cast<std::size_t>(at));
     items_.erase(items_.begin() + at);
     groups_.erase(groups_.begin() + at);
     if (items_.empty()) Clear();  // release the storage, as an emptied list holds none
@@ -70,6 +74,53 @@ void ItemStore::Clear() {
     decltype(groups_)(groups_.get_allocator()).swap(groups_);
     subItems_.Release();  // every record that held sub-items is gone
     visibleCount_ = 0;
+    selected_.Reset(0);
+    selectedStale_ = false;
+}
+
+void ItemStore::Reindex() const {
+    if (!selectedStale_) return;
+    selectedStale_ = false;
+    selected_.Reset(items_.size());
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        if (items_[i].cLISelected) selected_.Assign(i, true);
+}
+
+bool ItemStore::SetSelected(int32_t index, bool selected) {
+    if (!Contains(index)) return false;
+    Reindex();
+    Item(index).cLISelected = selected;
+    return selected_.Assign(static_cast<std::size_t>(index - 1), selected);
+}
+
+int32_t ItemStore::SelectedFlagCount() const {
+    Reindex();
+    return static_cast<int32_t>(selected_.Count());
+}
+
+int32_t ItemStore::NextSelected(int32_t from) const {
+    Reindex();
+    const auto pos = selected_.NextSet(static_cast<std::size_t>(std::max(from, 1) - 1));
+    return pos ? static_cast<int32_t>(*pos) + 1 : 0;
+}
+
+int32_t ItemStore::PrevSelected(int32_t from) const {
+    if (from < 1) return 0;
+    Reindex();
+    const auto pos = selected_.PrevSet(static_cast<std::size_t>(from - 1));
+    return pos ? static_cast<int32_t>(*pos) + 1 : 0;
+}
+
+void ItemStore::DeselectAll() {
+    Reindex();
+    selected_.ForEachSet([&](std::size_t pos) { items_[pos].cLISelected = false; });
+    selected_.ClearAll();
+}
+
+void ItemStore::SelectedFlagWritten(int32_t index) {
+    if (!Contains(index)) return;
+    Reindex();
+    selected_.Assign(static_cast<std::size_t>(index - 1), Item(index).cLISelected);
 }
 
 bool ItemStore::SetVisible(int32_t index, bool visible) {

@@ -10,6 +10,8 @@
 //                   removal, but stays with the row position when items are sorted.
 //   current item    the index item events and editing refer to (held by the control).
 //   last selected   the row of the last selecting click (held by the control).
+//   selected        the item's cLISelected flag. Every write of it goes through SetSelected, so
+//                   the store also knows which rows are selected without walking the others.
 //
 // The store keeps the records and the item and visible counters right; what the control does
 // around each operation (TopIndex, repaint, scroll bars, the expanding row) is the control's.
@@ -20,6 +22,7 @@
 #include <vector>
 
 #include "core/Records.h"
+#include "core/RowBits.h"
 #include "platform/LargeBlocks.h"
 
 namespace glv {
@@ -74,6 +77,28 @@ public:
     // Stores an item's Visible flag and keeps the visible count; true when the flag changed.
     bool SetVisible(int32_t index, bool visible);
 
+    // --- selected flags -------------------------------------------------------------------
+    // The raw flag, hidden rows and group header rows included; no counter of the control is
+    // touched here (the selection rules keep those). True when the flag changed.
+    bool SetSelected(int32_t index, bool selected);
+    bool IsSelected(int32_t index) const { return Contains(index) && Item(index).cLISelected; }
+    // Number of items whose flag is set, hidden ones and group headers included.
+    int32_t SelectedFlagCount() const;
+    // The first selected index at or after `from`, the last one at or before `from`; 0 when none.
+    int32_t NextSelected(int32_t from) const;
+    int32_t PrevSelected(int32_t from) const;
+    // Clears every selected flag, touching only the selected rows.
+    void DeselectAll();
+    // Calls f(index) for each selected index in ascending order; f must not change flags.
+    template <typename F>
+    void ForEachSelected(F&& f) const {
+        Reindex();
+        selected_.ForEachSet([&](std::size_t pos) { f(static_cast<int32_t>(pos) + 1); });
+    }
+    // Host code can write the flag through a record it was handed by reference (an event's
+    // Item argument): after such a call the control re-reads that one record.
+    void SelectedFlagWritten(int32_t index);
+
     // Room for count items without reallocation, for bulk loading.
     void Reserve(std::size_t count);
 
@@ -86,8 +111,12 @@ public:
     // Memory held for sub-items, in bytes.
     std::size_t SubItemBytes() const { return subItems_.ChunkBytes(); }
 
-    // Sort support: whole item records move, group records stay with their positions.
-    std::pmr::vector<tListItemInfo>& Records() { return items_; }
+    // Sort support: whole item records move, group records stay with their positions. Handing
+    // the records out marks the selected index stale; the next question rebuilds it once.
+    std::pmr::vector<tListItemInfo>& Records() {
+        selectedStale_ = true;
+        return items_;
+    }
 
 private:
     // Declared first: the records below give their sub-items back to it as they go.
@@ -95,6 +124,11 @@ private:
     std::pmr::vector<tListItemInfo> items_{&LargeBlockResource::Instance()};
     std::pmr::vector<tItemGroupInfo> groups_{&LargeBlockResource::Instance()};
     int32_t visibleCount_ = 0;
+    // Which records have cLISelected set, position for position. Rebuilt from the records
+    // after they were handed out for reordering.
+    void Reindex() const;
+    mutable RowBits selected_;
+    mutable bool selectedStale_ = false;
 };
 
 }  // namespace glv
