@@ -13,10 +13,7 @@ namespace glv {
 
 void GlideListView::RawSelect(int32_t index, bool value) {
     if (!items_.Contains(index)) return;
-    tListItemInfo& item = items_.Item(index);
-    if (value && !item.cLISelected) ++view_.selectedCount;
-    if (!value && item.cLISelected) --view_.selectedCount;
-    item.cLISelected = value;
+    if (items_.SetSelected(index, value)) view_.selectedCount += value ? 1 : -1;
 }
 
 bool GlideListView::IsAnyChecked() const {
@@ -25,11 +22,7 @@ bool GlideListView::IsAnyChecked() const {
     return false;
 }
 
-bool GlideListView::IsAnySelected() const {
-    for (int32_t i = 1; i <= items_.Count(); ++i)
-        if (items_.Item(i).cLISelected && items_.Group(i).Visible) return true;
-    return false;
-}
+bool GlideListView::IsAnySelected() const { return items_.SelectedShownCount() > 0; }
 
 // --- deletion with prompting ---------------------------------------------------------------------
 // The host answers each prompt through LVPrompt, preset to LVYesToAll so that a host that handles
@@ -59,13 +52,17 @@ void GlideListView::ItemsDeleteAll() {
         RemoveItem(row);
         if (events_) events_->ItemDeleted(row);
     };
+    BeginBulkRemoval();
     int32_t i = 1;
     while (i <= items_.Count()) {
         if (items_.Group(i).GroupHeader) {
             if (!groupYesToAll) {
                 int32_t prompt = LVYesToAll;
                 if (events_) events_->GroupBeforeDelete(prompt, i);
-                if (prompt == LVNoToAll) return;  // ends at once, without the final step
+                if (prompt == LVNoToAll) {
+                    EndBulkRemoval();
+                    return;  // ends at once, without the final step
+                }
                 if (prompt != LVYesToAll || i > items_.Count()) {
                     ++i;
                     continue;
@@ -90,6 +87,7 @@ void GlideListView::ItemsDeleteAll() {
         }
         removeItem(i);
     }
+    EndBulkRemoval();
     view_.lastSelectedRow = -1;
     view_.currentItem = -1;
     SyncScrollBars();
@@ -98,6 +96,7 @@ void GlideListView::ItemsDeleteAll() {
 
 bool GlideListView::DeleteSelectedWithPrompting() {
     bool yesToAll = false;
+    BeginBulkRemoval();
     int32_t i = 1;
     while (i <= items_.Count()) {
         if (!items_.Item(i).cLISelected || items_.Group(i).GroupHeader) {
@@ -107,6 +106,7 @@ bool GlideListView::DeleteSelectedWithPrompting() {
         if (!yesToAll) {
             const int32_t prompt = AskItemDelete(events_, items_.Item(i), i);
             if (prompt == LVNoToAll) {
+                EndBulkRemoval();
                 SelectedCount();
                 return false;
             }
@@ -119,6 +119,7 @@ bool GlideListView::DeleteSelectedWithPrompting() {
         RemoveItem(i);
         if (events_) events_->ItemDeleted(i);
     }
+    EndBulkRemoval();
     view_.currentItem = -1;
     view_.lastSelectedRow = -1;
     return true;
@@ -135,7 +136,7 @@ void GlideListView::ItemsDeleteSelected() {
 // --- selection, check and enabled flags over all items ---------------------------------------------
 
 void GlideListView::ItemsDeselectAll() {
-    for (int32_t i = 1; i <= items_.Count(); ++i) items_.Item(i).cLISelected = false;
+    items_.DeselectAll();
     view_.selectedCount = 0;
     Repaint();
 }
@@ -143,7 +144,7 @@ void GlideListView::ItemsDeselectAll() {
 void GlideListView::ItemsSelectAll() {
     if (expandingRow_.objectAttached) return;
     for (int32_t i = 1; i <= items_.Count(); ++i)
-        if (!items_.Group(i).GroupHeader) items_.Item(i).cLISelected = true;
+        if (!items_.Group(i).GroupHeader) items_.SetSelected(i, true);
     // The count includes the group header rows that were skipped; SelectedCount corrects it.
     view_.selectedCount = items_.Count();
     Repaint();
@@ -157,10 +158,8 @@ void GlideListView::ItemsCheckAll(bool state) {
 }
 
 void GlideListView::ItemsDisableAll() {
-    for (int32_t i = 1; i <= items_.Count(); ++i) {
-        items_.Item(i).cLISelected = false;
-        items_.Item(i).cLIEnabled = false;
-    }
+    items_.DeselectAll();
+    for (int32_t i = 1; i <= items_.Count(); ++i) items_.Item(i).cLIEnabled = false;
     view_.selectedCount = 0;
     Repaint();
 }
@@ -222,8 +221,8 @@ int32_t GlideListView::hWndToolTip(int32_t hwnd) const {
 
 std::vector<tListItemInfo> GlideListView::SelectedItems() const {
     std::vector<tListItemInfo> out;
-    for (int32_t i = 1; i <= items_.Count(); ++i)
-        if (items_.Item(i).cLISelected) out.push_back(items_.Item(i));
+    out.reserve(static_cast<std::size_t>(items_.SelectedFlagCount()));
+    items_.ForEachSelected([&](int32_t i) { out.push_back(items_.Item(i)); });
     return out;
 }
 
@@ -235,11 +234,8 @@ std::vector<tListItemInfo> GlideListView::CheckedItems() const {
 }
 
 int32_t GlideListView::SelectedCount() {
-    int32_t count = 0;
-    for (int32_t i = 1; i <= items_.Count(); ++i)
-        if (items_.Item(i).cLISelected && items_.Group(i).Visible) ++count;
-    view_.selectedCount = count;
-    return count;
+    view_.selectedCount = items_.SelectedShownCount();
+    return view_.selectedCount;
 }
 
 int32_t GlideListView::CheckedCount() const {
@@ -263,7 +259,10 @@ int32_t SingleIndex(const ItemStore& items, int32_t count, bool tListItemInfo::*
 }  // namespace
 
 int32_t GlideListView::SelectedIndex() {
-    return SingleIndex(items_, SelectedCount(), &tListItemInfo::cLISelected);
+    // As SingleIndex, with the lowest selected index from the store's index of the flags.
+    const int32_t count = SelectedCount();
+    if (items_.Count() == 0 || count == 0) return 0;
+    return count >= 2 ? -1 : items_.NextSelected(1);
 }
 
 int32_t GlideListView::CheckedIndex() const {
@@ -272,7 +271,11 @@ int32_t GlideListView::CheckedIndex() const {
 
 void GlideListView::SetSelectedIndex(int32_t index) {
     if (!items_.Contains(index)) return;
-    for (int32_t i = 1; i <= items_.Count(); ++i) RawSelect(i, i == index);
+    // What selecting index and deselecting every other row one by one does to the cached
+    // count, touching only the selected rows.
+    view_.selectedCount += 1 - items_.SelectedFlagCount();
+    items_.DeselectAll();
+    items_.SetSelected(index, true);
     if (view_.paintingEnabled) Repaint();
 }
 

@@ -135,23 +135,46 @@ void GlideListView::RemoveItem(int32_t index) {
                     view_.currentItem = count;
                 else
                     view_.currentItem = index;
-                if (items_.Contains(view_.currentItem) && !items_.Item(view_.currentItem).cLISelected) {
-                    items_.Item(view_.currentItem).cLISelected = true;
-                    ++view_.selectedCount;
-                }
+                if (items_.SetSelected(view_.currentItem, true)) ++view_.selectedCount;
                 RaiseSelectedRowChanged(view_.currentItem);
             } else if (index < view_.currentItem) {
                 --view_.currentItem;
                 if (items_.Item(index).cLISelected && view_.selectedCount > 0) --view_.selectedCount;
             }
         }
-        if (view_.paintingEnabled) {
-            SyncScrollBars();
-            Repaint();
-        }
+        if (view_.paintingEnabled) AfterRemoval();
     } else if (expandingRow_.objectAttached) {
         ShowExpandingRow(false);
     }
+}
+
+void GlideListView::AfterRemoval() {
+    const bool inBulk = bulkRemoval_.depth > 0;
+    if (inBulk && frame_.vScrollVisible &&
+        RunPageWalk(PageWalkFor::PageCount).firstNotFitting <= items_.Count()) {
+        // The synchronisation would show the bar again over the same top row and raise nothing;
+        // only its extent changes, and the scan's end sets that.
+        bulkRemoval_.deferred = true;
+        return;
+    }
+    SyncScrollBars();
+    if (inBulk) {
+        bulkRemoval_.deferred = true;  // the page is painted once, when the scan ends
+        return;
+    }
+    Repaint();
+}
+
+void GlideListView::BeginBulkRemoval() { ++bulkRemoval_.depth; }
+
+void GlideListView::EndBulkRemoval() {
+    if (--bulkRemoval_.depth > 0) return;
+    const bool deferred = bulkRemoval_.deferred;
+    bulkRemoval_ = BulkRemoval{};
+    items_.CloseGap();
+    if (!deferred) return;
+    SyncScrollBars();
+    Repaint();
 }
 
 void GlideListView::AddItemQuick(const Variant& item) {
@@ -242,24 +265,16 @@ const tSubListItemInfo& GlideListView::SubItemRecord(int32_t index, int32_t subI
 
 void GlideListView::SetItemVisible(int32_t index, bool visible) {
     if (!items_.Contains(index)) RaiseError(kErrSubscript, kSourceControl);
-    const bool wasVisible = items_.Group(index).Visible;
-    items_.Group(index).Visible = visible;
-    tListItemInfo& item = items_.Item(index);
-    if (item.cLISelected) {
-        item.cLISelected = false;
-        if (view_.selectedCount > 0) --view_.selectedCount;
-    }
+    items_.SetVisible(index, visible);
     if (index == view_.topIndex) {
+        // The search for the new top sees the flag already stored.
         int32_t top = FindNextVisibleItem(index, true);
         if (top == 0) top = FindNextVisibleItem(index, false);
         if (top == 0) top = FindFirstVisibleListItem();
         view_.topIndex = top;
     }
-    if (wasVisible != visible) {
-        items_.Group(index).Visible = wasVisible;  // let the store keep its count
-        items_.SetVisible(index, visible);
-    }
-    for (int32_t i = 1; i <= items_.Count(); ++i) items_.Item(i).cLISelected = false;
+    // Hiding or showing a row deselects every row; only the selected ones are touched.
+    items_.DeselectAll();
     view_.selectedCount = 0;
     view_.lastSelectedRow = -1;
     view_.currentItem = -1;

@@ -52,7 +52,8 @@ void GlideListView::ApplyEnabled() {
 
 void GlideListView::ClearSurfacePicture() { ++propertyHooks_.surfacePictureClears; }
 
-void GlideListView::SetVerticalScrollValue(int32_t value) {
+void GlideListView::SetVerticalScrollValue(int32_t topItem) {
+    const int32_t value = ScrollValueOfItem(topItem);
     applied_.verticalScrollValue = value;
     SetVScrollBarValue(value);
 }
