@@ -5,7 +5,7 @@
 // handler in any case.
 
 #include "core/Errors.h"
-#include "core/Events.h"
+#include "core/EventRaiser.h"
 #include "control/GlideListView.h"
 #include "platform/AutomationError.h"
 
@@ -35,7 +35,7 @@ namespace {
 int32_t AskItemDelete(GlideListViewEvents* events, const tListItemInfo& item, int32_t index) {
     int32_t prompt = LVYesToAll;
     tListItemInfo copy = item;
-    if (events) events->BeforeItemDelete(prompt, copy, index);
+    Raise(events, &GlideListViewEvents::BeforeItemDelete, prompt, copy, index);
     return prompt;
 }
 
@@ -46,11 +46,11 @@ void GlideListView::ItemsDeleteAll() {
     bool groupYesToAll = false, itemYesToAll = false, itemNoToAll = false;
     auto removeGroup = [&](int32_t row) {
         RemoveItem(row);
-        if (events_) events_->GroupDelete(row);
+        Raise(events_, &GlideListViewEvents::GroupDelete, row);
     };
     auto removeItem = [&](int32_t row) {
         RemoveItem(row);
-        if (events_) events_->ItemDeleted(row);
+        Raise(events_, &GlideListViewEvents::ItemDeleted, row);
     };
     BeginBulkRemoval();
     int32_t i = 1;
@@ -58,7 +58,7 @@ void GlideListView::ItemsDeleteAll() {
         if (items_.Group(i).GroupHeader) {
             if (!groupYesToAll) {
                 int32_t prompt = LVYesToAll;
-                if (events_) events_->GroupBeforeDelete(prompt, i);
+                Raise(events_, &GlideListViewEvents::GroupBeforeDelete, prompt, i);
                 if (prompt == LVNoToAll) {
                     EndBulkRemoval();
                     return;  // ends at once, without the final step
@@ -88,7 +88,7 @@ void GlideListView::ItemsDeleteAll() {
         removeItem(i);
     }
     EndBulkRemoval();
-    view_.lastSelectedRow = -1;
+    input_.lastSelectedRow = -1;
     view_.currentItem = -1;
     SyncScrollBars();
     Repaint();
@@ -117,11 +117,11 @@ bool GlideListView::DeleteSelectedWithPrompting() {
             yesToAll = true;
         }
         RemoveItem(i);
-        if (events_) events_->ItemDeleted(i);
+        Raise(events_, &GlideListViewEvents::ItemDeleted, i);
     }
     EndBulkRemoval();
     view_.currentItem = -1;
-    view_.lastSelectedRow = -1;
+    input_.lastSelectedRow = -1;
     return true;
 }
 

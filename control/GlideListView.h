@@ -3,7 +3,21 @@
 //
 // The host creates it on a Container with the Platform, sets properties, fills it with columns
 // and items, feeds it input and pumps the clock. Behaviour is split by subsystem (core/, render/,
-// input/, sort/, scrollbar/); this class holds the shared state and is the host's façade.
+// input/, sort/, scrollbar/); this class holds the shared state and is the host's façade. Its
+// members are defined in control/, one file per subsystem.
+//
+// This header, in order:
+//   public   lifetime and host ..... construction, loading, the event sink, the window
+//            shared state .......... the value structs the subsystems share, and views of them
+//            items, columns ........ adding, removing, checked record access
+//            properties ............ by name, typed accessors, persistence (Properties*.cpp)
+//            painting and page ..... update suspension, resize, page functions, image lists
+//            themes and focus ...... (ThemeEvents.cpp)
+//            sorting ............... (ControlSort.cpp)
+//            collections and bulk .. field writes, bulk operations and queries (BulkOps.cpp)
+//            scroll bars ........... (ListScrolling.cpp)
+//            dispatch .............. (ControlDispatch.cpp)
+//   private  hooks by subsystem, then the state, in construction order
 
 #include <cstdint>
 #include <memory>
@@ -21,6 +35,7 @@
 #include "platform/MemDC.h"
 #include "platform/Platform.h"
 #include "platform/Surface.h"
+#include "input/InputState.h"
 #include "render/ImageLists.h"
 #include "render/Layout.h"
 #include "render/PartStrips.h"
@@ -42,9 +57,7 @@ struct ListScrollState;
 struct ViewState {
     int32_t topIndex = 0;          // first row on the page; 0 until the first item arrives
     int32_t currentItem = 0;       // the item item events and editing refer to
-    int32_t lastSelectedRow = 0;   // row of the last selecting click
     int32_t selectedCount = 0;     // cached number of selected items
-    bool keyboardMoved = false;    // the selection was last moved by a key
     bool paintingEnabled = false;  // false between BeginUpdate and EndUpdate
     bool hasFocus = false;
     bool loaded = false;           // an initialisation path has finished
@@ -80,7 +93,90 @@ public:
     Container& container() { return container_; }
     HWND hwnd() const { return hwnd_; }
 
-    // --- items --------------------------------------------------------------------------------
+    // --- shared state ----------------------------------------------------------------------------
+    // The value structs the subsystems share. The collection objects and the host's own tools
+    // (the scenario runner) read and write them through these views.
+    ItemStore& items() { return items_; }
+    const ItemStore& items() const { return items_; }
+    ColumnStore& columns() { return columns_; }
+    const ColumnStore& columns() const { return columns_; }
+    ViewState& view() { return view_; }
+    const ViewState& view() const { return view_; }
+    PropertyValues& props() { return props_; }
+    const PropertyValues& props() const { return props_; }
+    const Locale& locale() const;
+
+    int32_t TopIndex() const { return view_.topIndex; }
+    int32_t DefaultItemHeight() const { return defaultItemHeight_; }
+
+    // The height of "Wg" in a font: the basis of every row height.
+    int32_t TextHeight(const StdFont& font) const;
+
+    // What the bulk queries read of the scroll bar windows. The scroll bars write it as they
+    // change.
+    struct FrameState {
+        int32_t headerHeight = 0;
+        int32_t scrollBarSize = 17;  // pixels reserved for a visible scroll bar (system size)
+        bool vScrollVisible = false;
+        bool hScrollVisible = false;
+        HWND vScrollHwnd = 0;
+        HWND hScrollHwnd = 0;
+    };
+    FrameState& frame() { return frame_; }
+    const FrameState& frame() const { return frame_; }
+    int32_t HeaderHeight() const { return frame_.headerHeight; }
+
+    // What the property setters have handed on to the parts that use them (scroll bars, edit
+    // box, tooltip timers, drawing surface). Those parts read it from here.
+    struct AppliedProperties {
+        int32_t effectiveTheme = XPBlue;  // the scheme actually drawn
+        int32_t scrollBarMetric = 0;      // the metric size both scroll bars use
+        bool scrollBarsEnabled = true;
+        int32_t toolTipPreInterval = 1000;   // ms
+        int32_t toolTipPostInterval = 3000;  // ms
+        OLE_COLOR editBackColor = 0x8000000D;
+        OLE_COLOR editForeColor = 0xFFFFFF;
+        OLE_COLOR surfaceBackColor = 0xFFFFFF;
+    };
+    const AppliedProperties& applied() const { return applied_; }
+
+    // What the scroll bars and the mouse hand the paint pass, and what it keeps between passes
+    // (the header height and the scroll bars' visibility and size are in frame()).
+    struct RenderState {
+        int32_t headerTextHeight = 0;   // for the header painter
+        int32_t headerImageHeight = 0;  // for the header painter
+        int32_t pageCount = 0;          // the last page count computed
+        int32_t hScrollOffset = 0;      // horizontal scroll position in pixels
+        int32_t leftOffset = 0;         // where the scroll bar layout starts the list area
+        int32_t hScrollBand = 0;        // the horizontal bar's height while it is shown, else 0
+        RECT clientRect;                // refreshed on each resize
+    };
+    RenderState& render() { return render_; }
+    const RenderState& render() const { return render_; }
+
+    // Counts of what the subsystem hooks were asked to do; tests read them.
+    struct HookCounters {
+        int32_t repaints = 0;
+        int32_t scrollSyncs = 0;
+        int32_t editEnds = 0;
+    };
+    const HookCounters& hookCounters() const { return hooks_; }
+
+    // Counts of the property hooks that later subsystems fill in; tests read them.
+    struct PropertyHookCounters {
+        int32_t backgroundRebuilds = 0;
+        int32_t schemeApplications = 0;
+        int32_t metricApplications = 0;
+        int32_t resizeLayouts = 0;
+        int32_t layoutValueRecomputes = 0;
+        int32_t toolTipTimerUpdates = 0;
+        int32_t editBoxColorUpdates = 0;
+        int32_t enabledUpdates = 0;
+        int32_t surfacePictureClears = 0;
+    };
+    const PropertyHookCounters& propertyHookCounters() const { return propertyHooks_; }
+
+    // --- items -----------------------------------------------------------------------------------
     int32_t ItemCount() const { return items_.Count(); }
     int32_t VisibleItemCount() const { return items_.VisibleCount(); }
     int32_t NewIndex() const { return newIndex_; }
@@ -110,14 +206,45 @@ public:
     // Recomputes an item's height after its font changed (name, bold, size, underline).
     void ItemFontChanged(int32_t index, bool repaint);
 
-    // --- columns ------------------------------------------------------------------------------
+    // --- columns ---------------------------------------------------------------------------------
     int32_t ColumnCount() const { return columns_.Count(); }
     int32_t AddColumn(const std::string& caption, int16_t icon, int32_t width);
     int32_t AddColumnEx(const ColumnSpec& def);
     const tColHeaderInfo& ColumnRecord(int32_t index) const;
     int32_t ColumnsTotalWidth() const { return columns_.TotalWidth(); }
 
-    // --- painting -----------------------------------------------------------------------------
+    // --- properties (by name) --------------------------------------------------------------------
+    // Every stored property of the control, by its public name (without regard to case), as
+    // the property table describes it. Unknown names raise runtime error 438; index arguments
+    // (no stored property takes any) raise 450. Fonts and pictures are objects and are kept by
+    // reference, as the runtime's property Set stores the reference it is handed: the control
+    // holds the very object it was given and reading returns it, so a host that later writes
+    // `DefaultItemFont.Bold = True` changes the font the next added item takes. A font property
+    // refuses Nothing (380), since every later add reads it; a picture property takes Nothing.
+    bool HasProperty(std::string_view name) const;
+    Variant GetProperty(std::string_view name, std::span<const Variant> indexArgs = {}) const;
+    void SetProperty(std::string_view name, const Variant& value,
+                     std::span<const Variant> indexArgs = {});
+
+    // Loads a saved control: reads every persisted value in the fixed load order, then lays out,
+    // ends the update and registers like a new control. A stored value of the wrong type (error
+    // 13), out of range (the setter's error) or a bad picture (481) fails the load; the control
+    // is then left exactly as it was before the call and the error names the value.
+    void ReadProperties(const PropertyBag& bag);
+    // Saves the persisted values in the fixed save order; values equal to their defaults are
+    // left out by the bag.
+    void WriteProperties(PropertyBag& bag) const;
+
+    // Typed accessors for host code: X() reads, SetX(value) writes with the same rules,
+    // errors and notifications as SetProperty.
+#define GLV_DECLARE_PROPERTY_ACCESSORS(Name, Type, ...)                    \
+    PropertyCppType<PropType::Type> Name() const { return props_.Name; } \
+    void Set##Name(PropertyCppType<PropType::Type> value);
+    GLV_PUBLIC_PROPERTIES(GLV_DECLARE_PROPERTY_ACCESSORS)
+#undef GLV_DECLARE_PROPERTY_ACCESSORS
+    void SetTopIndex(int32_t index);
+
+    // --- painting --------------------------------------------------------------------------------
     // BeginUpdate stops painting until EndUpdate (calls do not nest); EndUpdate paints, brings
     // the scroll bars up to date and paints again.
     void BeginUpdate();
@@ -128,7 +255,44 @@ public:
     int32_t Width() const { return platform_.windows.Placement(hwnd_).width; }
     int32_t Height() const { return platform_.windows.Placement(hwnd_).height; }
 
-    // --- themes and focus -------------------------------------------------------------------
+    // Rendering: Layout, the paint pass and the image lists (render/). The control draws on its own
+    // surface, sized with its window; each pass starts from the background cache.
+    Surface& surface() { return surface_; }
+    const Surface& surface() const { return surface_; }
+    // The surface's device-context handle, for objects that draw by hDC.
+    HDC hDC() const { return hdc_; }
+    // Page functions. Page sizes come from the row heights the last paint stored.
+    int32_t FirstItemOnPage() const { return view_.topIndex; }
+    int32_t LastItemOnPage();
+    int32_t ItemCountPerPage();
+    int32_t ItemEndOfPage();
+    int32_t FindLastVisibleListItem() { return ItemEndOfPage(); }
+    int32_t FindFirstVisibleListItem() const;
+    int32_t FindNextVisibleItem(int32_t start, bool searchDown) const;
+    int32_t FindVisibleItemByRange(int32_t start, int32_t count, bool searchDown) const;
+    int32_t VisibleItemsRange(int32_t start, int32_t end) const;
+    // Moves TopIndex over count - 1 visible rows (at least one) and repaints.
+    void OffsetTopIndex(int32_t count, bool downThePage);
+    // Scrolls a row below the page up to its bottom, or one above it to the top; error 9
+    // (source GlideListView) outside 1..item count.
+    void EnsureVisible(int32_t index);
+
+    // The header band's height (HeaderHeight(), above), computed when the properties are
+    // initialised or read and when Columns.Add adds a column; 0 with hidden headers.
+    void RecomputeHeaderHeight();
+
+    // Binds an image list (a Long handle or an image-list object) to slot 0..3
+    // (LVImageListTypeConstants); error 9 for another slot, 0x80040419 for another value.
+    void SetImageList(const Variant& slot, const Variant& imageList);
+    // The ImageList property's writes are accepted and change nothing; SetImageList binds.
+    void SetImageListProperty(const Variant&, const Variant&) {}
+    const ImageListSlot& ImageListSlotAt(int32_t slot) const;  // slot 0..3, unchecked
+    int32_t SmallIconWidth() const { return imageLists_[LVSmallIcon].width; }
+    int32_t SmallIconHeight() const { return imageLists_[LVSmallIcon].height; }
+    int32_t HeaderImageWidth() const { return imageLists_[LVHeaderImages].width; }
+    int32_t HeaderImageHeight() const { return imageLists_[LVHeaderImages].height; }
+
+    // --- themes and focus ------------------------------------------------------------------------
     // The control gained or lost the keyboard focus: HasFocus follows and the rows repaint in
     // their focused or unfocused selection colours.
     void GotFocus();
@@ -137,24 +301,7 @@ public:
     // scheme is detected again and, when it differs, drawn from now on.
     void SystemThemeChanged();
 
-    // --- state for the subsystems -----------------------------------------------------------
-    ItemStore& items() { return items_; }
-    const ItemStore& items() const { return items_; }
-    ColumnStore& columns() { return columns_; }
-    const ColumnStore& columns() const { return columns_; }
-    ViewState& view() { return view_; }
-    const ViewState& view() const { return view_; }
-    PropertyValues& props() { return props_; }
-    const PropertyValues& props() const { return props_; }
-    const Locale& locale() const;
-
-    int32_t TopIndex() const { return view_.topIndex; }
-    int32_t DefaultItemHeight() const { return defaultItemHeight_; }
-
-    // The height of "Wg" in a font: the basis of every row height.
-    int32_t TextHeight(const StdFont& font) const;
-
-    // --- sorting ------------------------------------------------------------------------------
+    // --- sorting ---------------------------------------------------------------------------------
     // Code in ControlSort.cpp. A sort moves whole item records; group records and every
     // stored index (TopIndex, current item) stay with their positions.
 
@@ -175,16 +322,7 @@ public:
     // Failed for a column or range outside the list.
     SortResult OrderItems(int32_t first, int32_t last, int32_t column, int32_t sortOrder);
 
-
-    // Counts of what the subsystem hooks were asked to do; tests read them.
-    struct HookCounters {
-        int32_t repaints = 0;
-        int32_t scrollSyncs = 0;
-        int32_t editEnds = 0;
-    };
-    const HookCounters& hookCounters() const { return hooks_; }
-
-    // --- collections, field accessors and bulk operations ------------------------------------
+    // --- collections, field accessors and bulk operations ----------------------------------------
     // The element objects (control/Collections.h) forward here; the bulk operations are in
     // BulkOps.cpp.
 
@@ -211,22 +349,6 @@ public:
     // Hooks the later subsystems fill in. Until then they only check what the caller is owed.
     void EditItem(int32_t index);     // in-place editing: nothing yet
 
-    // What the bulk queries read of the scroll bar windows and the last key message. The scroll
-    // bars and the message hooks write it as they arrive.
-    struct FrameState {
-        int32_t headerHeight = 0;
-        int32_t scrollBarSize = 17;
-        bool vScrollVisible = false;
-        bool hScrollVisible = false;
-        HWND vScrollHwnd = 0;
-        HWND hScrollHwnd = 0;
-        bool altKeyStatus = false;   // Alt context bit of the last key message
-        bool ctrlKeyStatus = false;  // Ctrl key state at that message
-    };
-    FrameState& frame() { return frame_; }
-    const FrameState& frame() const { return frame_; }
-    int32_t HeaderHeight() const { return frame_.headerHeight; }
-
     bool IsAnyChecked() const;
     bool IsAnySelected() const;
     // Deletes items and group headers, asking the host (GroupBeforeDelete, BeforeItemDelete).
@@ -250,8 +372,8 @@ public:
     RECT ClientArea() const;
     // Ends in the paint handler, like every change that affects the picture.
     void Refresh();
-    bool AltKeyStatus() const { return frame_.altKeyStatus; }
-    bool CtrlKeyStatus() const { return frame_.ctrlKeyStatus; }
+    bool AltKeyStatus() const { return input_.altKeyStatus; }
+    bool CtrlKeyStatus() const { return input_.ctrlKeyStatus; }
     int32_t hWndToolTip(int32_t hwnd) const;
     std::vector<tListItemInfo> SelectedItems() const;  // copies, in index order
     std::vector<tListItemInfo> CheckedItems() const;
@@ -270,11 +392,22 @@ public:
     // Raw select: keeps the selected count; no repaint, no event; other indexes are ignored.
     void RawSelect(int32_t index, bool value);
 
-    // --- dispatch -------------------------------------------------------------------------------
+    // --- scroll bars -----------------------------------------------------------------------------
+    // The two scroll bars, child windows of the control, and the list's side of their coupling:
+    // when they show, what they are told, and what their events do (ListScrolling.cpp).
+    GlideVScroll& VScrollBar();
+    GlideHScroll& HScrollBar();
+    // The repaint timer (Timer1, 2 ms): while it runs, every tick repaints the list.
+    void StartRepaintTimer();
+    void StopRepaintTimer();
+    bool RepaintTimerRunning() const;
+
+    // --- dispatch --------------------------------------------------------------------------------
     // The control as an automation object: every public member by name (control/ControlDispatch.cpp).
     ObjectPtr DispatchObject();
 
 private:
+    // --- items (hooks) ---------------------------------------------------------------------------
     // The defaults new items are filled from, rebuilt only when a default font, colour or the
     // default height changed since the last add (bulk loading makes millions of items from one).
     const NewItemDefaults& CurrentItemDefaults();
@@ -290,6 +423,91 @@ private:
     void DetachExpandingRow();
     void RaiseSelectedRowChanged(int32_t rowIndex);
 
+    // --- properties (hooks) ----------------------------------------------------------------------
+    void SetPropertyValue(const PropertyDescriptor& d, const Variant& value);
+    // Rejects or adjusts a converted value; loading skips the checks that need items or columns.
+    void ApplyValueRule(const PropertyDescriptor& d, StoredValue& value, bool loading) const;
+    void RunSetRule(const PropertyDescriptor& d);
+    void RunLoadFollowUp(LoadFollowUp step);
+    void ReadPropertiesInOrder(const PropertyBag& bag);
+    // The end of both initialisation paths: layout values, end update, loaded, registration.
+    void FinishLoading();
+
+    // Property hooks, each called at exactly the moments the behaviour names.
+    void RebuildBackground();        // rebuild the background cache
+    void ApplyEffectiveScheme();     // effective scheme from AutoSelectTheme/Theme, to the bars
+    void ApplyMetricSize(bool readSystemSize);  // metric size to the bars
+    void LayoutAsOnResize();         // the resize sequence without a size change
+    void RecomputeLayoutValues();    // header height, image strips, background cache
+    void UpdateToolTipTimers();      // tooltip timer intervals from the two properties
+    void ApplyEditBoxColors();       // edit box colours from the two properties
+    void ApplyEnabled();             // surface, both scroll bars and the window
+    void ClearSurfacePicture();      // the drawing surface's own picture becomes empty
+
+    // --- themes and focus (hooks) ----------------------------------------------------------------
+    // Receives the window messages the control hooks for itself: the theme-change message.
+    class SystemMessageHook final : public MessageSink {
+    public:
+        explicit SystemMessageHook(GlideListView& owner) : owner_(owner) {}
+        intptr_t WindowProc(HWND hwnd, uint32_t msg, intptr_t wParam, intptr_t lParam) override;
+
+    private:
+        GlideListView& owner_;
+    };
+    void AttachSystemHooks();
+    void DetachSystemHooks();
+    // --- rendering (hooks) -----------------------------------------------------------------------
+    void InitRendering(int32_t width, int32_t height);
+    void ReleaseRendering();
+    void PaintPass();
+    // The rows of the page from TopIndex; false when a row's height overflowed, which ends
+    // the pass.
+    bool PaintRows(const RowStyle& style);
+    // Step 3: lays every column's edges out, then draws the visible headers over the band.
+    void PaintHeaderPass(const glv::HeaderStyle& style);
+    void StoreHeaderHeight(int32_t height);
+    PageFrame CurrentPageFrame() const;
+    PageWalk RunPageWalk(PageWalkFor purpose);
+    int32_t ComputePageCount();
+    RowHeightRules CurrentRowHeightRules() const;
+    // Scroll bar hook: the horizontal bar's state before a page walk (it sets the band).
+    void RefreshHScrollState();
+
+    // --- scroll bars (hooks) ---------------------------------------------------------------------
+    friend class ListScrollSink;
+    friend class WheelHook;
+    void InitScrollBars();
+    // Places the bars along the right and bottom edges (the left edge with RightToLeft), flush
+    // with the corner square between them.
+    void LayoutScrollBars();
+    // Shows or hides the vertical bar for the rows as they are and tells it their extent; then,
+    // when asked, the horizontal bar; raises VScrollVisibleChanged when the bar really flipped.
+    void SyncVerticalScrollBar(bool thenHorizontal);
+    void SyncHorizontalScrollBar();
+    void ShowVerticalBar(int32_t itemsPerPage);
+    void HideVerticalBar();
+    // The left offset of the columns, after the vertical bar moved.
+    void UpdateScrollOffsets();
+    bool ShownRowsFitFrom(int32_t start);
+    // Whole rows of one page from TopIndex: downwards (direction 1) or upwards (0).
+    int32_t PageItemsFrom(int32_t direction);
+    // The list sets the vertical bar's value (no event), and counts wheel notches from it.
+    void SetVScrollBarValue(int32_t value);
+    // The bar's value that shows item index at the top: the bar counts shown rows only.
+    int32_t ScrollValueOfItem(int32_t index) const;
+    void ForwardScrollBarTheme(int32_t theme);
+    void ForwardScrollBarMetric(int32_t metric);
+    void ForwardScrollBarsEnabled(bool enabled);
+    void AttachWheelHook();
+    void DetachWheelHook();
+    // Handlers of the bars' events and of the wheel.
+    void OnScrollBarMouseDown();
+    void OnVScrollChange(int32_t value);
+    void OnHScrollChange(int32_t value);
+    void OnScrollBarMouseUp(bool vertical);
+    void OnMouseWheel(int32_t delta);
+
+    // --- state, in construction order ------------------------------------------------------------
     Platform& platform_;
     Container& container_;
     HWND hwnd_ = 0;
@@ -328,186 +546,19 @@ private:
         NewItemDefaults defaults;
     } defaultsCache_;
 
-public:
-    // --- properties (by name) ---------------------------------------------------------------
-    // Every stored property of the control, by its public name (without regard to case), as
-    // the property table describes it. Unknown names raise runtime error 438; index arguments
-    // (no stored property takes any) raise 450. Fonts and pictures are objects and are kept by
-    // reference, as the runtime's property Set stores the reference it is handed: the control
-    // holds the very object it was given and reading returns it, so a host that later writes
-    // `DefaultItemFont.Bold = True` changes the font the next added item takes. A font property
-    // refuses Nothing (380), since every later add reads it; a picture property takes Nothing.
-    bool HasProperty(std::string_view name) const;
-    Variant GetProperty(std::string_view name, std::span<const Variant> indexArgs = {}) const;
-    void SetProperty(std::string_view name, const Variant& value,
-                     std::span<const Variant> indexArgs = {});
-
-    // Loads a saved control: reads every persisted value in the fixed load order, then lays out,
-    // ends the update and registers like a new control. A stored value of the wrong type (error
-    // 13), out of range (the setter's error) or a bad picture (481) fails the load; the control
-    // is then left exactly as it was before the call and the error names the value.
-    void ReadProperties(const PropertyBag& bag);
-    // Saves the persisted values in the fixed save order; values equal to their defaults are
-    // left out by the bag.
-    void WriteProperties(PropertyBag& bag) const;
-
-    // Typed accessors for host code: X() reads, SetX(value) writes with the same rules,
-    // errors and notifications as SetProperty.
-#define GLV_DECLARE_PROPERTY_ACCESSORS(Name, Type, ...)                    \
-    PropertyCppType<PropType::Type> Name() const { return props_.Name; } \
-    void Set##Name(PropertyCppType<PropType::Type> value);
-    GLV_PUBLIC_PROPERTIES(GLV_DECLARE_PROPERTY_ACCESSORS)
-#undef GLV_DECLARE_PROPERTY_ACCESSORS
-    void SetTopIndex(int32_t index);
-
-    // What the property setters have handed on to the parts that use them (scroll bars, edit
-    // box, tooltip timers, drawing surface). Those parts read it from here.
-    struct AppliedProperties {
-        int32_t effectiveTheme = XPBlue;  // the scheme actually drawn
-        int16_t scrollBarSize = 17;       // pixels reserved for a visible scroll bar
-        int32_t scrollBarTheme = XPBlue;  // the scheme both scroll bars draw in
-        int32_t scrollBarMetric = 0;      // the metric size both scroll bars use
-        bool scrollBarsEnabled = true;
-        int32_t verticalScrollValue = 0;
-        int32_t toolTipPreInterval = 1000;   // ms
-        int32_t toolTipPostInterval = 3000;  // ms
-        OLE_COLOR editBackColor = 0x8000000D;
-        OLE_COLOR editForeColor = 0xFFFFFF;
-        OLE_COLOR surfaceBackColor = 0xFFFFFF;
-    };
-    const AppliedProperties& applied() const { return applied_; }
-
-    // Counts of the property hooks that later subsystems fill in; tests read them.
-    struct PropertyHookCounters {
-        int32_t backgroundRebuilds = 0;
-        int32_t schemeApplications = 0;
-        int32_t metricApplications = 0;
-        int32_t resizeLayouts = 0;
-        int32_t layoutValueRecomputes = 0;
-        int32_t toolTipTimerUpdates = 0;
-        int32_t editBoxColorUpdates = 0;
-        int32_t enabledUpdates = 0;
-        int32_t surfacePictureClears = 0;
-    };
-    const PropertyHookCounters& propertyHookCounters() const { return propertyHooks_; }
-
-    // The scheme the system's visual style corresponds to, or current when it tells nothing.
-    static int32_t DetectSystemScheme(const SystemInfo& system, int32_t current);
-
-private:
-    void SetPropertyValue(const PropertyDescriptor& d, const Variant& value);
-    // Rejects or adjusts a converted value; loading skips the checks that need items or columns.
-    void ApplyValueRule(const PropertyDescriptor& d, StoredValue& value, bool loading) const;
-    void RunSetRule(const PropertyDescriptor& d);
-    void RunLoadFollowUp(LoadFollowUp step);
-    void ReadPropertiesInOrder(const PropertyBag& bag);
-    // The end of both initialisation paths: layout values, end update, loaded, registration.
-    void FinishLoading();
-
-    // Property hooks, each called at exactly the moments the behaviour names.
-    void RebuildBackground();        // rebuild the background cache
-    void ApplyEffectiveScheme();     // effective scheme from AutoSelectTheme/Theme, to the bars
-    void ApplyMetricSize(bool readSystemSize);  // metric size to the bars
-    void LayoutAsOnResize();         // the resize sequence without a size change
-    void RecomputeLayoutValues();    // header height, image strips, background cache
-    void UpdateToolTipTimers();      // tooltip timer intervals from the two properties
-    void ApplyEditBoxColors();       // edit box colours from the two properties
-    void ApplyEnabled();             // surface, both scroll bars and the window
-    void ClearSurfacePicture();      // the drawing surface's own picture becomes empty
-    // Puts the vertical bar where topItem is the first row on the page.
-    void SetVerticalScrollValue(int32_t topItem);
-
     AppliedProperties applied_;
     PropertyHookCounters propertyHooks_;
 
-    // --- themes and focus (state) ---
-    // Receives the window messages the control hooks for itself: the theme-change message.
-    class SystemMessageHook final : public MessageSink {
-    public:
-        explicit SystemMessageHook(GlideListView& owner) : owner_(owner) {}
-        intptr_t WindowProc(HWND hwnd, uint32_t msg, intptr_t wParam, intptr_t lParam) override;
-
-    private:
-        GlideListView& owner_;
-    };
-    void AttachSystemHooks();
-    void DetachSystemHooks();
     SystemMessageHook systemHook_{*this};
     bool systemHooksAttached_ = false;
-    // --- collections, field accessors and bulk operations (state) ---
+    // Whether the system offers visual styles at all, learnt once when the control is created:
+    // a control created without them keeps its scheme whatever later theme changes say.
+    bool visualStylesAvailable_ = false;
     FrameState frame_;
-
-    // --- rendering ----------------------------------------------------------------------------
-    // Layout, the paint pass and the image lists (render/). The control draws on its own
-    // surface, sized with its window; each pass starts from the background cache.
-public:
-    Surface& surface() { return surface_; }
-    const Surface& surface() const { return surface_; }
-    // The surface's device-context handle, for objects that draw by hDC.
-    HDC hDC() const { return hdc_; }
-    // Page functions. Page sizes come from the row heights the last paint stored.
-    int32_t FirstItemOnPage() const { return view_.topIndex; }
-    int32_t LastItemOnPage();
-    int32_t ItemCountPerPage();
-    int32_t ItemEndOfPage();
-    int32_t FindLastVisibleListItem() { return ItemEndOfPage(); }
-    int32_t FindFirstVisibleListItem() const;
-    int32_t FindNextVisibleItem(int32_t start, bool searchDown) const;
-    int32_t FindVisibleItemByRange(int32_t start, int32_t count, bool searchDown) const;
-    int32_t VisibleItemsRange(int32_t start, int32_t end) const;
-    // Moves TopIndex over count - 1 visible rows (at least one) and repaints.
-    void OffsetTopIndex(int32_t count, bool downThePage);
-    // Scrolls a row below the page up to its bottom, or one above it to the top; error 9
-    // (source GlideListView) outside 1..item count.
-    void EnsureVisible(int32_t index);
-
-    // The header band's height (HeaderHeight(), above), computed when the properties are
-    // initialised or read and when Columns.Add adds a column; 0 with hidden headers.
-    void RecomputeHeaderHeight();
-
-    // Binds an image list (a Long handle or an image-list object) to slot 0..3
-    // (LVImageListTypeConstants); error 9 for another slot, 0x80040419 for another value.
-    void SetImageList(const Variant& slot, const Variant& imageList);
-    // The ImageList property's writes are accepted and change nothing; SetImageList binds.
-    void SetImageListProperty(const Variant&, const Variant&) {}
-    const ImageListSlot& ImageListSlotAt(int32_t slot) const;  // slot 0..3, unchecked
-    int32_t SmallIconWidth() const { return imageLists_[LVSmallIcon].width; }
-    int32_t SmallIconHeight() const { return imageLists_[LVSmallIcon].height; }
-    int32_t HeaderImageWidth() const { return imageLists_[LVHeaderImages].width; }
-    int32_t HeaderImageHeight() const { return imageLists_[LVHeaderImages].height; }
-
-    // What the scroll bars and the mouse hand the paint pass, and what it keeps between passes
-    // (the header height and the scroll bars' visibility and size are in frame()).
-    struct RenderState {
-        int32_t headerTextHeight = 0;   // for the header painter
-        int32_t headerImageHeight = 0;  // for the header painter
-        int32_t pageCount = 0;          // the last page count computed
-        int32_t hScrollOffset = 0;      // horizontal scroll position in pixels
-        int32_t leftOffset = 0;         // where the scroll bar layout starts the list area
-        int32_t hScrollBand = 0;        // the horizontal bar's height while it is shown, else 0
-        int32_t hotColumn = -1;         // header under the mouse, -1 for none
-        int32_t pressedColumn = -1;     // header with a button down on it, -1 for none
-        RECT clientRect;                // refreshed on each resize
-    };
-    RenderState& render() { return render_; }
-    const RenderState& render() const { return render_; }
-
-private:
-    void InitRendering(int32_t width, int32_t height);
-    void ReleaseRendering();
-    void PaintPass();
-    // The rows of the page from TopIndex; false when a row's height overflowed, which ends
-    // the pass.
-    bool PaintRows(const RowStyle& style);
-    // Step 3: lays every column's edges out, then draws the visible headers over the band.
-    void PaintHeaderPass(const glv::HeaderStyle& style);
-    void StoreHeaderHeight(int32_t height);
-    PageFrame CurrentPageFrame() const;
-    PageWalk RunPageWalk(PageWalkFor purpose);
-    int32_t ComputePageCount();
-    RowHeightRules CurrentRowHeightRules() const;
-    // Scroll bar hook: the horizontal bar's state before a page walk (it sets the band).
-    void RefreshHScrollState();
+    // --- input (state) ---------------------------------------------------------------------------
+    InputState input_;
+    // Tests reach the control's internal state through this one helper (tests/support/).
+    friend struct ControlTestAccess;
 
     Surface surface_;
     HDC hdc_ = 0;
@@ -517,51 +568,6 @@ private:
     RenderState render_;
     // Font storage reused by every pass, so selecting a row's font allocates nothing.
     FontSpec rowFont_, scratchFont_;
-
-    // --- scroll bars --------------------------------------------------------------------------
-    // The two scroll bars, child windows of the control, and the list's side of their coupling:
-    // when they show, what they are told, and what their events do (ListScrolling.cpp).
-public:
-    GlideVScroll& VScrollBar();
-    GlideHScroll& HScrollBar();
-    // The repaint timer (Timer1, 2 ms): while it runs, every tick repaints the list.
-    void StartRepaintTimer();
-    void StopRepaintTimer();
-    bool RepaintTimerRunning() const;
-
-private:
-    friend class ListScrollSink;
-    friend class WheelHook;
-    void InitScrollBars();
-    // Places the bars along the right and bottom edges (the left edge with RightToLeft), flush
-    // with the corner square between them.
-    void LayoutScrollBars();
-    // Shows or hides the vertical bar for the rows as they are and tells it their extent; then,
-    // when asked, the horizontal bar; raises VScrollVisibleChanged when the bar really flipped.
-    void SyncVerticalScrollBar(bool thenHorizontal);
-    void SyncHorizontalScrollBar();
-    void ShowVerticalBar(int32_t itemsPerPage);
-    void HideVerticalBar();
-    // The scroll bar size and the left offset of the columns, after the vertical bar moved.
-    void UpdateScrollOffsets();
-    bool ShownRowsFitFrom(int32_t start);
-    // Whole rows of one page from TopIndex: downwards (direction 1) or upwards (0).
-    int32_t PageItemsFrom(int32_t direction);
-    // The list sets the vertical bar's value (no event), and counts wheel notches from it.
-    void SetVScrollBarValue(int32_t value);
-    // The bar's value that shows item index at the top.
-    int32_t ScrollValueOfItem(int32_t index) const;
-    void ForwardScrollBarTheme(int32_t theme);
-    void ForwardScrollBarMetric(int32_t metric);
-    void ForwardScrollBarsEnabled(bool enabled);
-    void AttachWheelHook();
-    void DetachWheelHook();
-    // Handlers of the bars' events and of the wheel.
-    void OnScrollBarMouseDown();
-    void OnVScrollChange(int32_t value);
-    void OnHScrollChange(int32_t value);
-    void OnScrollBarMouseUp(bool vertical);
-    void OnMouseWheel(int32_t delta);
 
     std::unique_ptr<ListScrollState> scroll_;
 };
