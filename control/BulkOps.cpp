@@ -20,11 +20,7 @@ bool GlideListView::IsAnyChecked() const {
     return false;
 }
 
-bool GlideListView::IsAnySelected() const {
-    for (int32_t i = items_.NextSelected(1); i != 0; i = items_.NextSelected(i + 1))
-        if (items_.Group(i).Visible) return true;
-    return false;
-}
+bool GlideListView::IsAnySelected() const { return items_.SelectedShownCount() > 0; }
 
 // --- deletion with prompting ---------------------------------------------------------------------
 // The host answers each prompt through LVPrompt, preset to LVYesToAll so that a host that handles
@@ -54,13 +50,17 @@ void GlideListView::ItemsDeleteAll() {
         RemoveItem(row);
         Raise(events_, &GlideListViewEvents::ItemDeleted, row);
     };
+    BeginBulkRemoval();
     int32_t i = 1;
     while (i <= items_.Count()) {
         if (items_.Group(i).GroupHeader) {
             if (!groupYesToAll) {
                 int32_t prompt = LVYesToAll;
                 Raise(events_, &GlideListViewEvents::GroupBeforeDelete, prompt, i);
-                if (prompt == LVNoToAll) return;  // ends at once, without the final step
+                if (prompt == LVNoToAll) {
+                    EndBulkRemoval();
+                    return;  // ends at once, without the final step
+                }
                 if (prompt != LVYesToAll || i > items_.Count()) {
                     ++i;
                     continue;
@@ -85,6 +85,7 @@ void GlideListView::ItemsDeleteAll() {
         }
         removeItem(i);
     }
+    EndBulkRemoval();
     view_.lastSelectedRow = -1;
     view_.currentItem = -1;
     SyncScrollBars();
@@ -93,6 +94,7 @@ void GlideListView::ItemsDeleteAll() {
 
 bool GlideListView::DeleteSelectedWithPrompting() {
     bool yesToAll = false;
+    BeginBulkRemoval();
     // The scan steps from selected row to selected row; a removal brings the next row to i.
     int32_t i = items_.NextSelected(1);
     while (i != 0) {
@@ -101,6 +103,7 @@ bool GlideListView::DeleteSelectedWithPrompting() {
             bool answeredAll = false;
             const PromptStep step = StepForAnswer(AskItemDelete(events_, items_.Item(i), i), answeredAll);
             if (step == PromptStep::Stop) {
+                EndBulkRemoval();
                 SelectedCount();
                 return false;
             }
@@ -116,6 +119,7 @@ bool GlideListView::DeleteSelectedWithPrompting() {
         Raise(events_, &GlideListViewEvents::ItemDeleted, i);
         i = items_.NextSelected(i);
     }
+    EndBulkRemoval();
     view_.currentItem = -1;
     view_.lastSelectedRow = -1;
     return true;

@@ -60,7 +60,7 @@ void GlideListView::OffsetTopIndex(int32_t count, bool downThePage) {
     const int32_t top = OffsetTop(items_, view_.topIndex, count, downThePage);
     if (!items_.Contains(top)) return;
     view_.topIndex = top;
-    SetVScrollBarValue(top);
+    SetVScrollBarValue(ScrollValueOfItem(top));
     Repaint();
 }
 
@@ -83,7 +83,7 @@ void GlideListView::EnsureVisible(int32_t index) {
             OffsetTopIndex(VisibleItemsRange(index, last), true);
         }
     }
-    SetVScrollBarValue(view_.topIndex);
+    SetVScrollBarValue(ScrollValueOfItem(view_.topIndex));
     Repaint();
 }
 

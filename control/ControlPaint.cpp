@@ -171,9 +171,10 @@ bool GlideListView::PaintRows(const RowStyle& style) {
     const CellSpan firstCell{firstColumn.cHCollX, firstColumn.cHCollX + firstColumn.cHWidth};
     int32_t top = frame_.headerHeight + 1;
     int32_t painted = 0;
-    for (int32_t i = std::max(view_.topIndex, 1); i <= items_.Count() && painted <= pageCount; ++i) {
+    // Hidden rows are stepped over without being looked at.
+    for (int32_t i = items_.NextShown(view_.topIndex); i != 0 && painted <= pageCount;
+         i = items_.NextShown(i + 1)) {
         const tItemGroupInfo& group = items_.Group(i);
-        if (!group.Visible) continue;
         tListItemInfo& item = items_.Item(i);
         ItemFont(item, rowFont_);
         const int32_t textHeight = MeasureTextHeight(platform_.text, rowFont_);

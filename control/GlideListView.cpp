@@ -137,13 +137,39 @@ void GlideListView::RemoveItem(int32_t index) {
                 if (items_.IsSelected(index) && view_.selectedCount > 0) --view_.selectedCount;
             }
         }
-        if (view_.paintingEnabled) {
-            SyncScrollBars();
-            Repaint();
-        }
+        if (view_.paintingEnabled) AfterRemoval();
     } else if (expandingRow_.objectAttached) {
         ShowExpandingRow(false);
     }
+}
+
+void GlideListView::AfterRemoval() {
+    const bool inBulk = bulkRemoval_.depth > 0;
+    if (inBulk && frame_.vScrollVisible &&
+        RunPageWalk(PageWalkFor::PageCount).firstNotFitting <= items_.Count()) {
+        // The synchronisation would show the bar again over the same top row and raise nothing;
+        // only its extent changes, and the scan's end sets that.
+        bulkRemoval_.deferred = true;
+        return;
+    }
+    SyncScrollBars();
+    if (inBulk) {
+        bulkRemoval_.deferred = true;  // the page is painted once, when the scan ends
+        return;
+    }
+    Repaint();
+}
+
+void GlideListView::BeginBulkRemoval() { ++bulkRemoval_.depth; }
+
+void GlideListView::EndBulkRemoval() {
+    if (--bulkRemoval_.depth > 0) return;
+    const bool deferred = bulkRemoval_.deferred;
+    bulkRemoval_ = BulkRemoval{};
+    items_.CloseGap();
+    if (!deferred) return;
+    SyncScrollBars();
+    Repaint();
 }
 
 void GlideListView::AddItemQuick(const Variant& item) {
@@ -234,7 +260,7 @@ const tSubListItemInfo& GlideListView::SubItemRecord(int32_t index, int32_t subI
 
 void GlideListView::SetItemVisible(int32_t index, bool visible) {
     if (!items_.Contains(index)) RaiseError(kErrSubscript, kSourceControl);
-    // Through the store, so its count of visible items follows; the new top row below is
+    // Through the store, so its count of shown rows follows; the new top row below is
     // searched among the rows as they are now.
     items_.SetVisible(index, visible);
     if (index == view_.topIndex) {

@@ -549,6 +549,8 @@ private:
     int32_t PageItemsFrom(int32_t direction);
     // The list sets the vertical bar's value (no event), and counts wheel notches from it.
     void SetVScrollBarValue(int32_t value);
+    // The bar's value that shows item index at the top: the bar counts shown rows only.
+    int32_t ScrollValueOfItem(int32_t index) const;
     void ForwardScrollBarTheme(int32_t theme);
     void ForwardScrollBarMetric(int32_t metric);
     void ForwardScrollBarsEnabled(bool enabled);
@@ -571,6 +573,18 @@ private:
     PropertyValues props_;
     int32_t newIndex_ = 0;
     int32_t defaultItemHeight_ = 16;
+
+    // While a bulk deletion scans the list, each removal's scroll bar synchronisation is skipped
+    // when it provably changes nothing a host sees (the vertical bar stays shown over the same
+    // top row), and its repaint waits; the scan ends with one of each for whatever it skipped.
+    struct BulkRemoval {
+        int32_t depth = 0;      // scans running; a host may start one from inside another's event
+        bool deferred = false;  // a removal's synchronisation or repaint is still owed
+    } bulkRemoval_;
+    void BeginBulkRemoval();
+    void EndBulkRemoval();
+    // The synchronisation and repaint one removal asks for, deferred inside a bulk deletion.
+    void AfterRemoval();
 
     struct ExpandingRowLink {
         bool objectAttached = false;  // an expanding row object was handed to the control

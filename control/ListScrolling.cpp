@@ -15,14 +15,6 @@ namespace {
 constexpr int32_t kRepaintTimerMs = 2;
 constexpr int32_t kWheelDelta = 120;  // one notch
 
-// The index of the value-th shown row, counting from the top; 0 when there are fewer.
-int32_t NthShownItem(const ItemStore& items, int32_t value) {
-    int32_t shown = 0;
-    for (int32_t i = 1; i <= items.Count(); ++i)
-        if (items.Group(i).Visible && ++shown == value) return i;
-    return 0;
-}
-
 }  // namespace
 
 // --- the sinks ----------------------------------------------------------------------------------
@@ -103,6 +95,13 @@ void GlideListView::ForwardScrollBarsEnabled(bool enabled) {
 void GlideListView::SetVScrollBarValue(int32_t value) {
     scroll_->vbar.SetValue(value);
     scroll_->vPosition = std::max(value, 1);
+}
+
+// The bar counts shown rows only: the value that puts an item at the top is its place among
+// them. With nothing hidden that is the index itself, whatever it is.
+int32_t GlideListView::ScrollValueOfItem(int32_t index) const {
+    if (items_.VisibleCount() == items_.Count() || !items_.Contains(index)) return index;
+    return items_.ShownBefore(index) + 1;
 }
 
 void GlideListView::ResetScrollBars(bool vertical, bool horizontal) {
@@ -198,7 +197,7 @@ void GlideListView::SyncVerticalScrollBar(bool thenHorizontal) {
         } else if (ShownRowsFitFrom(view_.topIndex)) {
             // Scrolled to the end: the rows below fit, the bar stays where the top is.
             ShowVerticalBar(perPage);
-            SetVScrollBarValue(view_.topIndex);
+            SetVScrollBarValue(ScrollValueOfItem(view_.topIndex));
         }
     } else {
         SetVScrollBarValue(0);
@@ -252,7 +251,7 @@ void GlideListView::OnVScrollChange(int32_t value) {
     s.vPosition = value;
     EndEdit();
     // With rows hidden, the value counts shown rows only.
-    view_.topIndex = items_.VisibleCount() < items_.Count() ? NthShownItem(items_, value) : value;
+    view_.topIndex = items_.VisibleCount() < items_.Count() ? items_.NthShown(value) : value;
     StartRepaintTimer();
 }
 
@@ -273,8 +272,8 @@ int32_t GlideListView::PageItemsFrom(int32_t direction) {
     const int32_t grid = frame.gridLines ? 1 : 0;
     int64_t used = int64_t{frame.headerHeight} + 2 + frame.hScrollBand;
     int32_t count = 0;
+    // Hidden rows take no room: only the shown ones are visited.
     auto fits = [&](int32_t i) {
-        if (!items_.Group(i).Visible) return true;  // hidden rows take no room
         const int64_t next = used + items_.Item(i).cLIItemHeight + grid;
         if (next > frame.surfaceHeight) return false;
         used = next;
@@ -282,9 +281,9 @@ int32_t GlideListView::PageItemsFrom(int32_t direction) {
         return true;
     };
     if (direction == 1) {
-        for (int32_t i = std::max(view_.topIndex, 1); i <= items_.Count() && fits(i); ++i) {}
+        for (int32_t i = items_.NextShown(view_.topIndex); i != 0 && fits(i); i = items_.NextShown(i + 1)) {}
     } else {
-        for (int32_t i = std::min(view_.topIndex - 1, items_.Count()); i >= 1 && fits(i); --i) {}
+        for (int32_t i = items_.PrevShown(view_.topIndex - 1); i != 0 && fits(i); i = items_.PrevShown(i - 1)) {}
     }
     return count;
 }

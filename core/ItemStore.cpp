@@ -41,56 +41,134 @@ tListItemInfo ItemStore::NewItem(const NewItemDefaults& d, int32_t columnCount) 
 }
 
 int32_t ItemStore::Append(tListItemInfo item) {
-    selected_.PushBack(item.cLISelected);
+    // Behind the gap, if there is one: the last index is the last slot either way.
+    const bool selected = item.cLISelected;
+    selected_.PushBack(selected);
+    shown_.PushBack(true);
+    if (selected) ++selectedShown_;
     items_.push_back(std::move(item));
     groups_.emplace_back();
-    ++visibleCount_;
     return Count();
 }
 
 bool ItemStore::InsertAt(int32_t index, tListItemInfo item) {
     if (index < 1 || index > Count() + 1) return false;
-    const auto at = static_cast<std::ptrdiff_t>(index - 1);
-    selected_.Insert(static_cast<std::size_t>(at), item.cLISelected);
-    items_.insert(items_.begin() + at, std::move(item));
-    groups_.insert(groups_.begin() + at, tItemGroupInfo{});
-    ++visibleCount_;
+    Reindex();
+    const auto pos = static_cast<std::size_t>(index - 1);
+    const bool selected = item.cLISelected;
+    if (gapLength_ > 0) {
+        // Into the gap's first slot, once the gap stands at the position.
+        MoveGapTo(pos);
+        const std::size_t slot = gapStart_++;
+        --gapLength_;
+        items_[slot] = std::move(item);
+        groups_[slot] = tItemGroupInfo{};
+        shown_.Assign(slot, true);
+        selected_.Assign(slot, selected);
+    } else {
+        const auto at = static_cast<std::ptrdiff_t>(pos);
+        selected_.Insert(pos, selected);
+        shown_.Insert(pos, true);
+        items_.insert(items_.begin() + at, std::move(item));
+        groups_.insert(groups_.begin() + at, tItemGroupInfo{});
+    }
+    if (selected) ++selectedShown_;
     return true;
 }
 
 bool ItemStore::Remove(int32_t index) {
     if (!Contains(index)) return false;
-    if (Group(index).Visible && visibleCount_ > 0) --visibleCount_;
-    const auto at = static_cast<std::ptrdiff_t>(index - 1);
-    selected_.Erase(static_cast<std::size_t>(at));
-    items_.erase(items_.begin() + at);
-    groups_.erase(groups_.begin() + at);
-    if (items_.empty()) Clear();  // release the storage, as an emptied list holds none
+    Reindex();
+    MoveGapTo(static_cast<std::size_t>(index - 1));
+    const std::size_t slot = gapStart_ + gapLength_;
+    if (shown_.Test(slot) && selected_.Test(slot)) --selectedShown_;
+    shown_.Assign(slot, false);
+    selected_.Assign(slot, false);
+    {
+        tListItemInfo gone = std::move(items_[slot]);  // its sub-items go back to the pool here
+    }
+    groups_[slot] = tItemGroupInfo{};
+    ++gapLength_;
+    if (Count() == 0) Clear();  // release the storage, as an emptied list holds none
     return true;
+}
+
+void ItemStore::MoveSlot(std::size_t from, std::size_t to) {
+    items_[to] = std::move(items_[from]);
+    groups_[to] = groups_[from];
+    shown_.Assign(to, shown_.Test(from));
+    shown_.Assign(from, false);
+    selected_.Assign(to, selected_.Test(from));
+    selected_.Assign(from, false);
+}
+
+void ItemStore::MoveGapTo(std::size_t pos) {
+    if (gapLength_ == 0) {
+        gapStart_ = pos;
+        return;
+    }
+    while (gapStart_ > pos) {
+        --gapStart_;
+        MoveSlot(gapStart_, gapStart_ + gapLength_);
+    }
+    while (gapStart_ < pos) {
+        MoveSlot(gapStart_ + gapLength_, gapStart_);
+        ++gapStart_;
+    }
+}
+
+void ItemStore::CloseGap() {
+    if (gapLength_ == 0) return;
+    const auto first = static_cast<std::ptrdiff_t>(gapStart_);
+    const auto last = static_cast<std::ptrdiff_t>(gapStart_ + gapLength_);
+    items_.erase(items_.begin() + first, items_.begin() + last);
+    groups_.erase(groups_.begin() + first, groups_.begin() + last);
+    gapStart_ = 0;
+    gapLength_ = 0;
+    RebuildShown();
+    selectedStale_ = true;
 }
 
 void ItemStore::Clear() {
     decltype(items_)(items_.get_allocator()).swap(items_);
     decltype(groups_)(groups_.get_allocator()).swap(groups_);
     subItems_.Release();  // every record that held sub-items is gone
-    visibleCount_ = 0;
+    gapStart_ = 0;
+    gapLength_ = 0;
+    shown_.Reset(0, false);
     selected_.Reset(0);
+    selectedShown_ = 0;
     selectedStale_ = false;
+}
+
+void ItemStore::RebuildShown() {
+    shown_.Reset(groups_.size(), true);
+    for (std::size_t slot = 0; slot < groups_.size(); ++slot)
+        if (!groups_[slot].Visible || (slot >= gapStart_ && slot < gapStart_ + gapLength_))
+            shown_.Assign(slot, false);
 }
 
 void ItemStore::Reindex() const {
     if (!selectedStale_) return;
     selectedStale_ = false;
     selected_.Reset(items_.size());
-    for (std::size_t i = 0; i < items_.size(); ++i)
-        if (items_[i].cLISelected) selected_.Assign(i, true);
+    selectedShown_ = 0;
+    for (std::size_t slot = 0; slot < items_.size(); ++slot) {
+        if (slot == gapStart_) slot += gapLength_;  // a gap's records are empty slots
+        if (slot >= items_.size() || !items_[slot].cLISelected) continue;
+        selected_.Assign(slot, true);
+        if (shown_.Test(slot)) ++selectedShown_;
+    }
 }
 
 bool ItemStore::SetSelected(int32_t index, bool selected) {
     if (!Contains(index)) return false;
     Reindex();
-    Item(index).cLISelected = selected;
-    return selected_.Assign(static_cast<std::size_t>(index - 1), selected);
+    const std::size_t slot = Slot(index);
+    items_[slot].cLISelected = selected;
+    if (!selected_.Assign(slot, selected)) return false;
+    if (shown_.Test(slot)) selectedShown_ += selected ? 1 : static_cast<std::size_t>(-1);
+    return true;
 }
 
 int32_t ItemStore::SelectedFlagCount() const {
@@ -98,40 +176,76 @@ int32_t ItemStore::SelectedFlagCount() const {
     return static_cast<int32_t>(selected_.Count());
 }
 
-int32_t ItemStore::NextSelected(int32_t from) const {
+int32_t ItemStore::SelectedShownCount() const {
     Reindex();
-    const auto pos = selected_.NextSet(static_cast<std::size_t>(std::max(from, 1) - 1));
-    return pos ? static_cast<int32_t>(*pos) + 1 : 0;
+    return static_cast<int32_t>(selectedShown_);
+}
+
+int32_t ItemStore::NextSelected(int32_t from) const {
+    from = std::max(from, 1);
+    if (from > Count()) return 0;
+    Reindex();
+    const auto slot = selected_.NextSet(Slot(from));
+    return slot ? IndexOfSlot(*slot) : 0;
 }
 
 int32_t ItemStore::PrevSelected(int32_t from) const {
-    if (from < 1) return 0;
+    if (from < 1 || Count() == 0) return 0;
     Reindex();
-    const auto pos = selected_.PrevSet(static_cast<std::size_t>(from - 1));
-    return pos ? static_cast<int32_t>(*pos) + 1 : 0;
+    const auto slot = selected_.PrevSet(Slot(std::min(from, Count())));
+    return slot ? IndexOfSlot(*slot) : 0;
 }
 
 void ItemStore::DeselectAll() {
     Reindex();
-    selected_.ForEachSet([&](std::size_t pos) { items_[pos].cLISelected = false; });
+    selected_.ForEachSet([&](std::size_t slot) { items_[slot].cLISelected = false; });
     selected_.ClearAll();
+    selectedShown_ = 0;
 }
 
 void ItemStore::SelectedFlagWritten(int32_t index) {
     if (!Contains(index)) return;
-    Reindex();
-    selected_.Assign(static_cast<std::size_t>(index - 1), Item(index).cLISelected);
+    SetSelected(index, Item(index).cLISelected);
 }
 
 bool ItemStore::SetVisible(int32_t index, bool visible) {
-    tItemGroupInfo& group = Group(index);
+    const std::size_t slot = Slot(index);
+    tItemGroupInfo& group = groups_[slot];
     if (group.Visible == visible) return false;
+    Reindex();
     group.Visible = visible;
-    visibleCount_ += visible ? 1 : -1;
+    shown_.Assign(slot, visible);
+    if (selected_.Test(slot)) selectedShown_ += visible ? 1 : static_cast<std::size_t>(-1);
     return true;
 }
 
+int32_t ItemStore::ShownBefore(int32_t index) const {
+    if (index <= 1) return 0;
+    if (index > Count()) return VisibleCount();
+    return static_cast<int32_t>(shown_.Rank(Slot(index)));
+}
+
+int32_t ItemStore::NthShown(int32_t n) const {
+    if (n < 1) return 0;
+    const auto slot = shown_.Select(static_cast<std::size_t>(n - 1));
+    return slot ? IndexOfSlot(*slot) : 0;
+}
+
+int32_t ItemStore::NextShown(int32_t from) const {
+    from = std::max(from, 1);
+    if (from > Count()) return 0;
+    const auto slot = shown_.NextSet(Slot(from));
+    return slot ? IndexOfSlot(*slot) : 0;
+}
+
+int32_t ItemStore::PrevShown(int32_t from) const {
+    if (from < 1 || Count() == 0) return 0;
+    const auto slot = shown_.PrevSet(Slot(std::min(from, Count())));
+    return slot ? IndexOfSlot(*slot) : 0;
+}
+
 void ItemStore::Reserve(std::size_t count) {
+    CloseGap();
     items_.reserve(count);
     groups_.reserve(count);
 }

@@ -29,12 +29,8 @@ int32_t Selection::LastSelectedRow() const {
 }
 
 int32_t Selection::RecountVisible() {
-    int32_t count = 0;
-    items_.ForEachSelected([&](int32_t row) {
-        if (items_.Group(row).Visible) ++count;
-    });
-    state_.selectedCount = count;
-    return count;
+    state_.selectedCount = items_.SelectedShownCount();
+    return state_.selectedCount;
 }
 
 void Selection::SelectSpan(int32_t lo, int32_t hi) {

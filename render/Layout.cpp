@@ -81,8 +81,8 @@ PageWalk WalkPage(const ItemStore& items, int32_t topIndex, const PageFrame& fra
     }
     const bool skipExpandingItem = walk.expandingMode && purpose == PageWalkFor::EndOfPage;
     walk.firstNotFitting = count + 1;
-    for (int32_t i = std::max(topIndex, 1); i <= count; ++i) {
-        if (!items.Group(i).Visible) continue;
+    // Hidden rows take no room: the walk steps from shown row to shown row.
+    for (int32_t i = items.NextShown(topIndex); i != 0; i = items.NextShown(i + 1)) {
         if (skipExpandingItem && i == e.itemIndex) continue;
         ++walk.rowsCounted;
         const int64_t next = used + items.Item(i).cLIItemHeight + grid;
@@ -101,66 +101,51 @@ int32_t PageCount(const ItemStore& items, const PageWalk& walk) {
     return walk.expandingMode ? walk.rowsCounted + 1 : walk.rowsCounted - 1;
 }
 
-int32_t FindFirstVisible(const ItemStore& items) {
-    for (int32_t i = 1; i <= items.Count(); ++i)
-        if (items.Group(i).Visible) return i;
-    return 0;
-}
+// These answer from the store's count of shown rows, so a long run of hidden rows costs no
+// more than a short one.
+int32_t FindFirstVisible(const ItemStore& items) { return items.NextShown(1); }
 
 int32_t FindNextVisible(const ItemStore& items, int32_t start, bool searchDown) {
     if (!items.Contains(start)) return start;
-    if (searchDown) {
-        for (int32_t i = start + 1; i <= items.Count(); ++i)
-            if (items.Group(i).Visible) return i;
-    } else {
-        for (int32_t i = start - 1; i >= 1; --i)
-            if (items.Group(i).Visible) return i;
-    }
-    return 0;
+    return searchDown ? items.NextShown(start + 1) : items.PrevShown(start - 1);
 }
 
 int32_t FindVisibleByRange(const ItemStore& items, int32_t start, int32_t count, bool searchDown) {
     const int64_t low = int64_t{start} - count;
     const int64_t high = int64_t{start} + count;
     if (low < 1 || high > items.Count()) return start;
+    // The last shown row of start..high, or the first one of low..start.
     if (searchDown) {
-        for (int64_t i = high; i >= start; --i)
-            if (items.Group(static_cast<int32_t>(i)).Visible) return static_cast<int32_t>(i);
-    } else {
-        for (int64_t i = low; i <= start; ++i)
-            if (items.Group(static_cast<int32_t>(i)).Visible) return static_cast<int32_t>(i);
+        const int32_t found = items.PrevShown(static_cast<int32_t>(high));
+        return found >= start ? found : 0;
     }
-    return 0;
+    const int32_t found = items.NextShown(static_cast<int32_t>(low));
+    return found != 0 && found <= start ? found : 0;
 }
 
 int32_t CountVisibleBetween(const ItemStore& items, int32_t start, int32_t end) {
     if (start == end) return start;
-    const int32_t step = start > end ? -1 : 1;
-    int32_t visible = 0;
     // An end outside the list stops the count where the list ends.
-    for (int32_t i = start; items.Contains(i); i += step) {
-        if (items.Group(i).Visible) ++visible;
-        if (i == end) break;
-    }
-    return visible;
+    if (!items.Contains(start)) return 0;
+    const int32_t first = start < end ? start : std::max(end, 1);
+    const int32_t last = start < end ? std::min(end, items.Count()) : start;
+    return items.ShownBefore(last + 1) - items.ShownBefore(first);
 }
 
 int32_t OffsetTop(const ItemStore& items, int32_t top, int32_t count, bool down) {
-    int32_t moved = 1;
-    int32_t result = top;
-    auto visit = [&](int32_t i) {
-        if (!items.Group(i).Visible) return false;
-        result = i;
-        return ++moved >= count;
-    };
+    // The row count - 1 shown rows away from top (at least one), or the farthest shown row
+    // when fewer lie that way; top itself when none does.
+    const int32_t steps = std::max(count - 1, 1);
     if (down) {
-        for (int32_t i = std::max(top + 1, 1); i <= items.Count(); ++i)
-            if (visit(i)) break;
-    } else {
-        for (int32_t i = std::min(top - 1, items.Count()); i >= 1; --i)
-            if (visit(i)) break;
+        const int32_t before = items.ShownBefore(std::max(top + 1, 1));
+        const int32_t target = std::min(before + steps, items.VisibleCount());
+        return target > before ? items.NthShown(target) : top;
     }
-    return result;
+    const int32_t from = std::min(top - 1, items.Count());
+    if (from < 1) return top;
+    const int32_t upTo = items.ShownBefore(from + 1);  // shown rows in 1..from
+    if (upTo == 0) return top;
+    return items.NthShown(std::max(upTo - steps + 1, 1));
 }
 
 }  // namespace glv

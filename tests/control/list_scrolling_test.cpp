@@ -195,6 +195,24 @@ TEST(ListScrolling, HiddenRowsAreSkippedWhenTheValueBecomesTheTop) {
     EXPECT_EQ(s->TopIndex(), 6);
 }
 
+// The bar counts shown rows, so every way of setting the top item (TopIndex, EnsureVisible, the
+// end of the list) gives it the item's place among the shown rows, and the wheel steps on
+// from there.
+TEST(ListScrolling, TopItemBecomesAShownRowValueWithRowsHidden) {
+    ScrollList s;
+    s.Add(1000);
+    for (int32_t i = 2; i <= 1000; i += 2) s->SetItemVisible(i, false);
+    s->SetTopIndex(501);  // the 251st shown row
+    EXPECT_EQ(s->VScrollBar().Value(), 251);
+    s.Wheel(-120);  // three shown rows down
+    EXPECT_EQ(s->TopIndex(), 507);
+    EXPECT_EQ(s->VScrollBar().Value(), 254);
+    s->EnsureVisible(901);  // below the page: it becomes the page's last row
+    EXPECT_EQ(s->VScrollBar().Value(), s->items().ShownBefore(s->TopIndex()) + 1);
+    s.Wheel(120);
+    EXPECT_EQ(s->TopIndex(), 901 - 2 * 5 - 2 * 3);
+}
+
 TEST(ListScrolling, HorizontalBarMovesTheColumns) {
     ScrollList s;
     s->AddColumn("B", -1, 150);
