@@ -1,0 +1,205 @@
+#include "apps/viewer/TableLoader.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+
+#include "apps/viewer/Delimited.h"
+#include "core/GlideListView.h"
+#include "sort/SortTypes.h"
+
+namespace glv::viewer {
+
+namespace {
+
+// Rows looked at to size the columns: enough to see typical values, few enough to cost nothing.
+constexpr int64_t kWidthSampleRows = 200;
+constexpr int32_t kMinColumnWidth = 50;
+constexpr int32_t kMaxColumnWidth = 320;
+// Pixels per character of the 8-point ambient font, and the cell's margins.
+constexpr int32_t kPixelsPerChar = 7;
+constexpr int32_t kCellMargin = 16;
+
+int32_t WidthForChars(std::size_t chars) {
+    const auto width = static_cast<int64_t>(chars) * kPixelsPerChar + kCellMargin;
+    return static_cast<int32_t>(std::clamp<int64_t>(width, kMinColumnWidth, kMaxColumnWidth));
+}
+
+// Characters, not bytes, so accented names are not given twice the room.
+std::size_t CharCount(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// The text of a cell: column 1 is the item's own text, column c its sub-item c - 1.
+const std::string& CellText(const GlideListView& list, int32_t item, int32_t column) {
+    return column == 1 ? list.ItemRecord(item).cLIText : list.SubItemRecord(item, column - 1).cSIText;
+}
+
+SharedString& CellTag(GlideListView& list, int32_t item, int32_t column) {
+    return column == 1 ? list.ItemForWrite(item).cLITag : list.SubItemForWrite(item, column - 1, true).cSITag;
+}
+
+// Writes a key per row into the column's tags and makes the column sort by them.
+template <class KeyOf>
+void SortByTags(GlideListView& list, int32_t column, KeyOf keyOf) {
+    for (int32_t item = 1; item <= list.ItemCount(); ++item)
+        CellTag(list, item, column) = SharedString(keyOf(CellText(list, item, column)));
+    list.ColumnForWrite(column).cHSortType = LVSortTag;
+}
+
+// Sort types and alignment from the guesses; runs inside the load's BeginUpdate.
+void ApplyKinds(GlideListView& list, const std::vector<ColumnGuess>& guesses, const Locale& locale) {
+    for (std::size_t i = 0; i < guesses.size(); ++i) {
+        const auto column = static_cast<int32_t>(i + 1);
+        switch (guesses[i].Kind()) {
+            case ColumnKind::Text: break;
+            case ColumnKind::Number:
+                list.ColumnForWrite(column).cHHAlignment = LVColumnHeaderAlignRight;
+                // The control reads column 1 strictly (an empty cell stops the sort) and other
+                // columns by their leading number; keys are needed where that is not the value.
+                if (column > 1 && guesses[i].PlainNumbers()) {
+                    list.ColumnForWrite(column).cHSortType = LVSortDouble;
+                } else {
+                    SortByTags(list, column, [&](const std::string& text) {
+                        const std::optional<double> value = TextToDouble(text, locale);
+                        return value ? NumberSortKey(*value) : std::string();
+                    });
+                }
+                break;
+            case ColumnKind::Date:
+                SortByTags(list, column, [&](const std::string& text) {
+                    const std::optional<double> date = TextToDate(text, locale);
+                    return date ? DateSortKey(*date) : std::string();
+                });
+                break;
+        }
+    }
+}
+
+}  // namespace
+
+void ColumnGuess::Observe(std::string_view value, const Locale& locale) {
+    if (value.empty()) return;
+    ++filled_;
+    if (maybeNumber_) {
+        const std::optional<double> number = TextToDouble(value, locale);
+        if (!number)
+            maybeNumber_ = false;
+        else if (plainNumbers_ && LeadingNumber(value) != *number)
+            plainNumbers_ = false;
+    }
+    // A value that is a number is not a date ("2024" alone); a mix of both is text.
+    if (maybeDate_ && (maybeNumber_ || !TextToDate(value, locale))) maybeDate_ = false;
+}
+
+ColumnKind ColumnGuess::Kind() const {
+    if (filled_ == 0) return ColumnKind::Text;
+    if (maybeNumber_) return ColumnKind::Number;
+    return maybeDate_ ? ColumnKind::Date : ColumnKind::Text;
+}
+
+std::string NumberSortKey(double value) {
+    if (value == 0) value = 0;  // -0 and 0 are one value
+    auto bits = std::bit_cast<uint64_t>(value);
+    // Flip negatives entirely and set the sign bit of positives: the unsigned order of the
+    // result is the numeric order, and fixed-width hex keeps it as text.
+    bits = (bits >> 63) ? ~bits : bits | (uint64_t{1} << 63);
+    char key[17];
+    std::snprintf(key, sizeof key, "%016llX", static_cast<unsigned long long>(bits));
+    return key;
+}
+
+std::string DateSortKey(double date) {
+    const std::optional<DateParts> p = DateToParts(date);
+    if (!p) return {};
+    char key[24];
+    std::snprintf(key, sizeof key, "%04d-%02d-%02d %02d:%02d:%02d", p->year, p->month, p->day, p->hour,
+                  p->minute, p->second);
+    return key;
+}
+
+std::vector<std::string> TableSummary::Notes() const {
+    std::vector<std::string> notes;
+    if (!error.empty()) notes.push_back(error);
+    if (shortRows > 0)
+        notes.push_back(std::to_string(shortRows) + " rows had fewer fields than the header; their missing cells are empty");
+    if (longRows > 0)
+        notes.push_back(std::to_string(longRows) + " rows had more fields than the header (the first is record " +
+                        std::to_string(firstLongRecord) + "); the extra fields are not shown");
+    if (replacedFields > 0)
+        notes.push_back(std::to_string(replacedFields) + " fields were not valid UTF-8; the bad bytes show as \xEF\xBF\xBD");
+    return notes;
+}
+
+TableSummary LoadTable(GlideListView& list, std::string_view text, char separator, const LoadProgress& progress) {
+    TableSummary summary;
+    const Locale& locale = *list.platform().system.locale;
+    std::vector<ColumnGuess> guesses;
+    std::vector<std::size_t> widestChars;
+    // One field array reused for every row: AddItemQuick copies what it keeps.
+    auto row = std::make_shared<SafeArray>();
+    int64_t records = 0;
+
+    list.BeginUpdate();
+    const ReadResult read = ReadDelimited(
+        text, separator,
+        [&](std::span<const std::string> fields) {
+            ++records;
+            if (records == 1) {
+                for (std::size_t c = 0; c < fields.size(); ++c) {
+                    const std::string caption = fields[c].empty() ? "Column " + std::to_string(c + 1) : fields[c];
+                    list.AddColumn(caption, -1, WidthForChars(CharCount(caption)));
+                    widestChars.push_back(CharCount(caption));
+                }
+                guesses.resize(fields.size());
+                // Text and icon for each column; icons stay as a new item's would be.
+                row->Items.assign(fields.size() * 2, Variant(int16_t{0}));
+                if (!row->Items.empty()) row->Items[1] = Variant(int16_t{-1});
+                return;
+            }
+            const std::size_t columns = guesses.size();
+            if (fields.size() < columns) ++summary.shortRows;
+            if (fields.size() > columns && summary.longRows++ == 0) summary.firstLongRecord = records;
+            for (std::size_t c = 0; c < columns; ++c) {
+                const std::string_view value = c < fields.size() ? std::string_view(fields[c]) : std::string_view();
+                guesses[c].Observe(value, locale);
+                row->Items[2 * c] = Variant(value);
+                if (records <= kWidthSampleRows + 1) widestChars[c] = std::max(widestChars[c], CharCount(value));
+            }
+            list.AddItemQuick(Variant(ArrayPtr(row)));
+        },
+        [&](std::size_t bytesRead) {
+            if (progress && !text.empty())
+                progress(static_cast<double>(bytesRead) / static_cast<double>(text.size()), list.ItemCount());
+        });
+    summary.rows = list.ItemCount();
+    summary.replacedFields = read.replacedFields;
+    summary.error = read.error;
+    if (summary.error.empty() && records == 0) summary.error = "the file is empty: there is no header row";
+    for (std::size_t c = 0; c < widestChars.size(); ++c)
+        list.ColumnForWrite(static_cast<int32_t>(c + 1)).cHWidth = WidthForChars(widestChars[c]);
+    ApplyKinds(list, guesses, locale);
+    for (const ColumnGuess& guess : guesses) summary.kinds.push_back(guess.Kind());
+    list.EndUpdate();
+    return summary;
+}
+
+TableSummary LoadTableFile(GlideListView& list, const std::filesystem::path& file, const LoadProgress& progress) {
+    std::ifstream in(file, std::ios::binary);
+    std::error_code error;
+    const auto size = std::filesystem::file_size(file, error);
+    if (!in || error) {
+        TableSummary unreadable;
+        unreadable.error = "cannot read " + file.string();
+        return unreadable;
+    }
+    std::string text(static_cast<std::size_t>(size), '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return LoadTable(list, text, GuessSeparator(file.filename().string(), text), progress);
+}
+
+}  // namespace glv::viewer
