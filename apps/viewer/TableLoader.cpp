@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
+#include <limits>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -33,25 +35,23 @@ std::size_t CharCount(std::string_view text) {
         text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-// The text of a cell: column 1 is the item's own text, column c its sub-item c - 1.
-const std::string& CellText(const GlideListView& list, int32_t item, int32_t column) {
-    return column == 1 ? list.ItemRecord(item).cLIText : list.SubItemRecord(item, column - 1).cSIText;
-}
-
 SharedString& CellTag(GlideListView& list, int32_t item, int32_t column) {
     return column == 1 ? list.ItemForWrite(item).cLITag : list.SubItemForWrite(item, column - 1, true).cSITag;
 }
 
-// Writes a key per row into the column's tags and makes the column sort by them.
-template <class KeyOf>
-void SortByTags(GlideListView& list, int32_t column, KeyOf keyOf) {
-    for (int32_t item = 1; item <= list.ItemCount(); ++item)
-        CellTag(list, item, column) = SharedString(keyOf(CellText(list, item, column)));
+// Writes each row's key into the column's tags and makes the column sort by them; an empty cell
+// keeps an empty tag, which sorts first.
+void SortByTags(GlideListView& list, int32_t column, const std::vector<double>& values,
+                std::string (*keyOf)(double)) {
+    for (int32_t item = 1; item <= list.ItemCount(); ++item) {
+        const double value = values[static_cast<std::size_t>(item - 1)];
+        if (!std::isnan(value)) CellTag(list, item, column) = SharedString(keyOf(value));
+    }
     list.ColumnForWrite(column).cHSortType = LVSortTag;
 }
 
 // Sort types and alignment from the guesses; runs inside the load's BeginUpdate.
-void ApplyKinds(GlideListView& list, const std::vector<ColumnGuess>& guesses, const Locale& locale) {
+void ApplyKinds(GlideListView& list, const std::vector<ColumnGuess>& guesses) {
     for (std::size_t i = 0; i < guesses.size(); ++i) {
         const auto column = static_cast<int32_t>(i + 1);
         switch (guesses[i].Kind()) {
@@ -60,39 +60,52 @@ void ApplyKinds(GlideListView& list, const std::vector<ColumnGuess>& guesses, co
                 list.ColumnForWrite(column).cHHAlignment = LVColumnHeaderAlignRight;
                 // The control reads column 1 strictly (an empty cell stops the sort) and other
                 // columns by their leading number; keys are needed where that is not the value.
-                if (column > 1 && guesses[i].PlainNumbers()) {
+                if (column > 1 && guesses[i].PlainNumbers())
                     list.ColumnForWrite(column).cHSortType = LVSortDouble;
-                } else {
-                    SortByTags(list, column, [&](const std::string& text) {
-                        const std::optional<double> value = TextToDouble(text, locale);
-                        return value ? NumberSortKey(*value) : std::string();
-                    });
-                }
+                else
+                    SortByTags(list, column, guesses[i].Values(), NumberSortKey);
                 break;
-            case ColumnKind::Date:
-                SortByTags(list, column, [&](const std::string& text) {
-                    const std::optional<double> date = TextToDate(text, locale);
-                    return date ? DateSortKey(*date) : std::string();
-                });
-                break;
+            case ColumnKind::Date: SortByTags(list, column, guesses[i].Values(), DateSortKey); break;
         }
     }
+}
+
+// Writes value as exactly `digits` decimal digits.
+char* PutDigits(char* out, int value, int digits) {
+    for (int i = digits - 1; i >= 0; --i, value /= 10) out[i] = static_cast<char>('0' + value % 10);
+    return out + digits;
 }
 
 }  // namespace
 
 void ColumnGuess::Observe(std::string_view value, const Locale& locale) {
-    if (value.empty()) return;
+    constexpr double kEmpty = std::numeric_limits<double>::quiet_NaN();
+    if (value.empty()) {
+        if (maybeNumber_) numbers_.push_back(kEmpty);
+        if (maybeDate_) dates_.push_back(kEmpty);
+        return;
+    }
     ++filled_;
     if (maybeNumber_) {
         const std::optional<double> number = TextToDouble(value, locale);
-        if (!number)
+        if (!number) {
             maybeNumber_ = false;
-        else if (plainNumbers_ && LeadingNumber(value) != *number)
-            plainNumbers_ = false;
+            numbers_ = {};
+        } else {
+            numbers_.push_back(*number);
+            if (plainNumbers_ && LeadingNumber(value) != *number) plainNumbers_ = false;
+        }
     }
     // A value that is a number is not a date ("2024" alone); a mix of both is text.
-    if (maybeDate_ && (maybeNumber_ || !TextToDate(value, locale))) maybeDate_ = false;
+    if (maybeDate_) {
+        const std::optional<double> date = maybeNumber_ ? std::nullopt : TextToDate(value, locale);
+        if (!date) {
+            maybeDate_ = false;
+            dates_ = {};
+        } else {
+            dates_.push_back(*date);
+        }
+    }
 }
 
 ColumnKind ColumnGuess::Kind() const {
@@ -115,10 +128,20 @@ std::string NumberSortKey(double value) {
 std::string DateSortKey(double date) {
     const std::optional<DateParts> p = DateToParts(date);
     if (!p) return {};
-    char key[24];
-    std::snprintf(key, sizeof key, "%04d-%02d-%02d %02d:%02d:%02d", p->year, p->month, p->day, p->hour,
-                  p->minute, p->second);
-    return key;
+    // "yyyy-mm-dd hh:mm:ss", written by hand: a million of them go by in a large file.
+    char key[19];
+    char* out = PutDigits(key, p->year, 4);
+    *out++ = '-';
+    out = PutDigits(out, p->month, 2);
+    *out++ = '-';
+    out = PutDigits(out, p->day, 2);
+    *out++ = ' ';
+    out = PutDigits(out, p->hour, 2);
+    *out++ = ':';
+    out = PutDigits(out, p->minute, 2);
+    *out++ = ':';
+    PutDigits(out, p->second, 2);
+    return std::string(key, sizeof key);
 }
 
 std::vector<std::string> TableSummary::Notes() const {
@@ -136,6 +159,7 @@ std::vector<std::string> TableSummary::Notes() const {
 
 TableSummary LoadTable(GlideListView& list, std::string_view text, char separator, const LoadProgress& progress) {
     TableSummary summary;
+    list.ClearAll();
     const Locale& locale = *list.platform().system.locale;
     std::vector<ColumnGuess> guesses;
     std::vector<std::size_t> widestChars;
@@ -181,7 +205,7 @@ TableSummary LoadTable(GlideListView& list, std::string_view text, char separato
     if (summary.error.empty() && records == 0) summary.error = "the file is empty: there is no header row";
     for (std::size_t c = 0; c < widestChars.size(); ++c)
         list.ColumnForWrite(static_cast<int32_t>(c + 1)).cHWidth = WidthForChars(widestChars[c]);
-    ApplyKinds(list, guesses, locale);
+    ApplyKinds(list, guesses);
     for (const ColumnGuess& guess : guesses) summary.kinds.push_back(guess.Kind());
     list.EndUpdate();
     return summary;

@@ -28,19 +28,25 @@ namespace glv::viewer {
 
 enum class ColumnKind { Text, Number, Date };
 
-// What the values of one column seen so far allow it to be.
+// What the values of one column seen so far allow it to be. It keeps the value of each row
+// read as a number or a date while the column may still be one, so the sort keys need no second
+// reading (NaN stands for an empty cell).
 class ColumnGuess {
 public:
     void Observe(std::string_view value, const Locale& locale);
     ColumnKind Kind() const;
     // Whether the control's own numeric sort reads every value as the locale does.
     bool PlainNumbers() const { return plainNumbers_; }
+    // Row by row, the numbers of a Number column or the dates of a Date column.
+    const std::vector<double>& Values() const { return maybeNumber_ ? numbers_ : dates_; }
 
 private:
     bool maybeNumber_ = true;
     bool maybeDate_ = true;
     bool plainNumbers_ = true;
     int64_t filled_ = 0;  // non-empty values
+    std::vector<double> numbers_;
+    std::vector<double> dates_;
 };
 
 // Text keys that order as the values do when compared code unit by code unit.
@@ -63,7 +69,7 @@ struct TableSummary {
 // Fraction of the text read (0..1) and items added so far.
 using LoadProgress = std::function<void(double fraction, int64_t rows)>;
 
-// Loads delimited text into an empty list.
+// Loads delimited text into the list, replacing its columns and items.
 TableSummary LoadTable(GlideListView& list, std::string_view text, char separator,
                        const LoadProgress& progress = {});
 

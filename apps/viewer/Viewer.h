@@ -80,8 +80,8 @@ public:
     void Text(std::string_view utf8, int32_t shift);
     void Focus(bool gained);
     void Resize(int32_t width, int32_t height);
-    // Moves the control's clock to a real time in milliseconds, firing the timers due by then.
-    // The first call only sets the origin.
+    // Moves the control's clock to a real time in milliseconds, firing once each timer due by
+    // then (Clock::AdvanceCoalescing). The first call only sets the origin.
     void AdvanceTo(int64_t nowMs);
 
     // Host work deferred out of the control's handlers (opening a folder on a double click):
