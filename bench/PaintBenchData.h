@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/GlideListView.h"
+#include "control/GlideListView.h"
 
 namespace glv {
 

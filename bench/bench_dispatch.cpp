@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/GlideListView.h"
+#include "control/GlideListView.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "core/GlideListView.h"
+#include "control/GlideListView.h"
 #include "platform/LargeBlocks.h"
 
 namespace {

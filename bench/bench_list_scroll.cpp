@@ -10,7 +10,7 @@
 #include <string>
 
 #include "bench/PaintBenchData.h"
-#include "core/GlideListView.h"
+#include "control/GlideListView.h"
 #include "platform/Form.h"
 #include "scrollbar/ScrollBar.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "bench/PaintBenchData.h"
-#include "core/GlideListView.h"
+#include "control/GlideListView.h"
 #include "platform/ImageList.h"
 
 namespace {

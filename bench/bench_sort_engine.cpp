@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "bench/SortBenchData.h"
-#include "core/GlideListView.h"
+#include "control/GlideListView.h"
 #include "sort/SortEngine.h"
 
 namespace glv {

@@ -126,8 +126,4 @@ T FromVariant(const Variant& value, const Locale& locale);
 // overflow is error 6).
 int32_t SingleToPixels(const Variant& value, const Locale& locale);
 
-// The control as an automation object: holds the control's window, not the control, and finds it
-// again through the window property on every call. Its member table is in Dispatch.cpp.
-ObjectPtr MakeControlDispatch(const WindowSystem& windows, HWND hwnd);
-
 }  // namespace glv

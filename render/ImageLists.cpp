@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "core/GlideListView.h"
 #include "platform/AutomationError.h"
 #include "platform/ImageListObject.h"
 
@@ -110,23 +109,6 @@ void DrawSlotDisabledIcon(const IconTarget& target, const ImageListSlot& slot, i
     if (slot.handle == 0) return;
     DrawDisabledIcon(target.platform.imageLists, target.surface, slot.handle, index, x, y,
                      system.Resolve(kSystemColorFlag | syscolor::kWindow));
-}
-
-// --- the control's slots --------------------------------------------------------------------------
-
-void GlideListView::SetImageList(const Variant& slot, const Variant& imageList) {
-    const int32_t index = slot.ToLong(locale());
-    if (index < LVHeaderImages || index > LVTileImages) RaiseRuntimeError(runtime_error::kSubscriptOutOfRange);
-    ImageListSlot& target = imageLists_[static_cast<std::size_t>(index)];
-    target = ImageListSlot{};
-    target = BindImageList(imageList, platform_.imageLists);
-    // Small icons change row heights and every slot changes icons: show the new list now
-    // rather than at whatever paints next.
-    Repaint();
-}
-
-const ImageListSlot& GlideListView::ImageListSlotAt(int32_t slot) const {
-    return imageLists_[static_cast<std::size_t>(slot)];
 }
 
 }  // namespace glv

@@ -1,6 +1,6 @@
 #pragma once
 // The steps of a paint pass that draw the frame around the rows, each a plain function of the
-// values it reads. The pass itself (GlideListView::PaintPass in PaintPass.cpp) runs them in a
+// values it reads. The pass itself (GlideListView::PaintPass in control/ControlPaint.cpp) runs them in a
 // fixed order: background copy, header pass, rows with their grid lines, column lines, corner,
 // border.
 
@@ -10,6 +10,7 @@
 #include "platform/Color.h"
 #include "platform/MemDC.h"
 #include "platform/Surface.h"
+#include "render/RowPainters.h"
 
 namespace glv {
 
@@ -34,5 +35,11 @@ void FillCorner(Surface& surface, int32_t scrollBarSize, bool rightToLeft, COLOR
 
 // The one-pixel outline of the whole surface.
 void DrawBorder(Surface& surface, COLORREF color);
+
+// Sub-item k in column k + 1 for every column after the first, in the row's sub-item font
+// (kept in font between rows). Cells wholly off the surface are skipped.
+void PaintSubItems(Surface& surface, TextEngine& text, const RowStyle& style,
+                   const tListItemInfo& item, const ColumnStore& columns, RowMetrics row,
+                   FontSpec& font);
 
 }  // namespace glv

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/GlideListView.h"
+#include "control/GlideListView.h"
 #include "platform/AutomationError.h"
 #include "platform/PropertyBag.h"
 

@@ -15,7 +15,7 @@
 #include "apps/scenario/Path.h"
 #include "apps/scenario/Values.h"
 #include "core/EventRecorder.h"
-#include "core/GlideListView.h"
+#include "control/GlideListView.h"
 #include "platform/AutomationError.h"
 #include "platform/Container.h"
 #include "platform/Form.h"

@@ -16,7 +16,7 @@
 #include <string_view>
 
 #include "core/EventRecorder.h"
-#include "core/GlideListView.h"
+#include "control/GlideListView.h"
 #include "platform/Container.h"
 #include "platform/Form.h"
 #include "platform/Platform.h"

@@ -6,7 +6,7 @@
 #include <ctime>
 
 #include "apps/viewer/TableLoader.h"
-#include "core/GlideListView.h"
+#include "control/GlideListView.h"
 #include "platform/Image.h"
 #include "platform/ImageList.h"
 #include "platform/Platform.h"

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "apps/viewer/Delimited.h"
-#include "core/GlideListView.h"
+#include "control/GlideListView.h"
 #include "sort/SortTypes.h"
 
 namespace glv::viewer {

@@ -1,0 +1,301 @@
+// Operations over all items at once, and the queries over the selection and check flags.
+//
+// Repaint rules: SelectedIndex (set), SelectState (set), CheckedState (set), SetSelectAll and
+// SetCheckAll repaint only while painting is enabled; every other operation here calls the paint
+// handler in any case.
+
+#include "core/Errors.h"
+#include "core/Events.h"
+#include "control/GlideListView.h"
+#include "platform/AutomationError.h"
+
+namespace glv {
+
+void GlideListView::RawSelect(int32_t index, bool value) {
+    if (!items_.Contains(index)) return;
+    tListItemInfo& item = items_.Item(index);
+    if (value && !item.cLISelected) ++view_.selectedCount;
+    if (!value && item.cLISelected) --view_.selectedCount;
+    item.cLISelected = value;
+}
+
+bool GlideListView::IsAnyChecked() const {
+    for (int32_t i = 1; i <= items_.Count(); ++i)
+        if (items_.Item(i).cLIItemChecked && items_.Group(i).Visible) return true;
+    return false;
+}
+
+bool GlideListView::IsAnySelected() const {
+    for (int32_t i = 1; i <= items_.Count(); ++i)
+        if (items_.Item(i).cLISelected && items_.Group(i).Visible) return true;
+    return false;
+}
+
+// --- deletion with prompting ---------------------------------------------------------------------
+// The host answers each prompt through LVPrompt, preset to LVYesToAll so that a host that handles
+// nothing deletes everything after one prompt. The record passed with BeforeItemDelete is a copy:
+// the item it describes is about to go, and a host may change the list from inside the event.
+// Host code runs inside the events, so every step re-reads the item count.
+
+namespace {
+
+int32_t AskItemDelete(GlideListViewEvents* events, const tListItemInfo& item, int32_t index) {
+    int32_t prompt = LVYesToAll;
+    tListItemInfo copy = item;
+    if (events) events->BeforeItemDelete(prompt, copy, index);
+    return prompt;
+}
+
+}  // namespace
+
+void GlideListView::ItemsDeleteAll() {
+    if (!props_.AllowDelete || items_.Count() == 0) return;
+    bool groupYesToAll = false, itemYesToAll = false, itemNoToAll = false;
+    auto removeGroup = [&](int32_t row) {
+        RemoveItem(row);
+        if (events_) events_->GroupDelete(row);
+    };
+    auto removeItem = [&](int32_t row) {
+        RemoveItem(row);
+        if (events_) events_->ItemDeleted(row);
+    };
+    int32_t i = 1;
+    while (i <= items_.Count()) {
+        if (items_.Group(i).GroupHeader) {
+            if (!groupYesToAll) {
+                int32_t prompt = LVYesToAll;
+                if (events_) events_->GroupBeforeDelete(prompt, i);
+                if (prompt == LVNoToAll) return;  // ends at once, without the final step
+                if (prompt != LVYesToAll || i > items_.Count()) {
+                    ++i;
+                    continue;
+                }
+                groupYesToAll = true;
+            }
+            removeGroup(i);  // the scan goes on at the same index
+            continue;
+        }
+        if (itemNoToAll) {
+            ++i;
+            continue;
+        }
+        if (!itemYesToAll) {
+            const int32_t prompt = AskItemDelete(events_, items_.Item(i), i);
+            if (prompt == LVNoToAll) itemYesToAll = itemNoToAll = true;
+            if (prompt != LVYesToAll || i > items_.Count()) {
+                ++i;
+                continue;
+            }
+            itemYesToAll = true;
+        }
+        removeItem(i);
+    }
+    view_.lastSelectedRow = -1;
+    view_.currentItem = -1;
+    SyncScrollBars();
+    Repaint();
+}
+
+bool GlideListView::DeleteSelectedWithPrompting() {
+    bool yesToAll = false;
+    int32_t i = 1;
+    while (i <= items_.Count()) {
+        if (!items_.Item(i).cLISelected || items_.Group(i).GroupHeader) {
+            ++i;
+            continue;
+        }
+        if (!yesToAll) {
+            const int32_t prompt = AskItemDelete(events_, items_.Item(i), i);
+            if (prompt == LVNoToAll) {
+                SelectedCount();
+                return false;
+            }
+            if (prompt != LVYesToAll || i > items_.Count()) {
+                ++i;  // LVYes and LVNo both keep the item
+                continue;
+            }
+            yesToAll = true;
+        }
+        RemoveItem(i);
+        if (events_) events_->ItemDeleted(i);
+    }
+    view_.currentItem = -1;
+    view_.lastSelectedRow = -1;
+    return true;
+}
+
+void GlideListView::ItemsDeleteSelected() {
+    DeleteSelectedWithPrompting();
+    view_.topIndex = 1;
+    SetVScrollBarValue(1);
+    SyncScrollBars();
+    Repaint();
+}
+
+// --- selection, check and enabled flags over all items ---------------------------------------------
+
+void GlideListView::ItemsDeselectAll() {
+    for (int32_t i = 1; i <= items_.Count(); ++i) items_.Item(i).cLISelected = false;
+    view_.selectedCount = 0;
+    Repaint();
+}
+
+void GlideListView::ItemsSelectAll() {
+    if (expandingRow_.objectAttached) return;
+    for (int32_t i = 1; i <= items_.Count(); ++i)
+        if (!items_.Group(i).GroupHeader) items_.Item(i).cLISelected = true;
+    // The count includes the group header rows that were skipped; SelectedCount corrects it.
+    view_.selectedCount = items_.Count();
+    Repaint();
+}
+
+void GlideListView::ItemsCheckAll(bool state) {
+    if (expandingRow_.objectAttached) return;
+    for (int32_t i = 1; i <= items_.Count(); ++i)
+        if (!items_.Group(i).GroupHeader) items_.Item(i).cLIItemChecked = state;
+    Repaint();
+}
+
+void GlideListView::ItemsDisableAll() {
+    for (int32_t i = 1; i <= items_.Count(); ++i) {
+        items_.Item(i).cLISelected = false;
+        items_.Item(i).cLIEnabled = false;
+    }
+    view_.selectedCount = 0;
+    Repaint();
+}
+
+void GlideListView::ItemsEnableAll() {
+    for (int32_t i = 1; i <= items_.Count(); ++i) items_.Item(i).cLIEnabled = true;
+    Repaint();
+}
+
+void GlideListView::ItemsSelectRange(int32_t itemFrom, int32_t itemTo) {
+    if (expandingRow_.objectAttached || itemFrom < 0 || itemTo < 0) return;
+    ItemsDeselectAll();
+    const int32_t last = std::min(itemTo, items_.Count());
+    for (int32_t i = std::max(itemFrom, 1); i <= last; ++i) RawSelect(i, true);
+    Repaint();
+}
+
+void GlideListView::SetSelectAll(bool state) {
+    for (int32_t i = 1; i <= items_.Count(); ++i) RawSelect(i, state);
+    if (view_.paintingEnabled) Repaint();
+}
+
+void GlideListView::SetCheckAll(bool state) {
+    for (int32_t i = 1; i <= items_.Count(); ++i) items_.Item(i).cLIItemChecked = state;
+    if (view_.paintingEnabled) Repaint();
+}
+
+// --- editing ---------------------------------------------------------------------------------------
+
+// In-place editing arrives later: until then no item is in edit and there is nothing to cancel.
+int32_t GlideListView::ItemInEdit() const { return -1; }
+void GlideListView::CancelEdit() {}
+
+// --- geometry and key state ------------------------------------------------------------------------
+
+int32_t GlideListView::ColumnsVisibleWidth() const {
+    if (columns_.Count() == 0) return 0;
+    const int32_t reserved = frame_.vScrollVisible ? frame_.scrollBarSize + 2 : 2;
+    const int32_t available = Width() - reserved;
+    const int32_t total = columns_.TotalWidth();
+    return available >= total ? total - 1 : available;
+}
+
+RECT GlideListView::ClientArea() const {
+    const int32_t rightReserve = frame_.vScrollVisible ? frame_.scrollBarSize + 1 : 1;
+    const int32_t bottomReserve = frame_.hScrollVisible ? frame_.scrollBarSize + 1 : 1;
+    return RECT{1, HeaderHeight() + 2, Width() - rightReserve, Height() - bottomReserve};
+}
+
+void GlideListView::Refresh() { Repaint(); }
+
+int32_t GlideListView::hWndToolTip(int32_t hwnd) const {
+    const bool ours = hwnd == hwnd_ || (frame_.vScrollHwnd != 0 && hwnd == frame_.vScrollHwnd) ||
+                      (frame_.hScrollHwnd != 0 && hwnd == frame_.hScrollHwnd);
+    return ours ? hwnd : 0;
+}
+
+// --- queries over the flags ------------------------------------------------------------------------
+
+std::vector<tListItemInfo> GlideListView::SelectedItems() const {
+    std::vector<tListItemInfo> out;
+    for (int32_t i = 1; i <= items_.Count(); ++i)
+        if (items_.Item(i).cLISelected) out.push_back(items_.Item(i));
+    return out;
+}
+
+std::vector<tListItemInfo> GlideListView::CheckedItems() const {
+    std::vector<tListItemInfo> out;
+    for (int32_t i = 1; i <= items_.Count(); ++i)
+        if (items_.Item(i).cLIItemChecked) out.push_back(items_.Item(i));
+    return out;
+}
+
+int32_t GlideListView::SelectedCount() {
+    int32_t count = 0;
+    for (int32_t i = 1; i <= items_.Count(); ++i)
+        if (items_.Item(i).cLISelected && items_.Group(i).Visible) ++count;
+    view_.selectedCount = count;
+    return count;
+}
+
+int32_t GlideListView::CheckedCount() const {
+    int32_t count = 0;
+    for (int32_t i = 1; i <= items_.Count(); ++i)
+        if (items_.Item(i).cLIItemChecked) ++count;
+    return count;
+}
+
+namespace {
+
+// 0 with none, -1 with two or more, else the lowest index whose flag is set (hidden or not).
+int32_t SingleIndex(const ItemStore& items, int32_t count, bool tListItemInfo::*flag) {
+    if (items.Count() == 0 || count == 0) return 0;
+    if (count >= 2) return -1;
+    for (int32_t i = 1; i <= items.Count(); ++i)
+        if (items.Item(i).*flag) return i;
+    return 0;
+}
+
+}  // namespace
+
+int32_t GlideListView::SelectedIndex() {
+    return SingleIndex(items_, SelectedCount(), &tListItemInfo::cLISelected);
+}
+
+int32_t GlideListView::CheckedIndex() const {
+    return SingleIndex(items_, CheckedCount(), &tListItemInfo::cLIItemChecked);
+}
+
+void GlideListView::SetSelectedIndex(int32_t index) {
+    if (!items_.Contains(index)) return;
+    for (int32_t i = 1; i <= items_.Count(); ++i) RawSelect(i, i == index);
+    if (view_.paintingEnabled) Repaint();
+}
+
+bool GlideListView::Selected(int32_t index) const { return ItemRecord(index).cLISelected; }
+
+bool GlideListView::SelectState(int32_t index) const {
+    return items_.Contains(index) && items_.Item(index).cLISelected;
+}
+
+void GlideListView::SetSelectState(int32_t index, bool state) {
+    if (!items_.Contains(index)) return;
+    RawSelect(index, state);
+    if (view_.paintingEnabled) Repaint();
+}
+
+bool GlideListView::CheckedState(int32_t index) const {
+    return items_.Contains(index) && items_.Item(index).cLIItemChecked;
+}
+
+void GlideListView::SetCheckedState(int32_t index, bool state) {
+    if (!items_.Contains(index)) return;
+    items_.Item(index).cLIItemChecked = state;
+    if (view_.paintingEnabled) Repaint();
+}
+
+}  // namespace glv

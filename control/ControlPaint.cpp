@@ -1,0 +1,198 @@
+// The paint handler and the paint pass, BeginUpdate/EndUpdate, the resize sequence and the
+// background cache rebuild: every change that affects the picture ends here. The steps the pass
+// runs are plain functions in render/.
+#include <algorithm>
+#include <stdexcept>
+
+#include "control/GlideListView.h"
+#include "render/Background.h"
+#include "render/Fonts.h"
+#include "render/HeaderPainter.h"
+#include "render/PaintPass.h"
+#include "render/RowPainters.h"
+#include "render/Themes.h"
+#include "sort/SortTypes.h"
+
+namespace glv {
+
+// --- the control's surface ----------------------------------------------------------------------
+
+namespace {
+
+// A surface of the window's size; a size no surface can have leaves an empty one, on which
+// every pass draws nothing.
+Surface SurfaceOfSize(int32_t width, int32_t height) {
+    try {
+        return Surface(std::max(width, 0), std::max(height, 0));
+    } catch (const std::invalid_argument&) {
+        return Surface();
+    }
+}
+
+}  // namespace
+
+void GlideListView::InitRendering(int32_t width, int32_t height) {
+    surface_ = SurfaceOfSize(width, height);
+    hdc_ = platform_.deviceContexts.Register(surface_);
+}
+
+void GlideListView::ReleaseRendering() {
+    platform_.deviceContexts.Unregister(hdc_);
+    hdc_ = 0;
+}
+
+// --- update suspension, resize, refresh ---------------------------------------------------------
+
+void GlideListView::BeginUpdate() { view_.paintingEnabled = false; }
+
+void GlideListView::EndUpdate() {
+    view_.paintingEnabled = true;
+    Repaint();
+    SyncScrollBars();  // vertical, then horizontal
+    Repaint();
+}
+
+void GlideListView::Resize(int32_t width, int32_t height) {
+    if (view_.terminating) return;
+    WindowPlacement placement = platform_.windows.Placement(hwnd_);
+    placement.width = std::max(width, 0);
+    placement.height = std::max(height, 0);
+    platform_.windows.SetPlacement(hwnd_, placement);
+    if (surface_.Width() != placement.width || surface_.Height() != placement.height)
+        surface_ = SurfaceOfSize(placement.width, placement.height);
+    LayoutAsOnResize();
+}
+
+void GlideListView::LayoutAsOnResize() {
+    if (view_.terminating) return;
+    ++propertyHooks_.resizeLayouts;
+    const int32_t w = surface_.Width();
+    const int32_t h = surface_.Height();
+    render_.clientRect = RECT{1, frame_.headerHeight + 1, w - 2, h - 2};
+    background_.SetSize(w, h);
+    SyncScrollBars();  // lays the bars out, then vertical and horizontal synchronisation
+    if (props_.BackStyle == Ledger) ClearSurfacePicture();
+    RebuildBackground();
+    Repaint();
+}
+
+// --- background cache ---------------------------------------------------------------------------
+
+void GlideListView::RebuildBackground() {
+    ++propertyHooks_.backgroundRebuilds;
+    const BackgroundSpec desc{frame_.headerHeight, applied_.effectiveTheme, frame_.vScrollVisible,
+                              frame_.hScrollVisible};
+    RebuildBackgroundCache(background_, desc, props_, platform_.system);
+}
+
+void GlideListView::RecomputeLayoutValues() {
+    ++propertyHooks_.layoutValueRecomputes;
+    if (!strips_.HasCheckBoxes() || !strips_.HasGlyphs()) RebuildPartStrips(strips_);
+    RecomputeHeaderHeight();
+    RebuildBackground();
+}
+
+// --- the pass -----------------------------------------------------------------------------------
+
+void GlideListView::Repaint() {
+    if (view_.terminating) return;
+    ++hooks_.repaints;
+    PaintPass();
+}
+
+void GlideListView::PaintPass() {
+    if (!view_.paintingEnabled) return;
+    Surface& surface = surface_;
+    const SystemInfo& system = platform_.system;
+    CopyBackground(surface, background_);
+    if (columns_.Count() >= 1) {
+        const IconTarget icons{platform_, surface, hdc_, container_.TwipsPerPixelX,
+                               container_.TwipsPerPixelY, props_.SelectBackColor};
+        const SlotIconPainter headerIcons(icons, imageLists_[LVHeaderImages]);
+        glv::HeaderStyle header = MakeHeaderStyle(props_, system, applied_.effectiveTheme,
+                                                  frame_.headerHeight, render_.headerTextHeight,
+                                                  render_.headerImageHeight);
+        header.icons = &headerIcons;
+        PaintHeaderPass(header);
+        if (items_.Count() >= 1) {
+            const SlotIconPainter smallIcons(icons, imageLists_[LVSmallIcon]);
+            RowStyle rows = MakeRowStyle(props_, system, view_.hasFocus, ItemInEdit() != -1,
+                                         surface.Width());
+            rows.smallIcons = &smallIcons;
+            rows.strips = &strips_;
+            // A row whose height overflows stops the pass where it is.
+            if (!PaintRows(rows)) return;
+        }
+        if (props_.GridColumnLines && columns_.Count() >= 2)
+            DrawColumnLines(surface, columns_, frame_.headerHeight, system.Resolve(props_.GridLineColor));
+    }
+    if (frame_.vScrollVisible && frame_.hScrollVisible)
+        FillCorner(surface, frame_.scrollBarSize, props_.RightToLeft,
+                   system.Resolve(props_.CornerBackColor));
+    DrawBorder(surface, SchemeBorderColor(applied_.effectiveTheme, props_.DefaultBorderColor,
+                                          props_.BorderColor, system));
+}
+
+void GlideListView::PaintHeaderPass(const glv::HeaderStyle& style) {
+    LayoutColumnEdges(columns_, 1 + render_.leftOffset - render_.hScrollOffset);
+    if (props_.HideColumnHeaders) return;
+    // While sorting is allowed, a sorted column below 1 is taken as the first, and stays so.
+    if (props_.AllowSorting || props_.AllowColumnSorting)
+        props_.SortedColumn = NormalisedSortedColumn(props_.SortedColumn);
+    const COLORREF caretColor = platform_.system.Resolve(props_.CaratColor);
+    for (int32_t i = 1; i <= columns_.Count(); ++i) {
+        const tColHeaderInfo& column = columns_.Column(i);
+        const HeaderCellState cell{column.cHCollX, column.cHCollXSplit,
+                                   i == render_.pressedColumn, i == render_.hotColumn};
+        ColumnFont(column, scratchFont_);
+        PaintHeaderCell(surface_, platform_.text, style, column, cell, scratchFont_);
+        if (!HeaderShowsCaret(props_.AllowSorting, props_.AllowColumnSorting, props_.SortedColumn,
+                              i, columns_.Ext(i).ShowCaret))
+            continue;
+        const SortCaret caret{column.cHCollX,
+                              column.cHWidth,
+                              style.headerHeight,
+                              column.cHHAlignment == LVColumnHeaderAlignRight,
+                              props_.SortOrder == LVSortOrderDescending,
+                              render_.pressedColumn != -1,
+                              caretColor};
+        PaintSortCaret(surface_, caret);
+    }
+}
+
+bool GlideListView::PaintRows(const RowStyle& style) {
+    const int32_t pageCount = ComputePageCount();
+    const RowHeightRules rules = CurrentRowHeightRules();
+    const COLORREF gridColor = platform_.system.Resolve(props_.GridLineColor);
+    const tColHeaderInfo& firstColumn = columns_.Column(1);
+    const CellSpan firstCell{firstColumn.cHCollX, firstColumn.cHCollX + firstColumn.cHWidth};
+    int32_t top = frame_.headerHeight + 1;
+    int32_t painted = 0;
+    for (int32_t i = std::max(view_.topIndex, 1); i <= items_.Count() && painted <= pageCount; ++i) {
+        const tItemGroupInfo& group = items_.Group(i);
+        if (!group.Visible) continue;
+        tListItemInfo& item = items_.Item(i);
+        ItemFont(item, rowFont_);
+        const int32_t textHeight = MeasureTextHeight(platform_.text, rowFont_);
+        const std::optional<int32_t> height = RowHeight(item, group, textHeight, rules);
+        if (!height) return false;
+        const RowMetrics row{top, *height, textHeight};
+        if (group.GroupHeader) {
+            PaintGroupHeaderRow(surface_, platform_.text, style, item, group, firstColumn.cHCollX,
+                                row, rowFont_);
+        } else {
+            PaintItemCell(surface_, platform_.text, style, item, i, firstCell, row, rowFont_);
+            if (!item.cLIOverLap)
+                PaintSubItems(surface_, platform_.text, style, item, columns_, row, scratchFont_);
+        }
+        ++painted;
+        top += *height;
+        if (props_.GridLines) {
+            DrawRowGridLine(surface_, top, gridColor);
+            ++top;
+        }
+    }
+    return true;
+}
+
+}  // namespace glv

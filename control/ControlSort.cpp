@@ -1,0 +1,48 @@
+// The control's sort entries: the Sort method, the column sort and the range sort.
+
+#include "core/Errors.h"
+#include "core/Events.h"
+#include "control/GlideListView.h"
+#include "sort/SortEngine.h"
+
+namespace glv {
+
+SortResult GlideListView::OrderItems(int32_t first, int32_t last, int32_t column,
+                                     int32_t sortOrder) {
+    if (!columns_.Contains(column)) return SortResult::Failed;
+    const SortRequest request{first, last, column, columns_.Column(column).cHSortType, sortOrder};
+    return SortItemRange(items_.Records(), request, locale());
+}
+
+void GlideListView::Sort(int32_t lColumn, int32_t sortOrder) {
+    if (!props_.AllowSorting) return;
+    SortColumn(lColumn, sortOrder);
+}
+
+void GlideListView::SortColumn(int32_t column, int32_t sortOrder) {
+    if (!columns_.Contains(column)) RaiseError(kErrHeaderMissing, kSourceControl);
+    const bool columnChanged = column != props_.SortedColumn;
+    const bool orderChanged = sortOrder != props_.SortOrder;
+    props_.SortedColumn = column;
+    props_.SortOrder = sortOrder;
+    // A failed sort or a type that orders nothing still reports the new column and order: the
+    // header caret follows them either way.
+    OrderItems(1, items_.Count(), column, sortOrder);
+    // The column count is a 16-bit Integer, so the column always fits the event's argument.
+    const auto eventColumn = static_cast<int16_t>(column);
+    if (columnChanged && events_) events_->SortColumnChanged(eventColumn, sortOrder);
+    if (orderChanged && events_) events_->SortOrderChanged(eventColumn, sortOrder);
+    Repaint();
+}
+
+void GlideListView::SortItems(int32_t firstListIndex, int32_t lastListIndex, int16_t column,
+                              int32_t sortOrder) {
+    if (firstListIndex < 1 || firstListIndex >= lastListIndex || lastListIndex > items_.Count()) {
+        return;
+    }
+    if (OrderItems(firstListIndex, lastListIndex, column, sortOrder) != SortResult::Failed) {
+        Repaint();
+    }
+}
+
+}  // namespace glv

@@ -1,0 +1,330 @@
+#include "control/GlideListView.h"
+
+#include "core/Errors.h"
+#include "core/Events.h"
+#include "platform/AutomationError.h"
+#include "platform/Form.h"
+#include "platform/Locale.h"
+#include "control/ListScrolling.h"
+
+namespace glv {
+
+GlideListView::GlideListView(Platform& platform, Container& container, int32_t width,
+                             int32_t height, HWND parent)
+    : platform_(platform), container_(container) {
+    hwnd_ = platform_.windows.CreateWindow(parent, "GlideListView", {0, 0, width, height});
+    InitRendering(width, height);  // --- rendering ---
+    // The form composes what the window shows from this surface.
+    RegisterSurface(platform_.windows, hwnd_, &surface_);
+    InitScrollBars();  // --- scroll bars ---
+}
+
+GlideListView::~GlideListView() {
+    Terminate();
+    ReleaseRendering();  // --- rendering ---
+    platform_.windows.DestroyWindow(hwnd_);
+}
+
+// InitProperties, ReadProperties and WriteProperties live with the property table in
+// Properties.cpp.
+
+void GlideListView::Terminate() {
+    if (view_.terminating) return;
+    view_.terminating = true;
+    DetachSystemHooks();
+    platform_.windows.RemoveProp(hwnd_, kObjectPtrProperty);
+    background_.Release();  // --- rendering ---
+    DetachWheelHook();      // --- scroll bars ---
+}
+
+GlideListView* GlideListView::FromWindow(const WindowSystem& windows, HWND hwnd) {
+    if (!windows.IsWindow(hwnd)) return nullptr;
+    return reinterpret_cast<GlideListView*>(windows.GetProp(hwnd, kObjectPtrProperty));
+}
+
+const Locale& GlideListView::locale() const {
+    return platform_.system.locale ? *platform_.system.locale : DefaultLocale();
+}
+
+// --- items ------------------------------------------------------------------------------------
+
+const NewItemDefaults& GlideListView::CurrentItemDefaults() {
+    const StdFont& item = props_.DefaultItemFont ? *props_.DefaultItemFont : container_.AmbientFont;
+    const StdFont& sub = props_.DefaultSubItemFont ? *props_.DefaultSubItemFont : container_.AmbientFont;
+    DefaultsCache& cache = defaultsCache_;
+    NewItemDefaults& d = cache.defaults;
+    if (cache.valid && cache.itemFont.SameAs(item) && cache.subItemFont.SameAs(sub) &&
+        d.backColor == props_.DefaultItemBackColor && d.foreColor == props_.DefaultItemForeColor &&
+        d.itemHeight == defaultItemHeight_)
+        return d;
+    cache.valid = true;
+    cache.itemFont = item;
+    cache.subItemFont = sub;
+    d.backColor = props_.DefaultItemBackColor;
+    d.foreColor = props_.DefaultItemForeColor;
+    d.itemFontName = item.Name;
+    d.itemFontSize = item.Size;
+    d.itemFontBold = item.Bold;
+    d.itemFontItalic = item.Italic;
+    d.itemFontStrikeThrough = item.Strikethrough;
+    d.itemFontUnderline = item.Underline;
+    d.subItemFontName = sub.Name == item.Name ? d.itemFontName : SharedString(sub.Name);
+    d.subItemFontBold = sub.Bold;
+    d.subItemFontItalic = sub.Italic;
+    d.subItemFontStrikeThrough = sub.Strikethrough;
+    d.subItemFontUnderline = sub.Underline;
+    d.itemHeight = defaultItemHeight_;
+    return d;
+}
+
+// What every add path does once the new record is in: the expanding row follows the first
+// visible item, and with painting on the scroll bars and the picture catch up.
+void GlideListView::AfterItemAdded() {
+    if (expandingRow_.objectAttached) {
+        ShowExpandingRow(true);
+        if (items_.VisibleCount() == 1) {
+            view_.currentItem = 1;
+            RaiseSelectedRowChanged(1);
+        }
+    }
+    if (view_.paintingEnabled) {
+        SyncScrollBars();
+        Repaint();
+    }
+}
+
+int32_t GlideListView::AddItem(const std::string& text, int16_t icon, int16_t indent,
+                               const Variant& itemData) {
+    if (view_.topIndex == 0) view_.topIndex = 1;
+    tListItemInfo item = items_.NewItem(CurrentItemDefaults(), columns_.Count());
+    item.cLIIconIndex = icon;
+    item.cLIText = text;
+    item.cLIIndent = indent;
+    item.cLIItemData = itemData;
+    items_.Append(std::move(item));
+    AfterItemAdded();
+    newIndex_ = items_.Count();
+    return items_.Count();
+}
+
+int32_t GlideListView::InsertItem(int32_t index, const std::string& text, int16_t icon,
+                                  int16_t indent, const Variant& itemData) {
+    if (index < 1 || index > items_.Count() + 1) return 0;
+    if (view_.topIndex == 0) view_.topIndex = 1;
+    tListItemInfo item = items_.NewItem(CurrentItemDefaults(), columns_.Count());
+    item.cLIIconIndex = icon;
+    item.cLIText = text;
+    item.cLIIndent = indent;
+    item.cLIItemData = itemData;
+    items_.InsertAt(index, std::move(item));
+    AfterItemAdded();
+    newIndex_ = items_.Count();
+    return index;
+}
+
+void GlideListView::RemoveItem(int32_t index) {
+    if (!items_.Contains(index)) return;
+    items_.Remove(index);
+    const int32_t count = items_.Count();
+    if (count > 0) {
+        if (expandingRow_.objectAttached && expandingRow_.attached && props_.ExpandingRow) {
+            if (index == view_.currentItem) {
+                if (index == count)
+                    view_.currentItem = view_.topIndex;
+                else if (index > count)
+                    view_.currentItem = count;
+                else
+                    view_.currentItem = index;
+                if (items_.Contains(view_.currentItem) && !items_.Item(view_.currentItem).cLISelected) {
+                    items_.Item(view_.currentItem).cLISelected = true;
+                    ++view_.selectedCount;
+                }
+                RaiseSelectedRowChanged(view_.currentItem);
+            } else if (index < view_.currentItem) {
+                --view_.currentItem;
+                if (items_.Item(index).cLISelected && view_.selectedCount > 0) --view_.selectedCount;
+            }
+        }
+        if (view_.paintingEnabled) {
+            SyncScrollBars();
+            Repaint();
+        }
+    } else if (expandingRow_.objectAttached) {
+        ShowExpandingRow(false);
+    }
+}
+
+void GlideListView::AddItemQuick(const Variant& item) {
+    const SafeArray* fields = item.AsArray();
+    if (!fields) {
+        std::string text;
+        try {
+            text = item.ToString(locale());
+        } catch (const AutomationError&) {
+            // A value without a text form still makes a row; it is left blank.
+        }
+        AddItem(text, -1, 0, Variant(int16_t{0}));
+        return;
+    }
+    if (view_.topIndex == 0) view_.topIndex = 1;
+    items_.Append(items_.QuickItem(*fields, 0, CurrentItemDefaults(), columns_.Count(), locale()));
+    AfterItemAdded();
+}
+
+void GlideListView::InsertItemQuick(const Variant& item) {
+    const SafeArray* fields = item.AsArray();
+    if (!fields) {
+        AddItemQuick(item);
+        return;
+    }
+    if (fields->Items.empty()) return;
+    int32_t position = 0;
+    try {
+        position = fields->Items[0].ToLong(locale());
+    } catch (const AutomationError&) {
+        return;  // no usable position: nothing to insert
+    }
+    if (position < 1 || position > items_.Count() + 1) return;
+    if (view_.topIndex == 0) view_.topIndex = 1;
+    items_.InsertAt(position,
+                    items_.QuickItem(*fields, 1, CurrentItemDefaults(), columns_.Count(), locale()));
+    AfterItemAdded();
+}
+
+void GlideListView::ClearItems() {
+    if (items_.Count() <= 0) return;
+    items_.Clear();
+    if (expandingRow_.objectAttached) ShowExpandingRow(false);
+    ClearKeyboardMovedState();
+    view_.lastSelectedRow = 0;
+    view_.currentItem = 0;
+    view_.selectedCount = 0;
+    EndEdit();
+    ResetScrollBars(true, false);
+    view_.topIndex = 1;
+    SyncScrollBars();
+    if (view_.paintingEnabled) Repaint();
+}
+
+void GlideListView::ClearAll() {
+    DetachExpandingRow();
+    if (items_.Count() < 1 && columns_.Count() < 1) return;
+    items_.Clear();
+    columns_.Clear();
+    if (expandingRow_.objectAttached) ShowExpandingRow(false);
+    ClearKeyboardMovedState();
+    view_.selectedCount = 0;
+    ResetScrollBars(true, true);
+    view_.topIndex = 1;
+    view_.lastSelectedRow = 0;
+    view_.currentItem = 0;
+    EndEdit();
+    SyncScrollBars();
+    if (view_.paintingEnabled) Repaint();
+}
+
+const tListItemInfo& GlideListView::ItemRecord(int32_t index) const {
+    if (!items_.Contains(index)) RaiseRuntimeError(runtime_error::kSubscriptOutOfRange);
+    return items_.Item(index);
+}
+
+const tItemGroupInfo& GlideListView::GroupRecord(int32_t index) const {
+    if (!items_.Contains(index)) RaiseRuntimeError(runtime_error::kSubscriptOutOfRange);
+    return items_.Group(index);
+}
+
+const tSubListItemInfo& GlideListView::SubItemRecord(int32_t index, int32_t subIndex) const {
+    const tListItemInfo& item = ItemRecord(index);
+    if (subIndex < 1 || subIndex > static_cast<int32_t>(item.cLISubListItemInfo.size()))
+        RaiseRuntimeError(runtime_error::kSubscriptOutOfRange);
+    return item.cLISubListItemInfo[static_cast<std::size_t>(subIndex - 1)];
+}
+
+void GlideListView::SetItemVisible(int32_t index, bool visible) {
+    if (!items_.Contains(index)) RaiseError(kErrSubscript, kSourceControl);
+    const bool wasVisible = items_.Group(index).Visible;
+    items_.Group(index).Visible = visible;
+    tListItemInfo& item = items_.Item(index);
+    if (item.cLISelected) {
+        item.cLISelected = false;
+        if (view_.selectedCount > 0) --view_.selectedCount;
+    }
+    if (index == view_.topIndex) {
+        int32_t top = FindNextVisibleItem(index, true);
+        if (top == 0) top = FindNextVisibleItem(index, false);
+        if (top == 0) top = FindFirstVisibleListItem();
+        view_.topIndex = top;
+    }
+    if (wasVisible != visible) {
+        items_.Group(index).Visible = wasVisible;  // let the store keep its count
+        items_.SetVisible(index, visible);
+    }
+    for (int32_t i = 1; i <= items_.Count(); ++i) items_.Item(i).cLISelected = false;
+    view_.selectedCount = 0;
+    view_.lastSelectedRow = -1;
+    view_.currentItem = -1;
+    EndEdit();
+    if (view_.paintingEnabled) {
+        Repaint();
+        SyncScrollBars();
+    }
+}
+
+void GlideListView::ItemFontChanged(int32_t index, bool repaint) {
+    tListItemInfo& item = items_.Item(index);
+    StdFont font(item.cLIFontName.str(), item.cLIFontSize, item.cLIFontBold, item.cLIFontItalic,
+                 item.cLIFontUnderline, item.cLIFontStrikeThrough);
+    item.cLIItemHeight = TextHeight(font) + (props_.GridLines ? 1 : 0);
+    if (repaint && view_.paintingEnabled) Repaint();
+}
+
+// --- columns ----------------------------------------------------------------------------------
+
+int32_t GlideListView::AddColumn(const std::string& caption, int16_t icon, int32_t width) {
+    const StdFont font = props_.DefaultColumnHeaderFont ? *props_.DefaultColumnHeaderFont
+                                                        : container_.AmbientFont;
+    const int32_t index = columns_.Add(caption, icon, width, font, props_.DefaultColumnHeaderForeColor);
+    RecomputeHeaderHeight();
+    if (view_.paintingEnabled) Repaint();
+    return index;
+}
+
+int32_t GlideListView::AddColumnEx(const ColumnSpec& def) {
+    const int32_t index = columns_.AddEx(def);
+    if (view_.paintingEnabled) Repaint();
+    return index;
+}
+
+const tColHeaderInfo& GlideListView::ColumnRecord(int32_t index) const {
+    if (!columns_.Contains(index)) RaiseRuntimeError(runtime_error::kSubscriptOutOfRange);
+    return columns_.Column(index);
+}
+
+// --- painting ---------------------------------------------------------------------------------
+// BeginUpdate, EndUpdate, Resize and the paint handler live with the paint pass in
+// ControlPaint.cpp.
+
+int32_t GlideListView::TextHeight(const StdFont& font) const {
+    return MeasureTextHeight(platform_.text, font.ToFontSpec());
+}
+
+// --- subsystem hooks --------------------------------------------------------------------------
+
+// SyncScrollBars and ResetScrollBars live with the scroll bars in ListScrolling.cpp.
+
+void GlideListView::EndEdit() { ++hooks_.editEnds; }
+
+void GlideListView::ClearKeyboardMovedState() { view_.keyboardMoved = false; }
+
+void GlideListView::ShowExpandingRow(bool visible) { expandingRow_.visible = visible; }
+
+void GlideListView::DetachExpandingRow() {
+    expandingRow_.objectAttached = false;
+    expandingRow_.attached = false;
+}
+
+void GlideListView::RaiseSelectedRowChanged(int32_t rowIndex) {
+    if (events_) events_->SelectedRowChanged(rowIndex);
+}
+
+}  // namespace glv

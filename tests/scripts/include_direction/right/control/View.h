@@ -1,0 +1,3 @@
+#pragma once
+#include "render/Paint.h"
+#include "core/Records.h"

@@ -1,0 +1,3 @@
+#pragma once
+#include "core/Same.h"
+#include "platform/Leaf.h"

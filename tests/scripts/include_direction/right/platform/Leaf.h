@@ -1,0 +1,3 @@
+#pragma once
+// A leaf: includes nothing of the project.
+#include <cstdint>

@@ -1,0 +1,3 @@
+#pragma once
+#include "core/Records.h"
+#include "platform/Leaf.h"

@@ -1,0 +1,3 @@
+#pragma once
+#include "control/View.h"
+#include "neighbour.h"
