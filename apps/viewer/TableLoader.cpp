@@ -39,6 +39,17 @@ SharedString& CellTag(GlideListView& list, int32_t item, int32_t column) {
     return column == 1 ? list.ItemForWrite(item).cLITag : list.SubItemForWrite(item, column - 1, true).cSITag;
 }
 
+// Numbers line up on their last digit, in the cells as in the header.
+void AlignRight(GlideListView& list, int32_t column) {
+    list.ColumnForWrite(column).cHHAlignment = LVColumnHeaderAlignRight;
+    for (int32_t item = 1; item <= list.ItemCount(); ++item) {
+        if (column == 1)
+            list.ItemForWrite(item).cLIItemHAlign = LVListItemAlignRight;
+        else
+            list.SubItemForWrite(item, column - 1, true).cSIItemHAlign = LVListItemAlignRight;
+    }
+}
+
 // Writes each row's key into the column's tags and makes the column sort by them; an empty cell
 // keeps an empty tag, which sorts first.
 void SortByTags(GlideListView& list, int32_t column, const std::vector<double>& values,
@@ -57,7 +68,7 @@ void ApplyKinds(GlideListView& list, const std::vector<ColumnGuess>& guesses) {
         switch (guesses[i].Kind()) {
             case ColumnKind::Text: break;
             case ColumnKind::Number:
-                list.ColumnForWrite(column).cHHAlignment = LVColumnHeaderAlignRight;
+                AlignRight(list, column);
                 // The control reads column 1 strictly (an empty cell stops the sort) and other
                 // columns by their leading number; keys are needed where that is not the value.
                 if (column > 1 && guesses[i].PlainNumbers())

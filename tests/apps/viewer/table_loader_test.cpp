@@ -43,6 +43,8 @@ TEST(TableLoader, HeaderBecomesColumnsAndHeaderClicksSortByKind) {
     EXPECT_EQ(summary.kinds, (std::vector{ColumnKind::Text, ColumnKind::Number, ColumnKind::Date}));
     EXPECT_EQ(list->ColumnRecord(2).cHSortType, LVSortDouble);
     EXPECT_EQ(list->ColumnRecord(3).cHSortType, LVSortTag);
+    EXPECT_EQ(list->SubItemRecord(4, 1).cSIItemHAlign, LVListItemAlignRight);  // numbers line up
+    EXPECT_EQ(list->SubItemRecord(4, 2).cSIItemHAlign, LVListItemAlignLeft);
 
     list->SortColumn(2, LVSortOrderAscending);
     EXPECT_EQ(Texts(*list), "c a b d");  // the empty size reads as 0

@@ -2,6 +2,7 @@
 // frame it shows must be the picture `glv run` takes after the same steps.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -45,9 +46,14 @@ bool SamePicture(const Surface& actual, const Surface& expected, const std::stri
     return same;
 }
 
+// SDL's dummy video driver: windows and renderers in memory, with no display, however the tests
+// are started.
+bool UseDummyVideo() { return setenv("SDL_VIDEODRIVER", "dummy", 1) == 0; }
+
 // The window on the control the scenario set up, with a clock the test moves.
 struct WindowTest {
     int64_t now = 1000;
+    bool headless = UseDummyVideo();
     SdlVideo video;
     ViewerEvents events{nullptr};
     Viewer viewer;
