@@ -7,6 +7,9 @@
 #include "apps/Demo.h"
 #include "apps/scenario/Scenario.h"
 #include "platform/Version.h"
+#ifdef GLV_HAVE_VIEWER
+#include "apps/viewer/ViewCommand.h"
+#endif
 
 namespace {
 
@@ -14,12 +17,17 @@ void PrintHelp() {
     std::puts("usage: glv [--version] [--help]\n"
               "       glv run FILE.json [--out DIR]\n"
               "       glv demo [--out DIR]\n"
+              "       glv view [SOURCE] [--events] [--timing] [--frames N]\n"
               "\n"
               "  --version    print the library version\n"
               "  --help       print this help\n"
               "  run          run a scenario: event lines on standard output, diagnostics on\n"
               "               standard error; exit 0 passed, 1 an expectation failed, 2 not a\n"
-              "               valid scenario. Snapshots go to DIR (default ./glv-out)");
+              "               valid scenario. Snapshots go to DIR (default ./glv-out)\n"
+              "  view         the control in a window: SOURCE is a scenario (.json), a folder or\n"
+              "               a CSV/TSV file; none opens the showcase's file list. --events\n"
+              "               prints event lines as they are raised, --timing the load and\n"
+              "               frame times, --frames N closes after N frames");
 }
 
 // glv run FILE.json [--out DIR]
@@ -76,6 +84,15 @@ int main(int argc, char** argv) {
     }
     if (argc >= 2 && std::string_view(argv[1]) == "run") return Run(argc, argv);
     if (argc >= 2 && std::string_view(argv[1]) == "demo") return Demo(argc, argv);
+    if (argc >= 2 && std::string_view(argv[1]) == "view") {
+#ifdef GLV_HAVE_VIEWER
+        return glv::viewer::RunViewCommand(argc, argv);
+#else
+        std::cerr << "glv view: this glv was built without SDL2 or libcsv; install them "
+                     "(scripts/setup-deps.sh) and build again\n";
+        return 2;
+#endif
+    }
     PrintHelp();
     return argc < 2 ? 0 : 2;
 }

@@ -10,6 +10,9 @@
 //
 // The recorder can also stand in for a host's answers: SetAnswer("BeforeItemDelete",
 // {{"LVPrompt", 0}}) makes every later BeforeItemDelete come back with LVPrompt = 0.
+//
+// A host that also reacts to some events derives from it, overrides those and calls the
+// recorder's version first, so its lines stay complete.
 
 #include <array>
 #include <cstdint>
@@ -37,7 +40,7 @@ std::string ShortestDecimal(float value);
 // result always parses.
 std::string JsonQuote(std::string_view text);
 
-class EventRecorder final : public GlideListViewEvents {
+class EventRecorder : public GlideListViewEvents {
 public:
     // echo, when given, receives each line as it is recorded (it must outlive the recorder).
     explicit EventRecorder(std::ostream* echo = nullptr) : echo_(echo) {}

@@ -1,5 +1,8 @@
 #include "platform/Clock.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace glv {
 
 TimerId Clock::CreateTimer(std::function<void()> onTick) {
@@ -75,6 +78,29 @@ void Clock::Advance(int64_t ms) {
         if (tick) tick();
     }
     now_ = target;
+}
+
+void Clock::AdvanceCoalescing(int64_t ms) {
+    if (ms < 0) return;
+    now_ += ms;
+    std::vector<std::pair<TimerId, Timer*>> due;
+    for (std::size_t i = 0; i < timers_.size(); ++i) {
+        Timer& timer = timers_[i];
+        if (timer.alive && timer.enabled && timer.interval > 0 && timer.due <= now_)
+            due.emplace_back(static_cast<TimerId>(i + 1), &timer);
+    }
+    std::sort(due.begin(), due.end(), [](const auto& a, const auto& b) {
+        return a.second->due != b.second->due ? a.second->due < b.second->due : a.second->sequence < b.second->sequence;
+    });
+    for (const auto& [id, unused] : due) {
+        // A tick may stop, restart or destroy a later timer, or create timers (moving the list):
+        // look each one up again.
+        Timer* timer = Find(id);
+        if (!timer || !timer->enabled || timer->interval <= 0 || timer->due > now_) continue;
+        Schedule(*timer);
+        auto tick = timer->onTick;
+        if (tick) tick();
+    }
 }
 
 std::size_t Clock::TimerCount() const {

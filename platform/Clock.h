@@ -33,6 +33,12 @@ public:
     // Moves time forward, firing due timers in time order (ties in the order they were scheduled).
     // Timers started or restarted by a tick fire within the same call when they fall due in it.
     void Advance(int64_t ms);
+    // Moves time forward as a host's message loop sees it when it checks its timers once at the
+    // end of the span: each timer due by then fires once, however many of its intervals passed
+    // (the runtime sends one timer message, not one per missed interval), earliest due first,
+    // and counts its next interval from the end of the span. A real host calls this once a
+    // frame with the time its own clock says passed; a 2 ms timer then ticks once a frame.
+    void AdvanceCoalescing(int64_t ms);
 
     std::size_t TimerCount() const;
 

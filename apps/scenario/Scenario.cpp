@@ -154,19 +154,6 @@ FileSettings ReadSettings(const Json& file) {
     return settings;
 }
 
-// The control and everything it runs on. Members are destroyed in reverse order, so the control
-// goes before the form it sits on, the recorder it reports to and the platform it lives on.
-struct Host {
-    Platform platform;
-    Container container;
-    EventRecorder recorder;
-    std::unique_ptr<Form> form;  // holds the control at its client origin
-    std::unique_ptr<GlideListView> control;
-    ObjectPtr root;
-
-    explicit Host(std::ostream& events) : recorder(&events) {}
-};
-
 // Event lines one to a row, indented, for a diagnostic that compares two lists.
 std::string Lines(const std::vector<std::string>& lines) {
     if (lines.empty()) return " (none)";
@@ -177,8 +164,9 @@ std::string Lines(const std::vector<std::string>& lines) {
 
 class Runner {
 public:
-    Runner(Host& host, const ValueContext& context, std::filesystem::path outDir)
-        : host_(host), context_(context), outDir_(std::move(outDir)), paths_(host.root, held_, context) {}
+    Runner(Host& host, const ValueContext& context, const RunOptions& options)
+        : host_(host), context_(context), outDir_(options.outDir), writeSnapshots_(options.writeSnapshots),
+          paths_(host.root, held_, context) {}
 
     // Runs one step; the exceptions carry the outcome of a step that did not pass.
     void Step(const Json& step);
@@ -211,6 +199,7 @@ private:
     Host& host_;
     const ValueContext& context_;
     std::filesystem::path outDir_;
+    bool writeSnapshots_ = true;
     std::map<std::string, Variant> held_;
     PathEvaluator paths_;
     // Buttons pressed by earlier down steps and not yet released, per verb: a move that names
@@ -568,6 +557,7 @@ void Runner::Snapshot(const Json& step) {
     const std::filesystem::path name(Text(step["snapshot"], "snapshot"));
     if (name.empty() || name.is_absolute() || name.filename() != name || name.extension() != ".png")
         Invalid("snapshot names a .png file in the output folder, not " + Describe(step["snapshot"]));
+    if (!writeSnapshots_) return;
     std::error_code error;
     std::filesystem::create_directories(outDir_, error);
     try {
@@ -624,13 +614,20 @@ int Run(const Json& file, const RunOptions& options, std::ostream& events, std::
         const FileSettings settings = ReadSettings(file);
         context = {settings.ambientFont, options.baseDir, &host.platform, settings.twipsPerPixel};
         CreateControl(host, settings, options);
-        Runner runner(host, context, options.outDir);
-        if (settings.steps == nullptr) return kExitPassed;
-        for (const Json& step : *settings.steps) {
-            ++stepNumber;
-            runner.Step(step);
+        Runner runner(host, context, options);
+        if (settings.steps != nullptr) {
+            for (const Json& step : *settings.steps) {
+                ++stepNumber;
+                runner.Step(step);
+            }
         }
-        return kExitPassed;
+        if (!options.handOver) return kExitPassed;
+        if (!host.control) {
+            diagnostics << "the scenario destroyed its control: there is nothing to hand over\n";
+            return kExitFailed;
+        }
+        stepNumber = 0;
+        return options.handOver(host);
     } catch (const InvalidScenario& invalid) {
         diagnostics << (stepNumber ? "step " + std::to_string(stepNumber) + ": " : std::string())
                     << "not a valid scenario: " << invalid.what() << '\n';

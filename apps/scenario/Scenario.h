@@ -12,13 +12,15 @@
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <string_view>
 
+#include "core/EventRecorder.h"
+#include "control/GlideListView.h"
+#include "platform/Container.h"
+#include "platform/Form.h"
+#include "platform/Platform.h"
 #include "platform/Variant.h"
-
-namespace glv {
-class GlideListView;
-}
 
 namespace glv::scenario {
 
@@ -26,11 +28,30 @@ inline constexpr int kExitPassed = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitInvalid = 2;
 
+// The control and everything it runs on. Members are destroyed in reverse order, so the control
+// goes before the form it sits on, the recorder it reports to and the platform it lives on.
+struct Host {
+    Platform platform;
+    Container container;
+    EventRecorder recorder;
+    std::unique_ptr<Form> form;  // holds the control at its client origin
+    std::unique_ptr<GlideListView> control;
+    ObjectPtr root;
+
+    explicit Host(std::ostream& events) : recorder(&events) {}
+};
+
 struct RunOptions {
     std::filesystem::path outDir = "glv-out";  // where snapshots are written
     std::filesystem::path baseDir = ".";       // files named in the scenario are relative to it
     // The object paths start at. Empty: the control's own dispatch object. Tests put a double here.
     std::function<ObjectPtr(GlideListView&)> rootObject;
+    // Whether snapshot steps write their pictures (a host that only wants the control set up
+    // turns them off).
+    bool writeSnapshots = true;
+    // Called once every step has passed, with the control still alive: an interactive host
+    // takes it over from here. Its result becomes the run's exit status.
+    std::function<int(Host&)> handOver;
 };
 
 // Runs a scenario given as text.

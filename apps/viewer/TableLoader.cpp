@@ -1,0 +1,240 @@
+#include "apps/viewer/TableLoader.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+
+#include "apps/viewer/Delimited.h"
+#include "control/GlideListView.h"
+#include "sort/SortTypes.h"
+
+namespace glv::viewer {
+
+namespace {
+
+// Rows looked at to size the columns: enough to see typical values, few enough to cost nothing.
+constexpr int64_t kWidthSampleRows = 200;
+constexpr int32_t kMinColumnWidth = 50;
+constexpr int32_t kMaxColumnWidth = 320;
+// Pixels per character of the 8-point ambient font, and the cell's margins.
+constexpr int32_t kPixelsPerChar = 7;
+constexpr int32_t kCellMargin = 16;
+
+int32_t WidthForChars(std::size_t chars) {
+    const auto width = static_cast<int64_t>(chars) * kPixelsPerChar + kCellMargin;
+    return static_cast<int32_t>(std::clamp<int64_t>(width, kMinColumnWidth, kMaxColumnWidth));
+}
+
+// Characters, not bytes, so accented names are not given twice the room.
+std::size_t CharCount(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+SharedString& CellTag(GlideListView& list, int32_t item, int32_t column) {
+    return column == 1 ? list.ItemForWrite(item).cLITag : list.SubItemForWrite(item, column - 1, true).cSITag;
+}
+
+// Numbers line up on their last digit, in the cells as in the header.
+void AlignRight(GlideListView& list, int32_t column) {
+    list.ColumnForWrite(column).cHHAlignment = LVColumnHeaderAlignRight;
+    for (int32_t item = 1; item <= list.ItemCount(); ++item) {
+        if (column == 1)
+            list.ItemForWrite(item).cLIItemHAlign = LVListItemAlignRight;
+        else
+            list.SubItemForWrite(item, column - 1, true).cSIItemHAlign = LVListItemAlignRight;
+    }
+}
+
+// Writes each row's key into the column's tags and makes the column sort by them; an empty cell
+// keeps an empty tag, which sorts first.
+void SortByTags(GlideListView& list, int32_t column, const std::vector<double>& values,
+                std::string (*keyOf)(double)) {
+    for (int32_t item = 1; item <= list.ItemCount(); ++item) {
+        const double value = values[static_cast<std::size_t>(item - 1)];
+        if (!std::isnan(value)) CellTag(list, item, column) = SharedString(keyOf(value));
+    }
+    list.ColumnForWrite(column).cHSortType = LVSortTag;
+}
+
+// Sort types and alignment from the guesses; runs inside the load's BeginUpdate.
+void ApplyKinds(GlideListView& list, const std::vector<ColumnGuess>& guesses) {
+    for (std::size_t i = 0; i < guesses.size(); ++i) {
+        const auto column = static_cast<int32_t>(i + 1);
+        switch (guesses[i].Kind()) {
+            case ColumnKind::Text: break;
+            case ColumnKind::Number:
+                AlignRight(list, column);
+                // The control reads column 1 strictly (an empty cell stops the sort) and other
+                // columns by their leading number; keys are needed where that is not the value.
+                if (column > 1 && guesses[i].PlainNumbers())
+                    list.ColumnForWrite(column).cHSortType = LVSortDouble;
+                else
+                    SortByTags(list, column, guesses[i].Values(), NumberSortKey);
+                break;
+            case ColumnKind::Date: SortByTags(list, column, guesses[i].Values(), DateSortKey); break;
+        }
+    }
+}
+
+// Writes value as exactly `digits` decimal digits.
+char* PutDigits(char* out, int value, int digits) {
+    for (int i = digits - 1; i >= 0; --i, value /= 10) out[i] = static_cast<char>('0' + value % 10);
+    return out + digits;
+}
+
+}  // namespace
+
+void ColumnGuess::Observe(std::string_view value, const Locale& locale) {
+    constexpr double kEmpty = std::numeric_limits<double>::quiet_NaN();
+    if (value.empty()) {
+        if (maybeNumber_) numbers_.push_back(kEmpty);
+        if (maybeDate_) dates_.push_back(kEmpty);
+        return;
+    }
+    ++filled_;
+    if (maybeNumber_) {
+        const std::optional<double> number = TextToDouble(value, locale);
+        if (!number) {
+            maybeNumber_ = false;
+            numbers_ = {};
+        } else {
+            numbers_.push_back(*number);
+            if (plainNumbers_ && LeadingNumber(value) != *number) plainNumbers_ = false;
+        }
+    }
+    // A value that is a number is not a date ("2024" alone); a mix of both is text.
+    if (maybeDate_) {
+        const std::optional<double> date = maybeNumber_ ? std::nullopt : TextToDate(value, locale);
+        if (!date) {
+            maybeDate_ = false;
+            dates_ = {};
+        } else {
+            dates_.push_back(*date);
+        }
+    }
+}
+
+ColumnKind ColumnGuess::Kind() const {
+    if (filled_ == 0) return ColumnKind::Text;
+    if (maybeNumber_) return ColumnKind::Number;
+    return maybeDate_ ? ColumnKind::Date : ColumnKind::Text;
+}
+
+std::string NumberSortKey(double value) {
+    if (value == 0) value = 0;  // -0 and 0 are one value
+    auto bits = std::bit_cast<uint64_t>(value);
+    // Flip negatives entirely and set the sign bit of positives: the unsigned order of the
+    // result is the numeric order, and fixed-width hex keeps it as text.
+    bits = (bits >> 63) ? ~bits : bits | (uint64_t{1} << 63);
+    char key[17];
+    std::snprintf(key, sizeof key, "%016llX", static_cast<unsigned long long>(bits));
+    return key;
+}
+
+std::string DateSortKey(double date) {
+    const std::optional<DateParts> p = DateToParts(date);
+    if (!p) return {};
+    // "yyyy-mm-dd hh:mm:ss", written by hand: a million of them go by in a large file.
+    char key[19];
+    char* out = PutDigits(key, p->year, 4);
+    *out++ = '-';
+    out = PutDigits(out, p->month, 2);
+    *out++ = '-';
+    out = PutDigits(out, p->day, 2);
+    *out++ = ' ';
+    out = PutDigits(out, p->hour, 2);
+    *out++ = ':';
+    out = PutDigits(out, p->minute, 2);
+    *out++ = ':';
+    PutDigits(out, p->second, 2);
+    return std::string(key, sizeof key);
+}
+
+std::vector<std::string> TableSummary::Notes() const {
+    std::vector<std::string> notes;
+    if (!error.empty()) notes.push_back(error);
+    if (shortRows > 0)
+        notes.push_back(std::to_string(shortRows) + " rows had fewer fields than the header; their missing cells are empty");
+    if (longRows > 0)
+        notes.push_back(std::to_string(longRows) + " rows had more fields than the header (the first is record " +
+                        std::to_string(firstLongRecord) + "); the extra fields are not shown");
+    if (replacedFields > 0)
+        notes.push_back(std::to_string(replacedFields) + " fields were not valid UTF-8; the bad bytes show as \xEF\xBF\xBD");
+    return notes;
+}
+
+TableSummary LoadTable(GlideListView& list, std::string_view text, char separator, const LoadProgress& progress) {
+    TableSummary summary;
+    list.ClearAll();
+    const Locale& locale = *list.platform().system.locale;
+    std::vector<ColumnGuess> guesses;
+    std::vector<std::size_t> widestChars;
+    // One field array reused for every row: AddItemQuick copies what it keeps.
+    auto row = std::make_shared<SafeArray>();
+    int64_t records = 0;
+
+    list.BeginUpdate();
+    const ReadResult read = ReadDelimited(
+        text, separator,
+        [&](std::span<const std::string> fields) {
+            ++records;
+            if (records == 1) {
+                for (std::size_t c = 0; c < fields.size(); ++c) {
+                    const std::string caption = fields[c].empty() ? "Column " + std::to_string(c + 1) : fields[c];
+                    list.AddColumn(caption, -1, WidthForChars(CharCount(caption)));
+                    widestChars.push_back(CharCount(caption));
+                }
+                guesses.resize(fields.size());
+                // Text and icon for each column; icons stay as a new item's would be.
+                row->Items.assign(fields.size() * 2, Variant(int16_t{0}));
+                if (!row->Items.empty()) row->Items[1] = Variant(int16_t{-1});
+                return;
+            }
+            const std::size_t columns = guesses.size();
+            if (fields.size() < columns) ++summary.shortRows;
+            if (fields.size() > columns && summary.longRows++ == 0) summary.firstLongRecord = records;
+            for (std::size_t c = 0; c < columns; ++c) {
+                const std::string_view value = c < fields.size() ? std::string_view(fields[c]) : std::string_view();
+                guesses[c].Observe(value, locale);
+                row->Items[2 * c] = Variant(value);
+                if (records <= kWidthSampleRows + 1) widestChars[c] = std::max(widestChars[c], CharCount(value));
+            }
+            list.AddItemQuick(Variant(ArrayPtr(row)));
+        },
+        [&](std::size_t bytesRead) {
+            if (progress && !text.empty())
+                progress(static_cast<double>(bytesRead) / static_cast<double>(text.size()), list.ItemCount());
+        });
+    summary.rows = list.ItemCount();
+    summary.replacedFields = read.replacedFields;
+    summary.error = read.error;
+    if (summary.error.empty() && records == 0) summary.error = "the file is empty: there is no header row";
+    for (std::size_t c = 0; c < widestChars.size(); ++c)
+        list.ColumnForWrite(static_cast<int32_t>(c + 1)).cHWidth = WidthForChars(widestChars[c]);
+    ApplyKinds(list, guesses);
+    for (const ColumnGuess& guess : guesses) summary.kinds.push_back(guess.Kind());
+    list.EndUpdate();
+    return summary;
+}
+
+TableSummary LoadTableFile(GlideListView& list, const std::filesystem::path& file, const LoadProgress& progress) {
+    std::ifstream in(file, std::ios::binary);
+    std::error_code error;
+    const auto size = std::filesystem::file_size(file, error);
+    if (!in || error) {
+        TableSummary unreadable;
+        unreadable.error = "cannot read " + file.string();
+        return unreadable;
+    }
+    std::string text(static_cast<std::size_t>(size), '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return LoadTable(list, text, GuessSeparator(file.filename().string(), text), progress);
+}
+
+}  // namespace glv::viewer
