@@ -4,6 +4,7 @@ set -euo pipefail
 pkgs=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev libfreetype-dev
       libfontconfig-dev libpng-dev nlohmann-json3-dev fonts-dejavu-core)
 missing=()
+pkgs+=(qt6-base-dev)  # adapters/qt and its tests
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
