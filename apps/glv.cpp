@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "apps/Demo.h"
+#include "apps/scenario/Reference.h"
 #include "apps/scenario/Scenario.h"
 #include "platform/Version.h"
 
@@ -14,12 +15,14 @@ void PrintHelp() {
     std::puts("usage: glv [--version] [--help]\n"
               "       glv run FILE.json [--out DIR]\n"
               "       glv demo [--out DIR]\n"
+              "       glv doc\n"
               "\n"
               "  --version    print the library version\n"
               "  --help       print this help\n"
               "  run          run a scenario: event lines on standard output, diagnostics on\n"
               "               standard error; exit 0 passed, 1 an expectation failed, 2 not a\n"
-              "               valid scenario. Snapshots go to DIR (default ./glv-out)");
+              "               valid scenario. Snapshots go to DIR (default ./glv-out)\n"
+              "  doc          print the Markdown reference of every property, member and event");
 }
 
 // glv run FILE.json [--out DIR]
@@ -76,6 +79,10 @@ int main(int argc, char** argv) {
     }
     if (argc >= 2 && std::string_view(argv[1]) == "run") return Run(argc, argv);
     if (argc >= 2 && std::string_view(argv[1]) == "demo") return Demo(argc, argv);
+    if (argc == 2 && std::string_view(argv[1]) == "doc") {
+        glv::reference::WriteReference(std::cout);
+        return 0;
+    }
     PrintHelp();
     return argc < 2 ? 0 : 2;
 }
