@@ -38,9 +38,10 @@ int main(int argc, char** argv) {
     };
     list.BeginUpdate();
     for (const auto& row : rows) {
-        // One array fills the text of every column of a new item.
-        std::vector<glv::Variant> cells(row.begin(), row.end());
-        list.AddItemQuick(glv::Variant::Array(std::move(cells), 0));
+        // One array makes a new item: a text and an icon (-1, none) for each column.
+        std::vector<glv::Variant> fields;
+        for (const std::string& text : row) fields.insert(fields.end(), {glv::Variant(text), glv::Variant(-1)});
+        list.AddItemQuick(glv::Variant::Array(std::move(fields), 0));
     }
     list.EndUpdate();
 
