@@ -21,7 +21,7 @@ set(GLV_PUBLIC_HEADERS
     platform/Platform.h platform/Container.h platform/Form.h platform/Clock.h
     platform/SystemInfo.h platform/Surface.h platform/StdFont.h platform/StdPicture.h
     platform/Image.h platform/ImageList.h platform/ImageListObject.h platform/PropertyBag.h
-    platform/Version.h)
+    platform/Version.h platform/VirtualKeys.h)
 glv_public_header_closure(GLV_INSTALL_HEADERS ${PROJECT_SOURCE_DIR} ${GLV_PUBLIC_HEADERS})
 foreach(header ${GLV_INSTALL_HEADERS})
     get_filename_component(dir ${header} DIRECTORY)

@@ -12,16 +12,15 @@
 
 #include "QtInput.h"
 #include "platform/Surface.h"
+#include "platform/VirtualKeys.h"
 
 namespace glv::qt {
 
 namespace {
 
-// Key messages as the system sends them to the focused window.
-constexpr uint32_t kCharMessage = 0x0102;
+// Bits of a key message's lParam, as the system sets them.
 constexpr intptr_t kAltContextBit = intptr_t{1} << 29;
 constexpr intptr_t kKeyUpBits = intptr_t{3} << 30;  // previous state down, key being released
-constexpr int32_t kVkShift = 0x10, kVkControl = 0x11, kVkMenu = 0x12;
 
 // A QImage over a surface's pixels, without copying them: 0x00RRGGBB rows of Width() pixels
 // are Qt's RGB32 layout, whose top byte Qt ignores.
@@ -184,10 +183,10 @@ void GlideListViewWidget::wheelEvent(QWheelEvent* event) {
 // while Alt is held carry the context bit, as the system sets them.
 void GlideListViewWidget::Key(uint32_t message, int32_t code) {
     SystemInfo& system = platform_.system;
-    if (message != kCharMessage && (code == kVkShift || code == kVkControl || code == kVkMenu))
+    if (message != wm::kChar && (code == vk::kShift || code == vk::kControl || code == vk::kMenu))
         system.keysDown[code] = message == wm::kKeyDown;
     intptr_t lParam = 1;  // repeat count
-    if (system.KeyDown(kVkMenu)) lParam |= kAltContextBit;
+    if (system.KeyDown(vk::kMenu)) lParam |= kAltContextBit;
     if (message == wm::kKeyUp) lParam |= kKeyUpBits;
     const HWND focus = platform_.windows.GetFocus();
     platform_.windows.SendMessage(focus ? focus : control_->hwnd(), message, code, lParam);
@@ -198,7 +197,7 @@ void GlideListViewWidget::keyPressEvent(QKeyEvent* event) {
     if (const int32_t code = VirtualKeyOf(event->key())) Key(wm::kKeyDown, code);
     // Typed text arrives as key presses, one per UTF-16 unit, control characters (Enter,
     // Backspace, Escape, Tab) included, as the system sends them after their key downs.
-    for (const QChar c : event->text()) Key(kCharMessage, c.unicode());
+    for (const QChar c : event->text()) Key(wm::kChar, c.unicode());
     update();
 }
 
