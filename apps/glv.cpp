@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "apps/Demo.h"
+#include "apps/scenario/Reference.h"
 #include "apps/scenario/Scenario.h"
 #include "platform/Version.h"
 #ifdef GLV_HAVE_VIEWER
@@ -18,6 +19,7 @@ void PrintHelp() {
               "       glv run FILE.json [--out DIR]\n"
               "       glv demo [--out DIR]\n"
               "       glv view [SOURCE] [--events] [--timing] [--frames N]\n"
+              "       glv doc\n"
               "\n"
               "  --version    print the library version\n"
               "  --help       print this help\n"
@@ -27,7 +29,8 @@ void PrintHelp() {
               "  view         the control in a window: SOURCE is a scenario (.json), a folder or\n"
               "               a CSV/TSV file; none opens the showcase's file list. --events\n"
               "               prints event lines as they are raised, --timing the load and\n"
-              "               frame times, --frames N closes after N frames");
+              "               frame times, --frames N closes after N frames\n"
+              "  doc          print the Markdown reference of every property, member and event");
 }
 
 // glv run FILE.json [--out DIR]
@@ -92,6 +95,10 @@ int main(int argc, char** argv) {
                      "(scripts/setup-deps.sh) and build again\n";
         return 2;
 #endif
+    }
+    if (argc == 2 && std::string_view(argv[1]) == "doc") {
+        glv::reference::WriteReference(std::cout);
+        return 0;
     }
     PrintHelp();
     return argc < 2 ? 0 : 2;

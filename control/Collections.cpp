@@ -196,7 +196,7 @@ void cListItems::Remove(const Variant& index) {
 
 int32_t cListItems::CountPerPage() const { return Control().ItemCountPerPage(); }
 
-Variant cListItems::Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) {
+std::span<const Member<cListItems>> cListItems::Members() {
     using Self = cListItems;
     static constexpr Member<Self> kMembers[] = {
         {"Add", MemberKind::Method, 1, 4,
@@ -220,7 +220,11 @@ Variant cListItems::Invoke(std::string_view member, CallKind kind, std::span<con
         {"Remove", MemberKind::Method, 1, 1, [](Self& s, Args a) { s.Remove(a[0]); return Variant(); }},
         {"CountPerPage", MemberKind::Property, 0, 0, [](Self& s, Args) { return Variant(s.CountPerPage()); }},
     };
-    return InvokeFromTable<Self>(kMembers, *this, member, kind, args, "Item");
+    return kMembers;
+}
+
+Variant cListItems::Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) {
+    return InvokeFromTable<cListItems>(Members(), *this, member, kind, args, "Item");
 }
 
 // --- cListItem -----------------------------------------------------------------------------------
@@ -268,7 +272,7 @@ void cListItem::EnsureVisible() { Control().EnsureVisible(index_); }
                      s.Set##Name(VariantToField<Ptr, Rules>(v, s.FindControl().locale()));      \
                  }},
 
-Variant cListItem::Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) {
+std::span<const Member<cListItem>> cListItem::Members() {
     using Self = cListItem;
 #define GLV_ITEM_ROW(Name, Ptr, Rules) GLV_FIELD_ROW(Self, Name, Ptr, Rules, Control)
     static constexpr Member<Self> kMembers[] = {
@@ -282,7 +286,11 @@ Variant cListItem::Invoke(std::string_view member, CallKind kind, std::span<cons
         {"EnsureVisible", MemberKind::Method, 0, 0, [](Self& s, Args) { s.EnsureVisible(); return Variant(); }},
     };
 #undef GLV_ITEM_ROW
-    return InvokeFromTable<Self>(kMembers, *this, member, kind, args);
+    return kMembers;
+}
+
+Variant cListItem::Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) {
+    return InvokeFromTable<cListItem>(Members(), *this, member, kind, args);
 }
 
 // --- cSubItems -----------------------------------------------------------------------------------
@@ -298,14 +306,18 @@ std::shared_ptr<cSubItem> cSubItems::Item(int32_t index) const {
     return std::make_shared<cSubItem>(windows(), hwnd(), itemIndex_, index);
 }
 
-Variant cSubItems::Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) {
+std::span<const Member<cSubItems>> cSubItems::Members() {
     using Self = cSubItems;
     static constexpr Member<Self> kMembers[] = {
         {"Count", MemberKind::Property, 0, 0, [](Self& s, Args) { return Variant(s.Count()); }},
         {"Item", MemberKind::Property, 1, 1,
          [](Self& s, Args a) { return AsVariant(s.Item(a[0].ToLong(s.Control().locale()))); }},
     };
-    return InvokeFromTable<Self>(kMembers, *this, member, kind, args, "Item");
+    return kMembers;
+}
+
+Variant cSubItems::Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) {
+    return InvokeFromTable<cSubItems>(Members(), *this, member, kind, args, "Item");
 }
 
 // --- cSubItem ------------------------------------------------------------------------------------
@@ -330,7 +342,7 @@ GlideListView& cSubItem::CheckedControl() const {
 GLV_SUB_ITEM_FIELDS(GLV_DEFINE_SUB_ITEM_FIELD)
 #undef GLV_DEFINE_SUB_ITEM_FIELD
 
-Variant cSubItem::Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) {
+std::span<const Member<cSubItem>> cSubItem::Members() {
     using Self = cSubItem;
 #define GLV_SUB_ITEM_ROW(Name, Ptr, Rules) GLV_FIELD_ROW(Self, Name, Ptr, Rules, CheckedControl)
     static constexpr Member<Self> kMembers[] = {
@@ -338,7 +350,11 @@ Variant cSubItem::Invoke(std::string_view member, CallKind kind, std::span<const
         {"Index", MemberKind::Property, 0, 0, [](Self& s, Args) { return Variant(s.Index()); }},
     };
 #undef GLV_SUB_ITEM_ROW
-    return InvokeFromTable<Self>(kMembers, *this, member, kind, args);
+    return kMembers;
+}
+
+Variant cSubItem::Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) {
+    return InvokeFromTable<cSubItem>(Members(), *this, member, kind, args);
 }
 
 // --- cColumns ------------------------------------------------------------------------------------
@@ -435,7 +451,7 @@ ColumnAddExArgs AddExArgs(Args a, const Locale& loc) {
 
 }  // namespace
 
-Variant cColumns::Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) {
+std::span<const Member<cColumns>> cColumns::Members() {
     using Self = cColumns;
     static constexpr Member<Self> kMembers[] = {
         {"Add", MemberKind::Method, 1, 3,
@@ -450,7 +466,11 @@ Variant cColumns::Invoke(std::string_view member, CallKind kind, std::span<const
         {"Item", MemberKind::Property, 1, 1, [](Self& s, Args a) { return AsVariant(s.Item(a[0])); }},
         {"Remove", MemberKind::Method, 1, 1, [](Self& s, Args a) { s.Remove(a[0]); return Variant(); }},
     };
-    return InvokeFromTable<Self>(kMembers, *this, member, kind, args, "Item");
+    return kMembers;
+}
+
+Variant cColumns::Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) {
+    return InvokeFromTable<cColumns>(Members(), *this, member, kind, args, "Item");
 }
 
 // --- cColumn -------------------------------------------------------------------------------------
@@ -472,7 +492,7 @@ int32_t cColumn::Left() const { return Control().ColumnRecord(index_).cHCollX; }
 
 void cColumn::Sort(int32_t sortOrder) { Control().SortColumn(index_, sortOrder); }
 
-Variant cColumn::Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) {
+std::span<const Member<cColumn>> cColumn::Members() {
     using Self = cColumn;
 #define GLV_COLUMN_ROW(Name, Ptr, Rules) GLV_FIELD_ROW(Self, Name, Ptr, Rules, Control)
     static constexpr Member<Self> kMembers[] = {
@@ -482,7 +502,11 @@ Variant cColumn::Invoke(std::string_view member, CallKind kind, std::span<const 
          [](Self& s, Args a) { s.Sort(a[0].ToLong(s.Control().locale())); return Variant(); }},
     };
 #undef GLV_COLUMN_ROW
-    return InvokeFromTable<Self>(kMembers, *this, member, kind, args);
+    return kMembers;
+}
+
+Variant cColumn::Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) {
+    return InvokeFromTable<cColumn>(Members(), *this, member, kind, args);
 }
 
 #undef GLV_FIELD_ROW

@@ -183,6 +183,8 @@ public:
     void Remove(const Variant& index);
     int32_t CountPerPage() const;
 
+    // The member table Invoke reads, one row per member reachable by name.
+    static std::span<const Member<cListItems>> Members();
     std::string TypeName() const override { return "cListItems"; }
     Variant Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) override;
 };
@@ -202,6 +204,8 @@ public:
     void Edit();
     void EnsureVisible();
 
+    // The member table Invoke reads, one row per member reachable by name.
+    static std::span<const Member<cListItem>> Members();
     std::string TypeName() const override { return "cListItem"; }
     Variant Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) override;
 
@@ -219,6 +223,8 @@ public:
     // 1..Count(), else error code 6 (source cSubItems).
     std::shared_ptr<cSubItem> Item(int32_t index) const;
 
+    // The member table Invoke reads, one row per member reachable by name.
+    static std::span<const Member<cSubItems>> Members();
     std::string TypeName() const override { return "cSubItems"; }
     Variant Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) override;
 
@@ -239,6 +245,8 @@ public:
     // (error code 10, source cSubItem).
     GlideListView& CheckedControl() const;
 
+    // The member table Invoke reads, one row per member reachable by name.
+    static std::span<const Member<cSubItem>> Members();
     std::string TypeName() const override { return "cSubItem"; }
     Variant Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) override;
 
@@ -286,6 +294,8 @@ public:
     // Columns are removed only all at once (Clear): this does nothing.
     void Remove(const Variant& index);
 
+    // The member table Invoke reads, one row per member reachable by name.
+    static std::span<const Member<cColumns>> Members();
     std::string TypeName() const override { return "cColumns"; }
     Variant Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) override;
 };
@@ -301,6 +311,8 @@ public:
     // Sorts all items by this column (error code 8 when it no longer exists).
     void Sort(int32_t sortOrder);
 
+    // The member table Invoke reads, one row per member reachable by name.
+    static std::span<const Member<cColumn>> Members();
     std::string TypeName() const override { return "cColumn"; }
     Variant Invoke(std::string_view member, CallKind kind, std::span<const Variant> args) override;
 

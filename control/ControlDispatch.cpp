@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "control/Collections.h"
+#include "control/ControlMembers.h"
 #include "control/GlideListView.h"
 #include "core/Dispatch.h"
 #include "core/Errors.h"
@@ -146,6 +147,8 @@ private:
 };
 
 }  // namespace
+
+std::span<const Member<GlideListView>> ControlMembers() { return kControlMembers; }
 
 ObjectPtr GlideListView::DispatchObject() {
     return std::make_shared<ControlDispatch>(platform_.windows, hwnd_);

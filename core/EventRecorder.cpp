@@ -73,20 +73,6 @@ std::string ShortestDecimalOf(Float value) {
     return out;
 }
 
-const char* TypeName(EventArgType type) {
-    switch (type) {
-        case EventArgType::Integer: return "Integer";
-        case EventArgType::Long: return "Long";
-        case EventArgType::Single: return "Single";
-        case EventArgType::Boolean: return "Boolean";
-        case EventArgType::String: return "String";
-        case EventArgType::Item: return "tListItemInfo";
-        case EventArgType::Column: return "tColHeaderInfo";
-        case EventArgType::Data: return "DataObject";
-    }
-    return "?";
-}
-
 }  // namespace
 
 std::string ShortestDecimal(double value) { return ShortestDecimalOf(value); }
@@ -133,7 +119,7 @@ std::string EventRecorder::PrepareAnswer(std::string_view event, const std::map<
             prepared.push_back({*index, std::move(converted)});
         } catch (const AutomationError& error) {
             return where + ": " + std::string(VarTypeName(value.Type())) + " value does not convert to " +
-                   TypeName(arg.type) + " (" + error.Description + ")";
+                   std::string(ArgTypeName(arg.type)) + " (" + error.Description + ")";
         }
     }
     return {};

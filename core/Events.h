@@ -188,6 +188,8 @@ public:
 // The automation type of an argument. Item, Column and Data are the record and object arguments,
 // which event lines leave out.
 enum class EventArgType : uint8_t { Integer, Long, Single, Boolean, String, Item, Column, Data };
+// The type's name as the interface spells it: "Integer", ..., "tListItemInfo", "DataObject".
+std::string_view ArgTypeName(EventArgType type);
 
 struct EventArg {
     std::string_view name;

@@ -2,8 +2,8 @@
 #
 #   control -> input -> render -> {sort, scrollbar} -> {core, resources} -> platform
 #
-# with apps/ and bench/ above control/ and tests/ above everything. A file may include files of
-# its own folder and of any folder below its own; folders on the same level (sort and
+# with apps/, bench/, adapters/ and examples/ above control/ and tests/ above everything. A
+# file may include files of its own folder and of any folder below its own; folders on the same level (sort and
 # scrollbar, core and resources) do not include each other. Paths with ".." are refused, since
 # they would step around the rule. Include lines that name no source folder (system headers,
 # a test's neighbour) are not the check's business.
@@ -30,8 +30,10 @@ set(level_input 4)
 set(level_control 5)
 set(level_apps 6)
 set(level_bench 6)
+set(level_adapters 6)
+set(level_examples 6)
 set(level_tests 7)
-set(folders platform core resources sort scrollbar render input control apps bench tests)
+set(folders platform core resources sort scrollbar render input control apps bench adapters examples tests)
 
 set(violations "")
 set(count 0)

@@ -10,6 +10,7 @@ if [ "${1:-}" = screenshot ]; then
     pkgs+=(xvfb x11-utils imagemagick)
 fi
 missing=()
+pkgs+=(qt6-base-dev)  # adapters/qt and its tests
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done

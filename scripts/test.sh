@@ -13,3 +13,5 @@ done
 echo "== release"
 cmake --preset release >/dev/null
 cmake --build --preset release -j 2
+echo "== package"
+scripts/check-package.sh build/release

@@ -1,0 +1,27 @@
+# The headers a host compiles against: the public set a host includes directly, and every
+# project header those include in turn, found by reading their #include "folder/..." lines.
+# Working the set out from the code keeps the installed tree compilable when a public header
+# starts to include another one, without installing the internals nobody reaches.
+function(glv_public_header_closure out_var root)
+    set(pending ${ARGN})
+    set(closure "")
+    while(pending)
+        list(POP_FRONT pending header)
+        if(header IN_LIST closure)
+            continue()
+        endif()
+        if(NOT EXISTS ${root}/${header})
+            message(FATAL_ERROR "public header ${header} does not exist")
+        endif()
+        list(APPEND closure ${header})
+        file(STRINGS ${root}/${header} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"]+\"")
+        foreach(line ${lines})
+            string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" target "${line}")
+            if(EXISTS ${root}/${target} AND NOT target IN_LIST closure)
+                list(APPEND pending ${target})
+            endif()
+        endforeach()
+    endwhile()
+    list(SORT closure)
+    set(${out_var} ${closure} PARENT_SCOPE)
+endfunction()
