@@ -9,6 +9,7 @@
 //   2  the file is not a valid scenario (bad JSON, unknown verb or member, arguments of the
 //      wrong shape), with a message naming the step
 
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
@@ -31,6 +32,9 @@ struct RunOptions {
     std::filesystem::path baseDir = ".";       // files named in the scenario are relative to it
     // The object paths start at. Empty: the control's own dispatch object. Tests put a double here.
     std::function<ObjectPtr(GlideListView&)> rootObject;
+    // Runs only the first maxSteps steps (0: all of them), so a file from an untrusted source
+    // (the fuzz target) runs in bounded time; the outcome is that of the steps run.
+    std::size_t maxSteps = 0;
 };
 
 // Runs a scenario given as text.
