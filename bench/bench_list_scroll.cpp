@@ -60,7 +60,6 @@ void BM_ListThumbDrag(benchmark::State& state) {
     }
     form.Pointer(Form::PointerAction::Up, x, y);
     state.counters["rows"] = static_cast<double>(list.ItemCountPerPage() + 1);
-    state.counters["repaints"] = static_cast<double>(list.hookCounters().repaints) / static_cast<double>(state.iterations());
     state.counters["top_at_end"] = static_cast<double>(lastTop);
 }
 BENCHMARK(BM_ListThumbDrag)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);

@@ -54,7 +54,7 @@ void SortByColumn(benchmark::State& state, int32_t column, int32_t sortType) {
     // number of iterations so the benchmark is not run again to find one.
     SortBenchList bench(static_cast<size_t>(state.range(0)));
     GlideListView& list = *bench.list;
-    list.columns().Column(column).cHSortType = sortType;
+    list.ColumnForWrite(column).cHSortType = sortType;  // as cColumn.SortType writes it
     for (auto _ : state) {
         state.PauseTiming();
         bench.RestoreLoadOrder();

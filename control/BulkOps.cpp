@@ -8,7 +8,7 @@
 
 #include "core/ColumnWidths.h"
 #include "core/Errors.h"
-#include "core/Events.h"
+#include "core/EventRaiser.h"
 #include "control/GlideListView.h"
 #include "platform/AutomationError.h"
 
@@ -45,7 +45,7 @@ namespace {
 int32_t AskItemDelete(GlideListViewEvents* events, const tListItemInfo& item, int32_t index) {
     int32_t prompt = LVYesToAll;
     tListItemInfo copy = item;
-    if (events) events->BeforeItemDelete(prompt, copy, index);
+    Raise(events, &GlideListViewEvents::BeforeItemDelete, prompt, copy, index);
     return prompt;
 }
 
@@ -56,18 +56,18 @@ void GlideListView::ItemsDeleteAll() {
     bool groupYesToAll = false, itemYesToAll = false, itemNoToAll = false;
     auto removeGroup = [&](int32_t row) {
         RemoveItem(row);
-        if (events_) events_->GroupDelete(row);
+        Raise(events_, &GlideListViewEvents::GroupDelete, row);
     };
     auto removeItem = [&](int32_t row) {
         RemoveItem(row);
-        if (events_) events_->ItemDeleted(row);
+        Raise(events_, &GlideListViewEvents::ItemDeleted, row);
     };
     int32_t i = 1;
     while (i <= items_.Count()) {
         if (items_.Group(i).GroupHeader) {
             if (!groupYesToAll) {
                 int32_t prompt = LVYesToAll;
-                if (events_) events_->GroupBeforeDelete(prompt, i);
+                Raise(events_, &GlideListViewEvents::GroupBeforeDelete, prompt, i);
                 if (prompt == LVNoToAll) return;  // ends at once, without the final step
                 if (prompt != LVYesToAll || i > items_.Count()) {
                     ++i;
@@ -93,7 +93,7 @@ void GlideListView::ItemsDeleteAll() {
         }
         removeItem(i);
     }
-    view_.lastSelectedRow = -1;
+    input_.lastSelectedRow = -1;
     view_.currentItem = -1;
     SyncScrollBars();
     Repaint();
@@ -120,10 +120,10 @@ bool GlideListView::DeleteSelectedWithPrompting() {
             yesToAll = true;
         }
         RemoveItem(i);
-        if (events_) events_->ItemDeleted(i);
+        Raise(events_, &GlideListViewEvents::ItemDeleted, i);
     }
     view_.currentItem = -1;
-    view_.lastSelectedRow = -1;
+    input_.lastSelectedRow = -1;
     return true;
 }
 

@@ -60,7 +60,7 @@ void GlideListView::OffsetTopIndex(int32_t count, bool downThePage) {
     const int32_t top = OffsetTop(items_, view_.topIndex, count, downThePage);
     if (!items_.Contains(top)) return;
     view_.topIndex = top;
-    SetVerticalScrollValue(top);
+    SetVScrollBarValue(top);
     Repaint();
 }
 
@@ -83,7 +83,7 @@ void GlideListView::EnsureVisible(int32_t index) {
             OffsetTopIndex(VisibleItemsRange(index, last), true);
         }
     }
-    SetVerticalScrollValue(view_.topIndex);
+    SetVScrollBarValue(view_.topIndex);
     Repaint();
 }
 

@@ -139,14 +139,13 @@ void GlideListView::PaintPass() {
 void GlideListView::PaintHeaderPass(const glv::HeaderStyle& style) {
     LayoutColumnEdges(columns_, 1 + render_.leftOffset - render_.hScrollOffset);
     if (props_.HideColumnHeaders) return;
-    // While sorting is allowed, a sorted column below 1 is taken as the first, and stays so.
-    if (props_.AllowSorting || props_.AllowColumnSorting)
-        props_.SortedColumn = NormalisedSortedColumn(props_.SortedColumn);
+    // A sorted column below 1 shows its caret on the first column (HeaderShowsCaret); the
+    // property itself keeps what the host set, since a paint changes no property.
     const COLORREF caretColor = platform_.system.Resolve(props_.CaratColor);
     for (int32_t i = 1; i <= columns_.Count(); ++i) {
         const tColHeaderInfo& column = columns_.Column(i);
         const HeaderCellState cell{column.cHCollX, column.cHCollXSplit,
-                                   i == render_.pressedColumn, i == render_.hotColumn};
+                                   i == input_.pressedColumn, i == input_.hotColumn};
         ColumnFont(column, scratchFont_);
         PaintHeaderCell(surface_, platform_.text, style, column, cell, scratchFont_);
         if (!HeaderShowsCaret(props_.AllowSorting, props_.AllowColumnSorting, props_.SortedColumn,
@@ -157,7 +156,7 @@ void GlideListView::PaintHeaderPass(const glv::HeaderStyle& style) {
                               style.headerHeight,
                               column.cHHAlignment == LVColumnHeaderAlignRight,
                               props_.SortOrder == LVSortOrderDescending,
-                              render_.pressedColumn != -1,
+                              input_.pressedColumn != -1,
                               caretColor};
         PaintSortCaret(surface_, caret);
     }

@@ -1,7 +1,7 @@
 // The control's sort entries: the Sort method, the column sort and the range sort.
 
 #include "core/Errors.h"
-#include "core/Events.h"
+#include "core/EventRaiser.h"
 #include "control/GlideListView.h"
 #include "sort/SortEngine.h"
 
@@ -30,8 +30,8 @@ void GlideListView::SortColumn(int32_t column, int32_t sortOrder) {
     OrderItems(1, items_.Count(), column, sortOrder);
     // The column count is a 16-bit Integer, so the column always fits the event's argument.
     const auto eventColumn = static_cast<int16_t>(column);
-    if (columnChanged && events_) events_->SortColumnChanged(eventColumn, sortOrder);
-    if (orderChanged && events_) events_->SortOrderChanged(eventColumn, sortOrder);
+    if (columnChanged) Raise(events_, &GlideListViewEvents::SortColumnChanged, eventColumn, sortOrder);
+    if (orderChanged) Raise(events_, &GlideListViewEvents::SortOrderChanged, eventColumn, sortOrder);
     Repaint();
 }
 

@@ -3,18 +3,20 @@
 #include <algorithm>
 
 #include "core/Errors.h"
-#include "core/Events.h"
+#include "core/EventRaiser.h"
 #include "platform/AutomationError.h"
 #include "platform/Form.h"
 #include "platform/GeometryLimits.h"
 #include "platform/Locale.h"
+#include "render/Themes.h"
 #include "control/ListScrolling.h"
 
 namespace glv {
 
 GlideListView::GlideListView(Platform& platform, Container& container, int32_t width,
                              int32_t height, HWND parent)
-    : platform_(platform), container_(container) {
+    : platform_(platform), container_(container),
+      visualStylesAvailable_(VisualStylesAvailable(platform.system.os)) {
     width = ClampSurfaceSide(width);
     height = ClampSurfaceSide(height);
     hwnd_ = platform_.windows.CreateWindow(parent, "GlideListView", {0, 0, width, height});
@@ -100,16 +102,7 @@ void GlideListView::AfterItemAdded() {
 
 int32_t GlideListView::AddItem(const std::string& text, int16_t icon, int16_t indent,
                                const Variant& itemData) {
-    if (view_.topIndex == 0) view_.topIndex = 1;
-    tListItemInfo item = items_.NewItem(CurrentItemDefaults(), columns_.Count());
-    item.cLIIconIndex = icon;
-    item.cLIText = text;
-    item.cLIIndent = indent;
-    item.cLIItemData = itemData;
-    items_.Append(std::move(item));
-    AfterItemAdded();
-    newIndex_ = items_.Count();
-    return items_.Count();
+    return InsertItem(items_.Count() + 1, text, icon, indent, itemData);
 }
 
 int32_t GlideListView::InsertItem(int32_t index, const std::string& text, int16_t icon,
@@ -204,7 +197,7 @@ void GlideListView::ClearItems() {
     items_.Clear();
     if (expandingRow_.objectAttached) ShowExpandingRow(false);
     ClearKeyboardMovedState();
-    view_.lastSelectedRow = 0;
+    input_.lastSelectedRow = 0;
     view_.currentItem = 0;
     view_.selectedCount = 0;
     EndEdit();
@@ -224,7 +217,7 @@ void GlideListView::ClearAll() {
     view_.selectedCount = 0;
     ResetScrollBars(true, true);
     view_.topIndex = 1;
-    view_.lastSelectedRow = 0;
+    input_.lastSelectedRow = 0;
     view_.currentItem = 0;
     EndEdit();
     SyncScrollBars();
@@ -250,8 +243,9 @@ const tSubListItemInfo& GlideListView::SubItemRecord(int32_t index, int32_t subI
 
 void GlideListView::SetItemVisible(int32_t index, bool visible) {
     if (!items_.Contains(index)) RaiseError(kErrSubscript, kSourceControl);
-    const bool wasVisible = items_.Group(index).Visible;
-    items_.Group(index).Visible = visible;
+    // Through the store, so its count of visible items follows; the new top row below is
+    // searched among the rows as they are now.
+    items_.SetVisible(index, visible);
     tListItemInfo& item = items_.Item(index);
     if (item.cLISelected) {
         item.cLISelected = false;
@@ -263,13 +257,9 @@ void GlideListView::SetItemVisible(int32_t index, bool visible) {
         if (top == 0) top = FindFirstVisibleListItem();
         view_.topIndex = top;
     }
-    if (wasVisible != visible) {
-        items_.Group(index).Visible = wasVisible;  // let the store keep its count
-        items_.SetVisible(index, visible);
-    }
     for (int32_t i = 1; i <= items_.Count(); ++i) items_.Item(i).cLISelected = false;
     view_.selectedCount = 0;
-    view_.lastSelectedRow = -1;
+    input_.lastSelectedRow = -1;
     view_.currentItem = -1;
     EndEdit();
     if (view_.paintingEnabled) {
@@ -322,7 +312,7 @@ int32_t GlideListView::TextHeight(const StdFont& font) const {
 
 void GlideListView::EndEdit() { ++hooks_.editEnds; }
 
-void GlideListView::ClearKeyboardMovedState() { view_.keyboardMoved = false; }
+void GlideListView::ClearKeyboardMovedState() { input_.keyboardMoved = false; }
 
 void GlideListView::ShowExpandingRow(bool visible) { expandingRow_.visible = visible; }
 
@@ -332,7 +322,7 @@ void GlideListView::DetachExpandingRow() {
 }
 
 void GlideListView::RaiseSelectedRowChanged(int32_t rowIndex) {
-    if (events_) events_->SelectedRowChanged(rowIndex);
+    Raise(events_, &GlideListViewEvents::SelectedRowChanged, rowIndex);
 }
 
 }  // namespace glv

@@ -3,7 +3,21 @@
 //
 // The host creates it on a Container with the Platform, sets properties, fills it with columns
 // and items, feeds it input and pumps the clock. Behaviour is split by subsystem (core/, render/,
-// input/, sort/, scrollbar/); this class holds the shared state and is the host's façade.
+// input/, sort/, scrollbar/); this class holds the shared state and is the host's façade. Its
+// members are defined in control/, one file per subsystem.
+//
+// This header, in order:
+//   public   lifetime and host ..... construction, loading, the event sink, the window
+//            shared state .......... the value structs the subsystems share, and views of them
+//            items, columns ........ adding, removing, checked record access
+//            properties ............ by name, typed accessors, persistence (Properties*.cpp)
+//            painting and page ..... update suspension, resize, page functions, image lists
+//            themes and focus ...... (ThemeEvents.cpp)
+//            sorting ............... (ControlSort.cpp)
+//            collections and bulk .. field writes, bulk operations and queries (BulkOps.cpp)
+//            scroll bars ........... (ListScrolling.cpp)
+//            dispatch .............. (ControlDispatch.cpp)
+//   private  hooks by subsystem, then the state, in construction order
 
 #include <cstdint>
 #include <memory>
@@ -21,6 +35,7 @@
 #include "platform/MemDC.h"
 #include "platform/Platform.h"
 #include "platform/Surface.h"
+#include "input/InputState.h"
 #include "render/ImageLists.h"
 #include "render/Layout.h"
 #include "render/PartStrips.h"
@@ -42,9 +57,7 @@ struct ListScrollState;
 struct ViewState {
     int32_t topIndex = 0;          // first row on the page; 0 until the first item arrives
     int32_t currentItem = 0;       // the item item events and editing refer to
-    int32_t lastSelectedRow = 0;   // row of the last selecting click
     int32_t selectedCount = 0;     // cached number of selected items
-    bool keyboardMoved = false;    // the selection was last moved by a key
     bool paintingEnabled = false;  // false between BeginUpdate and EndUpdate
     bool hasFocus = false;
     bool loaded = false;           // an initialisation path has finished
@@ -80,7 +93,90 @@ public:
     Container& container() { return container_; }
     HWND hwnd() const { return hwnd_; }
 
-    // --- items --------------------------------------------------------------------------------
+    // --- shared state ----------------------------------------------------------------------------
+    // The value structs the subsystems share. The collection objects and the host's own tools
+    // (the scenario runner) read and write them through these views.
+    ItemStore& items() { return items_; }
+    const ItemStore& items() const { return items_; }
+    ColumnStore& columns() { return columns_; }
+    const ColumnStore& columns() const { return columns_; }
+    ViewState& view() { return view_; }
+    const ViewState& view() const { return view_; }
+    PropertyValues& props() { return props_; }
+    const PropertyValues& props() const { return props_; }
+    const Locale& locale() const;
+
+    int32_t TopIndex() const { return view_.topIndex; }
+    int32_t DefaultItemHeight() const { return defaultItemHeight_; }
+
+    // The height of "Wg" in a font: the basis of every row height.
+    int32_t TextHeight(const StdFont& font) const;
+
+    // What the bulk queries read of the scroll bar windows. The scroll bars write it as they
+    // change.
+    struct FrameState {
+        int32_t headerHeight = 0;
+        int32_t scrollBarSize = 17;  // pixels reserved for a visible scroll bar (system size)
+        bool vScrollVisible = false;
+        bool hScrollVisible = false;
+        HWND vScrollHwnd = 0;
+        HWND hScrollHwnd = 0;
+    };
+    FrameState& frame() { return frame_; }
+    const FrameState& frame() const { return frame_; }
+    int32_t HeaderHeight() const { return frame_.headerHeight; }
+
+    // What the property setters have handed on to the parts that use them (scroll bars, edit
+    // box, tooltip timers, drawing surface). Those parts read it from here.
+    struct AppliedProperties {
+        int32_t effectiveTheme = XPBlue;  // the scheme actually drawn
+        int32_t scrollBarMetric = 0;      // the metric size both scroll bars use
+        bool scrollBarsEnabled = true;
+        int32_t toolTipPreInterval = 1000;   // ms
+        int32_t toolTipPostInterval = 3000;  // ms
+        OLE_COLOR editBackColor = 0x8000000D;
+        OLE_COLOR editForeColor = 0xFFFFFF;
+        OLE_COLOR surfaceBackColor = 0xFFFFFF;
+    };
+    const AppliedProperties& applied() const { return applied_; }
+
+    // What the scroll bars and the mouse hand the paint pass, and what it keeps between passes
+    // (the header height and the scroll bars' visibility and size are in frame()).
+    struct RenderState {
+        int32_t headerTextHeight = 0;   // for the header painter
+        int32_t headerImageHeight = 0;  // for the header painter
+        int32_t pageCount = 0;          // the last page count computed
+        int32_t hScrollOffset = 0;      // horizontal scroll position in pixels
+        int32_t leftOffset = 0;         // where the scroll bar layout starts the list area
+        int32_t hScrollBand = 0;        // the horizontal bar's height while it is shown, else 0
+        RECT clientRect;                // refreshed on each resize
+    };
+    RenderState& render() { return render_; }
+    const RenderState& render() const { return render_; }
+
+    // Counts of what the subsystem hooks were asked to do; tests read them.
+    struct HookCounters {
+        int32_t repaints = 0;
+        int32_t scrollSyncs = 0;
+        int32_t editEnds = 0;
+    };
+    const HookCounters& hookCounters() const { return hooks_; }
+
+    // Counts of the property hooks that later subsystems fill in; tests read them.
+    struct PropertyHookCounters {
+        int32_t backgroundRebuilds = 0;
+        int32_t schemeApplications = 0;
+        int32_t metricApplications = 0;
+        int32_t resizeLayouts = 0;
+        int32_t layoutValueRecomputes = 0;
+        int32_t toolTipTimerUpdates = 0;
+        int32_t editBoxColorUpdates = 0;
+        int32_t enabledUpdates = 0;
+        int32_t surfacePictureClears = 0;
+    };
+    const PropertyHookCounters& propertyHookCounters() const { return propertyHooks_; }
+
+    // --- items -----------------------------------------------------------------------------------
     int32_t ItemCount() const { return items_.Count(); }
     int32_t VisibleItemCount() const { return items_.VisibleCount(); }
     int32_t NewIndex() const { return newIndex_; }
@@ -110,214 +206,14 @@ public:
     // Recomputes an item's height after its font changed (name, bold, size, underline).
     void ItemFontChanged(int32_t index, bool repaint);
 
-    // --- columns ------------------------------------------------------------------------------
+    // --- columns ---------------------------------------------------------------------------------
     int32_t ColumnCount() const { return columns_.Count(); }
     int32_t AddColumn(const std::string& caption, int16_t icon, int32_t width);
     int32_t AddColumnEx(const ColumnSpec& def);
     const tColHeaderInfo& ColumnRecord(int32_t index) const;
     int32_t ColumnsTotalWidth() const { return columns_.TotalWidth(); }
 
-    // --- painting -----------------------------------------------------------------------------
-    // BeginUpdate stops painting until EndUpdate (calls do not nest); EndUpdate paints, brings
-    // the scroll bars up to date and paints again.
-    void BeginUpdate();
-    void EndUpdate();
-    // The control's window changed size: lay out, resize the background, synchronise the
-    // scroll bars, rebuild the background and paint.
-    void Resize(int32_t width, int32_t height);
-    int32_t Width() const { return platform_.windows.Placement(hwnd_).width; }
-    int32_t Height() const { return platform_.windows.Placement(hwnd_).height; }
-
-    // --- themes and focus -------------------------------------------------------------------
-    // The control gained or lost the keyboard focus: HasFocus follows and the rows repaint in
-    // their focused or unfocused selection colours.
-    void GotFocus();
-    void LostFocus();
-    // The system's visual style changed (the theme-change message): with AutoSelectTheme the
-    // scheme is detected again and, when it differs, drawn from now on.
-    void SystemThemeChanged();
-
-    // --- state for the subsystems -----------------------------------------------------------
-    ItemStore& items() { return items_; }
-    const ItemStore& items() const { return items_; }
-    ColumnStore& columns() { return columns_; }
-    const ColumnStore& columns() const { return columns_; }
-    ViewState& view() { return view_; }
-    const ViewState& view() const { return view_; }
-    PropertyValues& props() { return props_; }
-    const PropertyValues& props() const { return props_; }
-    const Locale& locale() const;
-
-    int32_t TopIndex() const { return view_.topIndex; }
-    int32_t DefaultItemHeight() const { return defaultItemHeight_; }
-
-    // The height of "Wg" in a font: the basis of every row height.
-    int32_t TextHeight(const StdFont& font) const;
-
-    // --- sorting ------------------------------------------------------------------------------
-    // Code in ControlSort.cpp. A sort moves whole item records; group records and every
-    // stored index (TopIndex, current item) stay with their positions.
-
-    // The control's Sort method: nothing when AllowSorting is False, else SortColumn.
-    void Sort(int32_t lColumn, int32_t sortOrder);
-    // Sorts every item by a column (cColumn.Sort, whatever AllowSorting is). A column outside
-    // 1..column count raises code 8 and changes nothing. Otherwise SortedColumn and SortOrder
-    // take the new values, the items are sorted, SortColumnChanged and then SortOrderChanged are
-    // raised for what changed, and the control repaints, also when the sort failed or the
-    // column's sort type orders nothing.
-    void SortColumn(int32_t column, int32_t sortOrder);
-    // cListItems.Sort: sorts items first..last by a column. Nothing happens unless
-    // 1 <= first < last <= item count; a column outside the columns (0 when omitted) fails the
-    // sort. Repaints unless the sort failed; no events; SortedColumn and SortOrder stay.
-    void SortItems(int32_t firstListIndex, int32_t lastListIndex, int16_t column, int32_t sortOrder);
-    // The step every sort shares, for callers that have settled column and order themselves
-    // (header clicks): orders items first..last by the column's sort type. No events, no repaint;
-    // Failed for a column or range outside the list.
-    SortResult OrderItems(int32_t first, int32_t last, int32_t column, int32_t sortOrder);
-
-
-    // Counts of what the subsystem hooks were asked to do; tests read them.
-    struct HookCounters {
-        int32_t repaints = 0;
-        int32_t scrollSyncs = 0;
-        int32_t editEnds = 0;
-    };
-    const HookCounters& hookCounters() const { return hooks_; }
-
-    // --- collections, field accessors and bulk operations ------------------------------------
-    // The element objects (control/Collections.h) forward here; the bulk operations are in
-    // BulkOps.cpp.
-
-    // A new collection object on this control's window.
-    std::shared_ptr<cListItems> ListItems() const;
-    std::shared_ptr<cColumns> Columns() const;
-
-    // Field writes as the host sees them: the index is checked, then the record is handed out to
-    // be changed; FieldWritten afterwards repaints when painting is enabled. Reads go through
-    // ItemRecord, GroupRecord, SubItemRecord and ColumnRecord, which fail with error 9 outside
-    // the arrays.
-    tListItemInfo& ItemForWrite(int32_t index);    // 1..item count, else code 6 (GlideListView)
-    tItemGroupInfo& GroupForWrite(int32_t index);  // idem
-    // checkItemIndex: the item index must be in 1..item count (code 8); otherwise only the
-    // stored arrays bound the indexes (error 9).
-    tSubListItemInfo& SubItemForWrite(int32_t index, int32_t subIndex, bool checkItemIndex);
-    tColHeaderInfo& ColumnForWrite(int32_t index);        // 1..column count, else code 8
-    tColHeaderExtInfo& ColumnExtForWrite(int32_t index);  // idem
-    const tColHeaderExtInfo& ColumnExtRecord(int32_t index) const;  // error 9 outside
-    void FieldWritten();
-    // A sub-item icon was set: an item without an icon of its own grows to the small-icon height.
-    void SubItemIconChanged(int32_t index);
-
-    // Hooks the later subsystems fill in. Until then they only check what the caller is owed.
-    void EditItem(int32_t index);     // in-place editing: nothing yet
-
-    // What the bulk queries read of the scroll bar windows and the last key message. The scroll
-    // bars and the message hooks write it as they arrive.
-    struct FrameState {
-        int32_t headerHeight = 0;
-        int32_t scrollBarSize = 17;
-        bool vScrollVisible = false;
-        bool hScrollVisible = false;
-        HWND vScrollHwnd = 0;
-        HWND hScrollHwnd = 0;
-        bool altKeyStatus = false;   // Alt context bit of the last key message
-        bool ctrlKeyStatus = false;  // Ctrl key state at that message
-    };
-    FrameState& frame() { return frame_; }
-    const FrameState& frame() const { return frame_; }
-    int32_t HeaderHeight() const { return frame_.headerHeight; }
-
-    bool IsAnyChecked() const;
-    bool IsAnySelected() const;
-    // Deletes items and group headers, asking the host (GroupBeforeDelete, BeforeItemDelete).
-    void ItemsDeleteAll();
-    // Deletes the selected items with prompting, then scrolls to the top.
-    void ItemsDeleteSelected();
-    // The prompting delete of the selected items (not group headers); false when the host
-    // answered LVNoToAll, which stops at once.
-    bool DeleteSelectedWithPrompting();
-    void ItemsDeselectAll();
-    void ItemsSelectAll();
-    void ItemsCheckAll(bool state);
-    int32_t ItemInEdit() const;  // -1 until in-place editing arrives
-    void CancelEdit();           // nothing to cancel until in-place editing arrives
-    void ItemsDisableAll();
-    void ItemsEnableAll();
-    void ItemsSelectRange(int32_t itemFrom, int32_t itemTo);
-    bool IsVScrollVisible() const { return frame_.vScrollVisible; }
-    bool IsHScrollVisible() const { return frame_.hScrollVisible; }
-    int32_t ColumnsVisibleWidth() const;
-    RECT ClientArea() const;
-    // Ends in the paint handler, like every change that affects the picture.
-    void Refresh();
-    bool AltKeyStatus() const { return frame_.altKeyStatus; }
-    bool CtrlKeyStatus() const { return frame_.ctrlKeyStatus; }
-    int32_t hWndToolTip(int32_t hwnd) const;
-    std::vector<tListItemInfo> SelectedItems() const;  // copies, in index order
-    std::vector<tListItemInfo> CheckedItems() const;
-    int32_t SelectedCount();  // selected and visible; also refreshes the cached count
-    int32_t CheckedCount() const;
-    int32_t SelectedIndex();
-    void SetSelectedIndex(int32_t index);
-    int32_t CheckedIndex() const;
-    bool Selected(int32_t index) const;  // error 9 outside the list
-    bool SelectState(int32_t index) const;
-    void SetSelectState(int32_t index, bool state);
-    bool CheckedState(int32_t index) const;
-    void SetCheckedState(int32_t index, bool state);
-    void SetSelectAll(bool state);
-    void SetCheckAll(bool state);
-    // Raw select: keeps the selected count; no repaint, no event; other indexes are ignored.
-    void RawSelect(int32_t index, bool value);
-
-    // --- dispatch -------------------------------------------------------------------------------
-    // The control as an automation object: every public member by name (control/ControlDispatch.cpp).
-    ObjectPtr DispatchObject();
-
-private:
-    // The defaults new items are filled from, rebuilt only when a default font, colour or the
-    // default height changed since the last add (bulk loading makes millions of items from one).
-    const NewItemDefaults& CurrentItemDefaults();
-    void AfterItemAdded();
-
-    // Subsystem hooks, each called at exactly the moments the behaviour names.
-    void Repaint();                  // the paint handler
-    void SyncScrollBars();           // bring both scroll bars up to date with the content
-    void ResetScrollBars(bool vertical, bool horizontal);
-    void EndEdit();                  // end an open in-place edit
-    void ClearKeyboardMovedState();
-    void ShowExpandingRow(bool visible);
-    void DetachExpandingRow();
-    void RaiseSelectedRowChanged(int32_t rowIndex);
-
-    Platform& platform_;
-    Container& container_;
-    HWND hwnd_ = 0;
-    GlideListViewEvents* events_ = nullptr;
-
-    ItemStore items_;
-    ColumnStore columns_;
-    ViewState view_;
-    PropertyValues props_;
-    int32_t newIndex_ = 0;
-    int32_t defaultItemHeight_ = 16;
-
-    struct ExpandingRowLink {
-        bool objectAttached = false;  // an expanding row object was handed to the control
-        bool attached = false;        // the attached flag
-        bool visible = false;
-    } expandingRow_;
-
-    HookCounters hooks_;
-
-    struct DefaultsCache {
-        bool valid = false;
-        StdFont itemFont, subItemFont;
-        NewItemDefaults defaults;
-    } defaultsCache_;
-
-public:
-    // --- properties (by name) ---------------------------------------------------------------
+    // --- properties (by name) --------------------------------------------------------------------
     // Every stored property of the control, by its public name (without regard to case), as
     // the property table describes it. Unknown names raise runtime error 438; index arguments
     // (no stored property takes any) raise 450. Fonts and pictures are objects and are kept by
@@ -348,86 +244,19 @@ public:
 #undef GLV_DECLARE_PROPERTY_ACCESSORS
     void SetTopIndex(int32_t index);
 
-    // What the property setters have handed on to the parts that use them (scroll bars, edit
-    // box, tooltip timers, drawing surface). Those parts read it from here.
-    struct AppliedProperties {
-        int32_t effectiveTheme = XPBlue;  // the scheme actually drawn
-        int16_t scrollBarSize = 17;       // pixels reserved for a visible scroll bar
-        int32_t scrollBarTheme = XPBlue;  // the scheme both scroll bars draw in
-        int32_t scrollBarMetric = 0;      // the metric size both scroll bars use
-        bool scrollBarsEnabled = true;
-        int32_t verticalScrollValue = 0;
-        int32_t toolTipPreInterval = 1000;   // ms
-        int32_t toolTipPostInterval = 3000;  // ms
-        OLE_COLOR editBackColor = 0x8000000D;
-        OLE_COLOR editForeColor = 0xFFFFFF;
-        OLE_COLOR surfaceBackColor = 0xFFFFFF;
-    };
-    const AppliedProperties& applied() const { return applied_; }
+    // --- painting --------------------------------------------------------------------------------
+    // BeginUpdate stops painting until EndUpdate (calls do not nest); EndUpdate paints, brings
+    // the scroll bars up to date and paints again.
+    void BeginUpdate();
+    void EndUpdate();
+    // The control's window changed size: lay out, resize the background, synchronise the
+    // scroll bars, rebuild the background and paint.
+    void Resize(int32_t width, int32_t height);
+    int32_t Width() const { return platform_.windows.Placement(hwnd_).width; }
+    int32_t Height() const { return platform_.windows.Placement(hwnd_).height; }
 
-    // Counts of the property hooks that later subsystems fill in; tests read them.
-    struct PropertyHookCounters {
-        int32_t backgroundRebuilds = 0;
-        int32_t schemeApplications = 0;
-        int32_t metricApplications = 0;
-        int32_t resizeLayouts = 0;
-        int32_t layoutValueRecomputes = 0;
-        int32_t toolTipTimerUpdates = 0;
-        int32_t editBoxColorUpdates = 0;
-        int32_t enabledUpdates = 0;
-        int32_t surfacePictureClears = 0;
-    };
-    const PropertyHookCounters& propertyHookCounters() const { return propertyHooks_; }
-
-    // The scheme the system's visual style corresponds to, or current when it tells nothing.
-    static int32_t DetectSystemScheme(const SystemInfo& system, int32_t current);
-
-private:
-    void SetPropertyValue(const PropertyDescriptor& d, const Variant& value);
-    // Rejects or adjusts a converted value; loading skips the checks that need items or columns.
-    void ApplyValueRule(const PropertyDescriptor& d, StoredValue& value, bool loading) const;
-    void RunSetRule(const PropertyDescriptor& d);
-    void RunLoadFollowUp(LoadFollowUp step);
-    void ReadPropertiesInOrder(const PropertyBag& bag);
-    // The end of both initialisation paths: layout values, end update, loaded, registration.
-    void FinishLoading();
-
-    // Property hooks, each called at exactly the moments the behaviour names.
-    void RebuildBackground();        // rebuild the background cache
-    void ApplyEffectiveScheme();     // effective scheme from AutoSelectTheme/Theme, to the bars
-    void ApplyMetricSize(bool readSystemSize);  // metric size to the bars
-    void LayoutAsOnResize();         // the resize sequence without a size change
-    void RecomputeLayoutValues();    // header height, image strips, background cache
-    void UpdateToolTipTimers();      // tooltip timer intervals from the two properties
-    void ApplyEditBoxColors();       // edit box colours from the two properties
-    void ApplyEnabled();             // surface, both scroll bars and the window
-    void ClearSurfacePicture();      // the drawing surface's own picture becomes empty
-    void SetVerticalScrollValue(int32_t value);
-
-    AppliedProperties applied_;
-    PropertyHookCounters propertyHooks_;
-
-    // --- themes and focus (state) ---
-    // Receives the window messages the control hooks for itself: the theme-change message.
-    class SystemMessageHook final : public MessageSink {
-    public:
-        explicit SystemMessageHook(GlideListView& owner) : owner_(owner) {}
-        intptr_t WindowProc(HWND hwnd, uint32_t msg, intptr_t wParam, intptr_t lParam) override;
-
-    private:
-        GlideListView& owner_;
-    };
-    void AttachSystemHooks();
-    void DetachSystemHooks();
-    SystemMessageHook systemHook_{*this};
-    bool systemHooksAttached_ = false;
-    // --- collections, field accessors and bulk operations (state) ---
-    FrameState frame_;
-
-    // --- rendering ----------------------------------------------------------------------------
-    // Layout, the paint pass and the image lists (render/). The control draws on its own
+    // Rendering: Layout, the paint pass and the image lists (render/). The control draws on its own
     // surface, sized with its window; each pass starts from the background cache.
-public:
     Surface& surface() { return surface_; }
     const Surface& surface() const { return surface_; }
     // The surface's device-context handle, for objects that draw by hDC.
@@ -463,23 +292,171 @@ public:
     int32_t HeaderImageWidth() const { return imageLists_[LVHeaderImages].width; }
     int32_t HeaderImageHeight() const { return imageLists_[LVHeaderImages].height; }
 
-    // What the scroll bars and the mouse hand the paint pass, and what it keeps between passes
-    // (the header height and the scroll bars' visibility and size are in frame()).
-    struct RenderState {
-        int32_t headerTextHeight = 0;   // for the header painter
-        int32_t headerImageHeight = 0;  // for the header painter
-        int32_t pageCount = 0;          // the last page count computed
-        int32_t hScrollOffset = 0;      // horizontal scroll position in pixels
-        int32_t leftOffset = 0;         // where the scroll bar layout starts the list area
-        int32_t hScrollBand = 0;        // the horizontal bar's height while it is shown, else 0
-        int32_t hotColumn = -1;         // header under the mouse, -1 for none
-        int32_t pressedColumn = -1;     // header with a button down on it, -1 for none
-        RECT clientRect;                // refreshed on each resize
-    };
-    RenderState& render() { return render_; }
-    const RenderState& render() const { return render_; }
+    // --- themes and focus ------------------------------------------------------------------------
+    // The control gained or lost the keyboard focus: HasFocus follows and the rows repaint in
+    // their focused or unfocused selection colours.
+    void GotFocus();
+    void LostFocus();
+    // The system's visual style changed (the theme-change message): with AutoSelectTheme the
+    // scheme is detected again and, when it differs, drawn from now on.
+    void SystemThemeChanged();
+
+    // --- sorting ---------------------------------------------------------------------------------
+    // Code in ControlSort.cpp. A sort moves whole item records; group records and every
+    // stored index (TopIndex, current item) stay with their positions.
+
+    // The control's Sort method: nothing when AllowSorting is False, else SortColumn.
+    void Sort(int32_t lColumn, int32_t sortOrder);
+    // Sorts every item by a column (cColumn.Sort, whatever AllowSorting is). A column outside
+    // 1..column count raises code 8 and changes nothing. Otherwise SortedColumn and SortOrder
+    // take the new values, the items are sorted, SortColumnChanged and then SortOrderChanged are
+    // raised for what changed, and the control repaints, also when the sort failed or the
+    // column's sort type orders nothing.
+    void SortColumn(int32_t column, int32_t sortOrder);
+    // cListItems.Sort: sorts items first..last by a column. Nothing happens unless
+    // 1 <= first < last <= item count; a column outside the columns (0 when omitted) fails the
+    // sort. Repaints unless the sort failed; no events; SortedColumn and SortOrder stay.
+    void SortItems(int32_t firstListIndex, int32_t lastListIndex, int16_t column, int32_t sortOrder);
+    // The step every sort shares, for callers that have settled column and order themselves
+    // (header clicks): orders items first..last by the column's sort type. No events, no repaint;
+    // Failed for a column or range outside the list.
+    SortResult OrderItems(int32_t first, int32_t last, int32_t column, int32_t sortOrder);
+
+    // --- collections, field accessors and bulk operations ----------------------------------------
+    // The element objects (control/Collections.h) forward here; the bulk operations are in
+    // BulkOps.cpp.
+
+    // A new collection object on this control's window.
+    std::shared_ptr<cListItems> ListItems() const;
+    std::shared_ptr<cColumns> Columns() const;
+
+    // Field writes as the host sees them: the index is checked, then the record is handed out to
+    // be changed; FieldWritten afterwards repaints when painting is enabled. Reads go through
+    // ItemRecord, GroupRecord, SubItemRecord and ColumnRecord, which fail with error 9 outside
+    // the arrays.
+    tListItemInfo& ItemForWrite(int32_t index);    // 1..item count, else code 6 (GlideListView)
+    tItemGroupInfo& GroupForWrite(int32_t index);  // idem
+    // checkItemIndex: the item index must be in 1..item count (code 8); otherwise only the
+    // stored arrays bound the indexes (error 9).
+    tSubListItemInfo& SubItemForWrite(int32_t index, int32_t subIndex, bool checkItemIndex);
+    tColHeaderInfo& ColumnForWrite(int32_t index);        // 1..column count, else code 8
+    tColHeaderExtInfo& ColumnExtForWrite(int32_t index);  // idem
+    const tColHeaderExtInfo& ColumnExtRecord(int32_t index) const;  // error 9 outside
+    void FieldWritten();
+    // A sub-item icon was set: an item without an icon of its own grows to the small-icon height.
+    void SubItemIconChanged(int32_t index);
+
+    // Hooks the later subsystems fill in. Until then they only check what the caller is owed.
+    void EditItem(int32_t index);     // in-place editing: nothing yet
+
+    bool IsAnyChecked() const;
+    bool IsAnySelected() const;
+    // Deletes items and group headers, asking the host (GroupBeforeDelete, BeforeItemDelete).
+    void ItemsDeleteAll();
+    // Deletes the selected items with prompting, then scrolls to the top.
+    void ItemsDeleteSelected();
+    // The prompting delete of the selected items (not group headers); false when the host
+    // answered LVNoToAll, which stops at once.
+    bool DeleteSelectedWithPrompting();
+    void ItemsDeselectAll();
+    void ItemsSelectAll();
+    void ItemsCheckAll(bool state);
+    int32_t ItemInEdit() const;  // -1 until in-place editing arrives
+    void CancelEdit();           // nothing to cancel until in-place editing arrives
+    void ItemsDisableAll();
+    void ItemsEnableAll();
+    void ItemsSelectRange(int32_t itemFrom, int32_t itemTo);
+    bool IsVScrollVisible() const { return frame_.vScrollVisible; }
+    bool IsHScrollVisible() const { return frame_.hScrollVisible; }
+    int32_t ColumnsVisibleWidth() const;
+    RECT ClientArea() const;
+    // Ends in the paint handler, like every change that affects the picture.
+    void Refresh();
+    bool AltKeyStatus() const { return input_.altKeyStatus; }
+    bool CtrlKeyStatus() const { return input_.ctrlKeyStatus; }
+    int32_t hWndToolTip(int32_t hwnd) const;
+    std::vector<tListItemInfo> SelectedItems() const;  // copies, in index order
+    std::vector<tListItemInfo> CheckedItems() const;
+    int32_t SelectedCount();  // selected and visible; also refreshes the cached count
+    int32_t CheckedCount() const;
+    int32_t SelectedIndex();
+    void SetSelectedIndex(int32_t index);
+    int32_t CheckedIndex() const;
+    bool Selected(int32_t index) const;  // error 9 outside the list
+    bool SelectState(int32_t index) const;
+    void SetSelectState(int32_t index, bool state);
+    bool CheckedState(int32_t index) const;
+    void SetCheckedState(int32_t index, bool state);
+    void SetSelectAll(bool state);
+    void SetCheckAll(bool state);
+    // Raw select: keeps the selected count; no repaint, no event; other indexes are ignored.
+    void RawSelect(int32_t index, bool value);
+
+    // --- scroll bars -----------------------------------------------------------------------------
+    // The two scroll bars, child windows of the control, and the list's side of their coupling:
+    // when they show, what they are told, and what their events do (ListScrolling.cpp).
+    GlideVScroll& VScrollBar();
+    GlideHScroll& HScrollBar();
+    // The repaint timer (Timer1, 2 ms): while it runs, every tick repaints the list.
+    void StartRepaintTimer();
+    void StopRepaintTimer();
+    bool RepaintTimerRunning() const;
+
+    // --- dispatch --------------------------------------------------------------------------------
+    // The control as an automation object: every public member by name (control/ControlDispatch.cpp).
+    ObjectPtr DispatchObject();
 
 private:
+    // --- items (hooks) ---------------------------------------------------------------------------
+    // The defaults new items are filled from, rebuilt only when a default font, colour or the
+    // default height changed since the last add (bulk loading makes millions of items from one).
+    const NewItemDefaults& CurrentItemDefaults();
+    void AfterItemAdded();
+
+    // Subsystem hooks, each called at exactly the moments the behaviour names.
+    void Repaint();                  // the paint handler
+    void SyncScrollBars();           // bring both scroll bars up to date with the content
+    void ResetScrollBars(bool vertical, bool horizontal);
+    void EndEdit();                  // end an open in-place edit
+    void ClearKeyboardMovedState();
+    void ShowExpandingRow(bool visible);
+    void DetachExpandingRow();
+    void RaiseSelectedRowChanged(int32_t rowIndex);
+
+    // --- properties (hooks) ----------------------------------------------------------------------
+    void SetPropertyValue(const PropertyDescriptor& d, const Variant& value);
+    // Rejects or adjusts a converted value; loading skips the checks that need items or columns.
+    void ApplyValueRule(const PropertyDescriptor& d, StoredValue& value, bool loading) const;
+    void RunSetRule(const PropertyDescriptor& d);
+    void RunLoadFollowUp(LoadFollowUp step);
+    void ReadPropertiesInOrder(const PropertyBag& bag);
+    // The end of both initialisation paths: layout values, end update, loaded, registration.
+    void FinishLoading();
+
+    // Property hooks, each called at exactly the moments the behaviour names.
+    void RebuildBackground();        // rebuild the background cache
+    void ApplyEffectiveScheme();     // effective scheme from AutoSelectTheme/Theme, to the bars
+    void ApplyMetricSize(bool readSystemSize);  // metric size to the bars
+    void LayoutAsOnResize();         // the resize sequence without a size change
+    void RecomputeLayoutValues();    // header height, image strips, background cache
+    void UpdateToolTipTimers();      // tooltip timer intervals from the two properties
+    void ApplyEditBoxColors();       // edit box colours from the two properties
+    void ApplyEnabled();             // surface, both scroll bars and the window
+    void ClearSurfacePicture();      // the drawing surface's own picture becomes empty
+
+    // --- themes and focus (hooks) ----------------------------------------------------------------
+    // Receives the window messages the control hooks for itself: the theme-change message.
+    class SystemMessageHook final : public MessageSink {
+    public:
+        explicit SystemMessageHook(GlideListView& owner) : owner_(owner) {}
+        intptr_t WindowProc(HWND hwnd, uint32_t msg, intptr_t wParam, intptr_t lParam) override;
+
+    private:
+        GlideListView& owner_;
+    };
+    void AttachSystemHooks();
+    void DetachSystemHooks();
+    // --- rendering (hooks) -----------------------------------------------------------------------
     void InitRendering(int32_t width, int32_t height);
     void ReleaseRendering();
     void PaintPass();
@@ -496,27 +473,7 @@ private:
     // Scroll bar hook: the horizontal bar's state before a page walk (it sets the band).
     void RefreshHScrollState();
 
-    Surface surface_;
-    HDC hdc_ = 0;
-    cMemDC background_;
-    ImageListSlots imageLists_;
-    PartStrips strips_;  // check boxes and group glyphs, built when the properties are loaded
-    RenderState render_;
-    // Font storage reused by every pass, so selecting a row's font allocates nothing.
-    FontSpec rowFont_, scratchFont_;
-
-    // --- scroll bars --------------------------------------------------------------------------
-    // The two scroll bars, child windows of the control, and the list's side of their coupling:
-    // when they show, what they are told, and what their events do (ListScrolling.cpp).
-public:
-    GlideVScroll& VScrollBar();
-    GlideHScroll& HScrollBar();
-    // The repaint timer (Timer1, 2 ms): while it runs, every tick repaints the list.
-    void StartRepaintTimer();
-    void StopRepaintTimer();
-    bool RepaintTimerRunning() const;
-
-private:
+    // --- scroll bars (hooks) ---------------------------------------------------------------------
     friend class ListScrollSink;
     friend class WheelHook;
     void InitScrollBars();
@@ -529,7 +486,7 @@ private:
     void SyncHorizontalScrollBar();
     void ShowVerticalBar(int32_t itemsPerPage);
     void HideVerticalBar();
-    // The scroll bar size and the left offset of the columns, after the vertical bar moved.
+    // The left offset of the columns, after the vertical bar moved.
     void UpdateScrollOffsets();
     bool ShownRowsFitFrom(int32_t start);
     // Whole rows of one page from TopIndex: downwards (direction 1) or upwards (0).
@@ -547,6 +504,56 @@ private:
     void OnHScrollChange(int32_t value);
     void OnScrollBarMouseUp(bool vertical);
     void OnMouseWheel(int32_t delta);
+
+    // --- state, in construction order ------------------------------------------------------------
+    Platform& platform_;
+    Container& container_;
+    HWND hwnd_ = 0;
+    GlideListViewEvents* events_ = nullptr;
+
+    ItemStore items_;
+    ColumnStore columns_;
+    ViewState view_;
+    PropertyValues props_;
+    int32_t newIndex_ = 0;
+    int32_t defaultItemHeight_ = 16;
+
+    struct ExpandingRowLink {
+        bool objectAttached = false;  // an expanding row object was handed to the control
+        bool attached = false;        // the attached flag
+        bool visible = false;
+    } expandingRow_;
+
+    HookCounters hooks_;
+
+    struct DefaultsCache {
+        bool valid = false;
+        StdFont itemFont, subItemFont;
+        NewItemDefaults defaults;
+    } defaultsCache_;
+
+    AppliedProperties applied_;
+    PropertyHookCounters propertyHooks_;
+
+    SystemMessageHook systemHook_{*this};
+    bool systemHooksAttached_ = false;
+    // Whether the system offers visual styles at all, learnt once when the control is created:
+    // a control created without them keeps its scheme whatever later theme changes say.
+    bool visualStylesAvailable_ = false;
+    FrameState frame_;
+    // --- input (state) ---------------------------------------------------------------------------
+    InputState input_;
+    // Tests reach the control's internal state through this one helper (tests/support/).
+    friend struct ControlTestAccess;
+
+    Surface surface_;
+    HDC hdc_ = 0;
+    cMemDC background_;
+    ImageListSlots imageLists_;
+    PartStrips strips_;  // check boxes and group glyphs, built when the properties are loaded
+    RenderState render_;
+    // Font storage reused by every pass, so selecting a row's font allocates nothing.
+    FontSpec rowFont_, scratchFont_;
 
     std::unique_ptr<ListScrollState> scroll_;
 };

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "core/ColumnWidths.h"
-#include "core/Events.h"
+#include "core/EventRaiser.h"
 #include "control/GlideListView.h"
 
 namespace glv {
@@ -118,7 +118,6 @@ void GlideListView::ForwardScrollBarTheme(int32_t theme) {
 }
 
 void GlideListView::ForwardScrollBarMetric(int32_t metric) {
-    frame_.scrollBarSize = applied_.scrollBarSize;  // the corner square follows the system size
     scroll_->vbar.SetMetricsSize(static_cast<int16_t>(metric));
     scroll_->hbar.SetMetricsSize(static_cast<int16_t>(metric));
 }
@@ -223,7 +222,6 @@ void GlideListView::HideVerticalBar() {
 
 // With RightToLeft the vertical bar stands at the left and the columns start beside it.
 void GlideListView::UpdateScrollOffsets() {
-    frame_.scrollBarSize = applied_.scrollBarSize;
     render_.leftOffset = props_.RightToLeft && frame_.vScrollVisible ? scroll_->vbar.Placement().width : 0;
 }
 
@@ -253,7 +251,8 @@ void GlideListView::SyncVerticalScrollBar(bool thenHorizontal) {
     ComputePageCount();  // the page as the bar now leaves it
     if (thenHorizontal) SyncHorizontalScrollBar();
     LayoutScrollBars();
-    if (frame_.vScrollVisible != wasVisible && events_) events_->VScrollVisibleChanged(frame_.vScrollVisible);
+    if (frame_.vScrollVisible != wasVisible)
+        Raise(events_, &GlideListViewEvents::VScrollVisibleChanged, frame_.vScrollVisible);
 }
 
 void GlideListView::SyncHorizontalScrollBar() {
@@ -283,7 +282,7 @@ void GlideListView::SyncHorizontalScrollBar() {
     RefreshHScrollState();
     ComputePageCount();  // the band under the rows changed
     LayoutScrollBars();
-    if (events_) events_->HScrollVisibleChanged(visible);
+    Raise(events_, &GlideListViewEvents::HScrollVisibleChanged, visible);
 }
 
 // --- the bars' events and the wheel --------------------------------------------------------------

@@ -151,7 +151,7 @@ void GlideListView::RunSetRule(const PropertyDescriptor& d) {
         case Rule::Enabled: ApplyEnabled(); break;
         case Rule::EditBoxColor: ApplyEditBoxColors(); break;
         case Rule::ToolTipTime: UpdateToolTipTimers(); break;
-        case Rule::TopIndex: SetVerticalScrollValue(view_.topIndex); break;
+        case Rule::TopIndex: SetVScrollBarValue(view_.topIndex); break;
         default: break;
     }
 }

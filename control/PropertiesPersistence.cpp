@@ -9,6 +9,7 @@
 #include <string>
 
 #include "control/GlideListView.h"
+#include "core/Errors.h"
 #include "core/PropertyValueIO.h"
 #include "platform/AutomationError.h"
 #include "platform/PropertyBag.h"
@@ -38,7 +39,7 @@ Variant PersistDefault(const PropertyDescriptor& d, const StdFont& ambient) {
     std::string description = mismatch ? RuntimeErrorDescription(number) : error.Description;
     if (!description.empty()) description += ' ';
     description += "(stored property \"" + std::string(name) + "\")";
-    throw AutomationError(number, error.Source, description);
+    RaiseAutomationError(number, error.Source, description);
 }
 
 }  // namespace

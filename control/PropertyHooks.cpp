@@ -7,23 +7,18 @@
 
 namespace glv {
 
-int32_t GlideListView::DetectSystemScheme(const SystemInfo& system, int32_t current) {
-    return DetectScheme(current, system);
-}
-
 void GlideListView::ApplyEffectiveScheme() {
     ++propertyHooks_.schemeApplications;
     applied_.effectiveTheme = props_.AutoSelectTheme
-                                  ? DetectSystemScheme(platform_.system, applied_.effectiveTheme)
+                                  ? DetectScheme(applied_.effectiveTheme, visualStylesAvailable_, platform_.system)
                                   : props_.Theme;
-    applied_.scrollBarTheme = applied_.effectiveTheme;
-    ForwardScrollBarTheme(applied_.scrollBarTheme);
+    ForwardScrollBarTheme(applied_.effectiveTheme);
 }
 
 void GlideListView::ApplyMetricSize(bool readSystemSize) {
     ++propertyHooks_.metricApplications;
     if (readSystemSize)
-        applied_.scrollBarSize = static_cast<int16_t>(platform_.system.Metric(metric::kCxHScroll));
+        frame_.scrollBarSize = platform_.system.Metric(metric::kCxHScroll);
     applied_.scrollBarMetric = props_.MetricsSize;
     ForwardScrollBarMetric(applied_.scrollBarMetric);
 }
@@ -51,10 +46,5 @@ void GlideListView::ApplyEnabled() {
 }
 
 void GlideListView::ClearSurfacePicture() { ++propertyHooks_.surfacePictureClears; }
-
-void GlideListView::SetVerticalScrollValue(int32_t value) {
-    applied_.verticalScrollValue = value;
-    SetVScrollBarValue(value);
-}
 
 }  // namespace glv

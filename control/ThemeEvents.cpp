@@ -16,10 +16,9 @@ void GlideListView::LostFocus() {
 
 void GlideListView::SystemThemeChanged() {
     if (!props_.AutoSelectTheme || view_.terminating) return;
-    const int32_t detected = DetectScheme(applied_.effectiveTheme, platform_.system);
+    const int32_t detected = DetectScheme(applied_.effectiveTheme, visualStylesAvailable_, platform_.system);
     if (detected == applied_.effectiveTheme) return;
     applied_.effectiveTheme = detected;
-    applied_.scrollBarTheme = detected;
     ForwardScrollBarTheme(detected);
     if (!view_.loaded) return;
     // Only the Office 2003 band is drawn in the scheme's colours straight away; the normal band

@@ -1,6 +1,7 @@
 #include "core/Errors.h"
 
 #include <string>
+#include <utility>
 
 #include "platform/AutomationError.h"
 
@@ -35,8 +36,12 @@ ErrorTableEntry LookupError(int32_t code) {
 
 void RaiseError(int32_t code, std::string_view sourceName) {
     const ErrorTableEntry entry = LookupError(code);
-    throw AutomationError(entry.number, std::string(kLibraryName) + "." + std::string(sourceName),
-                          entry.description);
+    RaiseAutomationError(entry.number, std::string(kLibraryName) + "." + std::string(sourceName),
+                         entry.description);
+}
+
+void RaiseAutomationError(int32_t number, std::string source, std::string description) {
+    throw AutomationError(number, std::move(source), std::move(description));
 }
 
 }  // namespace glv

@@ -4,6 +4,7 @@
 // breakpoint catches them all.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace glv {
@@ -42,5 +43,9 @@ ErrorTableEntry LookupError(int32_t code);
 
 // Raises the automation error for code with source "glideListViewLib.<sourceName>".
 [[noreturn]] void RaiseError(int32_t code, std::string_view sourceName);
+
+// Raises an error given whole: one outside the code table with its own number, source and
+// description, or one the control passes on with more said (a stored value that failed to load).
+[[noreturn]] void RaiseAutomationError(int32_t number, std::string source, std::string description);
 
 }  // namespace glv

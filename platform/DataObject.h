@@ -7,6 +7,7 @@
 // this object stays a plain value a test can build in one line.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string_view>
 
@@ -28,11 +29,19 @@ public:
     bool GetFormat(int16_t format) const { return formats_.contains(format); }
     // The data held in this format; Empty when there is none.
     Variant GetData(int16_t format) const;
+    // The same for a reader that may fill a promised format: when the format holds an Empty
+    // value (a source announced it without data) the supplier runs first and may store it.
+    Variant GetData(int16_t format);
     // Stores (or replaces) the data of one format.
     void SetData(Variant value, int16_t format) { formats_[format] = std::move(value); }
 
+    // Who fills promised formats: the drag session, which passes the request on to the source.
+    using Supplier = std::function<void(DataObject& data, int16_t format)>;
+    void SetSupplier(Supplier supplier) { supplier_ = std::move(supplier); }
+
 private:
     std::map<int16_t, Variant> formats_;
+    Supplier supplier_;
 };
 
 }  // namespace glv

@@ -69,7 +69,8 @@ void Form::Pointer(PointerAction action, int32_t x, int32_t y, int32_t button, i
     platform_.system.cursorX = screen.x;
     platform_.system.cursorY = screen.y;
     if (capture_ && !windows.IsWindow(capture_)) capture_ = 0;
-    const HWND target = capture_ ? capture_ : WindowAtIn(hwnd_, screen);
+    if (popupCapture_ && !windows.IsWindow(popupCapture_)) popupCapture_ = 0;
+    const HWND target = popupCapture_ ? popupCapture_ : capture_ ? capture_ : WindowAtIn(hwnd_, screen);
 
     if (action == PointerAction::Down) {
         if (buttonsDown_ == 0) capture_ = target;
@@ -148,7 +149,20 @@ Surface Form::Compose(COLORREF background) const {
     const WindowPlacement placement = platform_.windows.Placement(hwnd_);
     Surface out(placement.width, placement.height, background);
     ComposeWindow(out, hwnd_, out.Bounds());
+    for (HWND top : topMost_) ComposeWindow(out, top, out.Bounds());
     return out;
+}
+
+void Form::AddTopMost(HWND hwnd) {
+    RemoveTopMost(hwnd);
+    if (platform_.windows.IsWindow(hwnd)) topMost_.push_back(hwnd);
+}
+
+void Form::RemoveTopMost(HWND hwnd) { std::erase(topMost_, hwnd); }
+
+POINT Form::ClientToScreen(POINT client) const {
+    const RECT form = platform_.windows.WindowRect(hwnd_);
+    return {form.Left + client.x, form.Top + client.y};
 }
 
 }  // namespace glv

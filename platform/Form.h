@@ -17,6 +17,7 @@
 // low 16 bits and y in the high 16 bits; wParam holds the MK_ button and key flags.
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "platform/Surface.h"
@@ -75,6 +76,21 @@ public:
     // over their parents, each clipped to its ancestors.
     Surface Compose(COLORREF background = RGB(255, 255, 255)) const;
 
+    // Top-most windows: top-level windows (placed in screen pixels) that belong to this form and
+    // are composed over everything in it, later ones over earlier ones: pop-up menus, tooltips.
+    // They take no part in the hit test, so a tooltip never takes the pointer or the focus; a
+    // pop-up that wants the pointer takes it with SetPopupCapture. Adding one again moves it to
+    // the top.
+    void AddTopMost(HWND hwnd);
+    void RemoveTopMost(HWND hwnd);
+    // While set, every pointer message goes to this window, in its client pixels (negative or
+    // beyond its size when the pointer is outside it), the way an open menu or a drag holds the
+    // pointer: a press outside reaches it too, so it can close. 0 releases the pointer.
+    void SetPopupCapture(HWND hwnd) { popupCapture_ = hwnd; }
+    HWND PopupCapture() const { return popupCapture_; }
+    // A point of the client area in screen pixels, where top-level windows are placed.
+    POINT ClientToScreen(POINT client) const;
+
 private:
     HWND WindowAtIn(HWND parent, POINT screen) const;
     void ComposeWindow(Surface& out, HWND hwnd, RECT clip) const;
@@ -90,6 +106,8 @@ private:
     POINT lastPressPoint_;
     bool lastPressWasDouble_ = false;
     bool havePress_ = false;
+    std::vector<HWND> topMost_;
+    HWND popupCapture_ = 0;
 };
 
 }  // namespace glv

@@ -20,7 +20,9 @@ inline constexpr OLE_COLOR kSystemColorFlag = 0x80000000u;
 // System colour indexes (the low bits of a system OLE_COLOR).
 namespace syscolor {
 inline constexpr int kActiveCaption = 2;
+inline constexpr int kMenu = 4;
 inline constexpr int kWindow = 5;
+inline constexpr int kMenuText = 7;
 inline constexpr int kWindowText = 8;
 inline constexpr int kHighlight = 13;
 inline constexpr int kHighlightText = 14;
@@ -33,6 +35,7 @@ inline constexpr int k3DDkShadow = 21;
 inline constexpr int k3DLight = 22;
 inline constexpr int kInfoText = 23;
 inline constexpr int kInfoBk = 24;
+inline constexpr int kMenuHilight = 29;  // the highlighted entry of a flat menu
 inline constexpr int kCount = 31;
 }  // namespace syscolor
 

@@ -35,6 +35,9 @@ inline constexpr uint32_t kRButtonUp = 0x0205;
 inline constexpr uint32_t kMouseWheel = 0x020A;
 inline constexpr uint32_t kMouseLeave = 0x02A3;
 inline constexpr uint32_t kThemeChanged = 0x031A;
+inline constexpr uint32_t kSetFocus = 0x0007;
+inline constexpr uint32_t kKillFocus = 0x0008;
+inline constexpr uint32_t kChar = 0x0102;  // wParam: the typed character's code point
 }  // namespace wm
 
 // A receiver of hooked messages (the ISubclass sink of the control and its scroll bars).

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "core/Errors.h"
 #include "platform/AutomationError.h"
 #include "platform/ImageListObject.h"
 
@@ -33,8 +34,8 @@ int32_t SizeOf(const ObjectPtr& object, std::string_view member) {
 }  // namespace
 
 void RaiseImageListTypeError() {
-    throw AutomationError(kImageListTypeError, std::string(kLibraryName) + ".GlideSuite ListView.",
-                          "ImageList property expects GlideImageList object or Long hImageList handle.");
+    RaiseAutomationError(kImageListTypeError, std::string(kLibraryName) + ".GlideSuite ListView.",
+                         "ImageList property expects GlideImageList object or Long hImageList handle.");
 }
 
 ImageListSlot BindImageList(const Variant& value, const ImageListRegistry& lists) {

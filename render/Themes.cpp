@@ -119,9 +119,9 @@ bool VisualStylesAvailable(const OsVersion& os) {
     return os.major > 5 || (os.major == 5 && os.minor >= 1);
 }
 
-int32_t DetectScheme(int32_t current, const SystemInfo& system) {
+int32_t DetectScheme(int32_t current, bool stylesAvailable, const SystemInfo& system) {
     // No visual-style interface, or no visual style active: the theme data cannot be opened.
-    if (!VisualStylesAvailable(system.os) || !system.visualStyles) return current;
+    if (!stylesAvailable || !system.visualStyles) return current;
     const std::string_view file = UpToNul(system.themeFile);
     const std::string_view scheme = UpToNul(system.colorScheme);
     if (!ContainsNoCase(file, "luna")) return current;

@@ -81,9 +81,11 @@ bool VisualStylesAvailable(const OsVersion& os);
 
 // The scheme the system shows, starting from the current value: "Luna" anywhere in the theme
 // file name (any case) with the colour scheme "HomeStead", "NormalColor" or "Metallic" (exact
-// case) gives the olive, blue or silver scheme; anything else, or no visual style at all,
-// leaves the current value. Only the text before a NUL counts in either name.
-int32_t DetectScheme(int32_t current, const SystemInfo& system);
+// case) gives the olive, blue or silver scheme; anything else, no visual style active, or a
+// control created where visual styles are not available (stylesAvailable, fixed when the
+// control is created) leaves the current value. Only the text before a NUL counts in either
+// name.
+int32_t DetectScheme(int32_t current, bool stylesAvailable, const SystemInfo& system);
 
 // --- metrics ----------------------------------------------------------------------------------
 

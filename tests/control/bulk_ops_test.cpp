@@ -3,6 +3,7 @@
 // MaintainSelection (keyboard Delete).
 #include <gtest/gtest.h>
 
+#include "tests/support/control_access.h"
 #include "tests/support/dispatch_helpers.h"
 
 using namespace glv;
@@ -152,7 +153,7 @@ TEST(BulkDelete, DeleteAllWithoutAHostAsksOnceForEachKind) {
               "deleted 1");
     EXPECT_EQ(s.list->ItemCount(), 0);
     EXPECT_EQ(s.list->view().currentItem, -1);
-    EXPECT_EQ(s.list->view().lastSelectedRow, -1);
+    EXPECT_EQ(ControlTestAccess::Input(*s.list).lastSelectedRow, -1);
     s.Call("ItemsDeleteAll");  // nothing left: no prompt
     EXPECT_EQ(sink.Take(), "");
 }

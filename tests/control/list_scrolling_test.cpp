@@ -13,6 +13,7 @@
 
 #include "core/EventRecorder.h"
 #include "control/GlideListView.h"
+#include "tests/support/control_fixture.h"
 #include "tests/support/golden.h"
 #include "platform/Form.h"
 #include "scrollbar/ScrollBar.h"
@@ -21,39 +22,14 @@ using namespace glv;
 
 namespace {
 
-struct ScrollList {
-    Platform platform;
-    Container container;
-    std::unique_ptr<Form> form;
-    EventRecorder events;
-    std::unique_ptr<GlideListView> list;
-
-    explicit ScrollList(int32_t width = 200, int32_t height = 124) {
-        form = std::make_unique<Form>(platform, width, height);
-        list = std::make_unique<GlideListView>(platform, container, width, height, form->hwnd());
-        list->SetEventSink(&events);
-        list->InitProperties();
+struct ScrollList : test::ControlFixture {
+    explicit ScrollList(int32_t width = 200, int32_t height = 124) : ControlFixture(width, height) {
         list->AddColumn("A", -1, 100);
     }
-    GlideListView* operator->() { return list.get(); }
 
     void Add(int32_t count) {
         for (int32_t i = 0; i < count; ++i)
             list->AddItem("item " + std::to_string(list->ItemCount() + 1), -1, 0, Variant());
-    }
-    // The events since the last call, comma separated.
-    std::string Events() {
-        std::string out;
-        for (const std::string& line : events.TakeLines()) out += (out.empty() ? "" : ", ") + line;
-        return out;
-    }
-    void Down(int32_t x, int32_t y) { form->Pointer(Form::PointerAction::Down, x, y); }
-    void Move(int32_t x, int32_t y) { form->Pointer(Form::PointerAction::Move, x, y); }
-    void Up(int32_t x, int32_t y) { form->Pointer(Form::PointerAction::Up, x, y); }
-    void Wait(int64_t ms) { platform.clock.Advance(ms); }
-    void Wheel(int32_t delta) {
-        const auto high = static_cast<uint32_t>(static_cast<uint16_t>(delta)) << 16;
-        platform.windows.SendMessage(list->hwnd(), wm::kMouseWheel, static_cast<intptr_t>(high), 0);
     }
     std::string Placement(const ScrollBarControl& bar) const {
         const WindowPlacement p = bar.Placement();

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "control/Collections.h"
+#include "tests/support/control_access.h"
 #include "tests/support/golden.h"
 #include "tests/support/list_fixture.h"
 #include "platform/Image.h"
@@ -418,10 +419,10 @@ TEST(PaintedControl, HeaderStatesGolden) {
     panel([](Headers&) {});  // plain, ascending caret on Name
     panel([](Headers& f) {
         f->SetHeaderHoverEffect(true);
-        f->render().hotColumn = 2;
+        ControlTestAccess::Input(*f).hotColumn = 2;
     });
     panel([](Headers& f) {
-        f->render().pressedColumn = 2;  // the caret moves down with any press
+        ControlTestAccess::Input(*f).pressedColumn = 2;  // the caret moves down with any press
         f->SetSortOrder(LVSortOrderDescending);
     });
     panel([](Headers& f) {
@@ -439,8 +440,8 @@ TEST(PaintedControl, HeaderStatesGolden) {
         // Without HeaderHoverEffect the hot column has no band, but shows its hover icon.
         f.Column(1)->SetIconHover(4);
         f.Column(2)->SetIconPress(5);
-        f->render().hotColumn = 1;
-        f->render().pressedColumn = 2;
+        ControlTestAccess::Input(*f).hotColumn = 1;
+        ControlTestAccess::Input(*f).pressedColumn = 2;
     }, true);
     panel([](Headers& f) {
         f.Column(1)->SetIcon(1);
@@ -457,7 +458,7 @@ TEST(PaintedControl, HoverAndPressedLooksByProbe) {
     // Column 2 runs from 67 to 133.
     const std::string plain = f.Down(70, 2, hh);
     const std::string edge = f.Hex(67, 2);
-    f->render().hotColumn = 2;
+    ControlTestAccess::Input(*f).hotColumn = 2;
     f->Refresh();
     EXPECT_EQ(f.Down(70, 2, hh), plain);  // no hover effect without HeaderHoverEffect
 
@@ -474,8 +475,8 @@ TEST(PaintedControl, HoverAndPressedLooksByProbe) {
     EXPECT_EQ(Runs(f, hh, 60, 140, RGB(230, 139, 44)), "68+65");
 
     // Pressed: framed in 207,207,192 from y = 2 to hh, and darker than the band inside.
-    f->render().hotColumn = -1;
-    f->render().pressedColumn = 2;
+    ControlTestAccess::Input(*f).hotColumn = -1;
+    ControlTestAccess::Input(*f).pressedColumn = 2;
     f->Refresh();
     EXPECT_EQ(f.Hex(67, 2), "CFCFC0");
     EXPECT_EQ(f.Hex(132, 2), "CFCFC0");
@@ -500,7 +501,7 @@ TEST(PaintedControl, SortCaretRowsInBothOrdersAndBothPlacements) {
     f->SetSortOrder(LVSortOrderDescending);
     EXPECT_EQ(caret(1, 67, 7, 12), "7:- 8:55+7 9:56+5 10:57+3 11:- 12:- ");
     // While any header is pressed the caret moves down one line.
-    f->render().pressedColumn = 3;
+    ControlTestAccess::Input(*f).pressedColumn = 3;
     f->Refresh();
     EXPECT_EQ(caret(1, 67, 7, 12), "7:- 8:- 9:55+7 10:56+5 11:57+3 12:- ");
 
@@ -509,7 +510,7 @@ TEST(PaintedControl, SortCaretRowsInBothOrdersAndBothPlacements) {
     f->SetSortedColumn(2);
     f->SetSortOrder(LVSortOrderAscending);
     EXPECT_EQ(caret(1, 200, 8, 12), "8:- 9:74+1 10:73+3 11:72+5 12:71+7 ");
-    f->render().pressedColumn = -1;
+    ControlTestAccess::Input(*f).pressedColumn = -1;
     f->Refresh();
     EXPECT_EQ(caret(1, 200, 7, 11), "7:- 8:73+1 9:72+3 10:71+5 11:70+7 ");
     // No caret once the column hides it, or column sorting is off.
@@ -533,8 +534,8 @@ TEST(PaintedControl, EverySchemeInBothHeaderStylesGolden) {
             f->GotFocus();
             f.Item(2)->SetSelected(true);
             f->SetHeaderHoverEffect(true);
-            f->render().hotColumn = 1;
-            f->render().pressedColumn = 3;
+            ControlTestAccess::Input(*f).hotColumn = 1;
+            ControlTestAccess::Input(*f).pressedColumn = 3;
             f->SetTheme(theme);
             f->SetHeaderStyle(style);
             f->Resize(200, 58);  // the band follows the style at the next rebuild

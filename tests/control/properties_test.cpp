@@ -13,21 +13,17 @@
 #include "platform/AutomationError.h"
 #include "platform/PropertyBag.h"
 #include "platform/StdPicture.h"
+#include "scrollbar/ScrollBar.h"
+#include "tests/support/control_access.h"
+#include "tests/support/control_fixture.h"
 
 using namespace glv;
 
 namespace {
 
-struct Control {
-    Platform platform;
-    Container container;
-    std::unique_ptr<GlideListView> list;
-    explicit Control(bool init = true) {
-        list = std::make_unique<GlideListView>(platform, container);
-        if (init) list->InitProperties();
-    }
-    GlideListView& operator*() { return *list; }
-    GlideListView* operator->() { return list.get(); }
+struct Control : test::ControlFixture {
+    explicit Control(bool init = true)
+        : ControlFixture({.width = 400, .height = 300, .initProperties = init, .recordEvents = false}) {}
     // The container's notifications since the last call, space separated.
     std::string Notified() {
         std::string out;
@@ -302,7 +298,7 @@ TEST(PropertySet, ClampedIgnoredAndRejectedValues) {
     EXPECT_EQ(set("TopIndex", int32_t{0}).substr(0, 7), "error 9");
     EXPECT_EQ(set("TopIndex", int32_t{3}), "ok");
     EXPECT_EQ(c->TopIndex(), 3);
-    EXPECT_EQ(c->applied().verticalScrollValue, 3);
+    EXPECT_EQ(ControlTestAccess::VerticalPosition(*c), 3);
 
     // Ignored while another property holds.
     c->SetExpandingRow(true);
@@ -418,7 +414,7 @@ TEST(PropertySet, EffectsFollowTheTableAndTheRules) {
     c->SetTheme(XPSilver);
     EXPECT_EQ(hooks.backgroundRebuilds, rebuilds);
     EXPECT_EQ(c->applied().effectiveTheme, XPSilver);
-    EXPECT_EQ(c->applied().scrollBarTheme, XPSilver);
+    EXPECT_EQ(c->VScrollBar().Theme(), XPSilver);
     c->SetHeaderStyle(LVOffice2003);
     c->SetTheme(XPOlive);
     EXPECT_EQ(hooks.backgroundRebuilds, rebuilds + 1);
@@ -450,7 +446,7 @@ TEST(PropertySet, EffectsFollowTheTableAndTheRules) {
     EXPECT_EQ(c->applied().scrollBarMetric, 2);
     c.platform.system.metrics[metric::kCxHScroll] = 24;
     c->SetAutoSelectSize(true);
-    EXPECT_EQ(c->applied().scrollBarSize, 24);
+    EXPECT_EQ(c->frame().scrollBarSize, 24);
 
     // IconSpaceX repaints only once the control is loaded.
     Control raw(/*init=*/false);
@@ -481,18 +477,15 @@ TEST(PropertySet, AutoSelectThemeFollowsTheSystemScheme) {
     c->SetAutoSelectTheme(false);
     EXPECT_EQ(c->applied().effectiveTheme, XPBlue);
 
-    // No visual styles, an old system or a theme that is not Luna: the scheme stays.
-    EXPECT_EQ(GlideListView::DetectSystemScheme(system, 7), 7);
-    system.colorScheme = "NormalColor";
-    EXPECT_EQ(GlideListView::DetectSystemScheme(system, 7), XPBlue);
+    // No visual style active or a theme that is not Luna: the scheme stays.
+    system.colorScheme = "Metallic";
     system.visualStyles = false;
-    EXPECT_EQ(GlideListView::DetectSystemScheme(system, 7), 7);
+    c->SetAutoSelectTheme(true);
+    EXPECT_EQ(c->applied().effectiveTheme, XPBlue);
     system.visualStyles = true;
-    system.os = {5, 0, 2};
-    EXPECT_EQ(GlideListView::DetectSystemScheme(system, 7), 7);
-    system.os = {6, 0, 2};
     system.themeFile = "Royale.msstyles";
-    EXPECT_EQ(GlideListView::DetectSystemScheme(system, 7), 7);
+    c->SetAutoSelectTheme(true);
+    EXPECT_EQ(c->applied().effectiveTheme, XPBlue);
 
     // Loading with AutoSelectTheme detects right after reading it.
     Control loaded(/*init=*/false);

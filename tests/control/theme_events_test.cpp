@@ -4,23 +4,15 @@
 #include <memory>
 #include <string>
 
-#include "control/GlideListView.h"
+#include "scrollbar/ScrollBar.h"
+#include "tests/support/control_fixture.h"
 
 using namespace glv;
 
 namespace {
 
-struct Control {
-    Platform platform;
-    Container container;
-    std::unique_ptr<GlideListView> list;
-    Control() {
-        platform.system.themeFile = "C:\\WINDOWS\\Resources\\Themes\\Luna\\Luna.msstyles";
-        platform.system.colorScheme = "NormalColor";
-        list = std::make_unique<GlideListView>(platform, container);
-        list->InitProperties();
-    }
-    GlideListView* operator->() { return list.get(); }
+struct Control : test::ControlFixture {
+    Control() : ControlFixture({.width = 400, .height = 300, .recordEvents = false}) {}
 
     // Switches the system's colour scheme and sends the message; returns "scheme rebuilds repaints"
     // as they changed.
@@ -46,7 +38,8 @@ TEST(ThemeEvents, ThemeChangeMessageFollowsTheSystemOnlyWithAutoSelectTheme) {
     EXPECT_EQ(c->applied().effectiveTheme, XPSilver);
     // The normal band keeps its colours until the next rebuild; the control repaints.
     EXPECT_EQ(c.ThemeChangedTo("HomeStead"), "2 0 1");
-    EXPECT_EQ(c->applied().scrollBarTheme, XPOlive);
+    EXPECT_EQ(c->VScrollBar().Theme(), XPOlive);
+    EXPECT_EQ(c->HScrollBar().Theme(), XPOlive);
     // The same scheme again: nothing to do.
     EXPECT_EQ(c.ThemeChangedTo("HomeStead"), "2 0 0");
     // With the Office 2003 band the cache is rebuilt at once.
@@ -63,6 +56,30 @@ TEST(ThemeEvents, ThemeChangeMessageFollowsTheSystemOnlyWithAutoSelectTheme) {
     c->Terminate();
     EXPECT_EQ(c.platform.windows.HookCount(c->hwnd()), 0u);
     EXPECT_EQ(c.ThemeChangedTo("Metallic"), "0 0 0");
+}
+
+TEST(ThemeEvents, VisualStylesAvailableIsLearntOnceWhenTheControlIsCreated) {
+    // Created on a system without visual styles: a later theme change, even on a system that
+    // now reports a newer version, never switches the scheme.
+    Platform platform;
+    Container container;
+    platform.system.os = {5, 0, 2};
+    platform.system.colorScheme = "Metallic";
+    GlideListView list(platform, container);
+    list.InitProperties();
+    list.SetAutoSelectTheme(true);
+    EXPECT_EQ(list.applied().effectiveTheme, XPBlue);
+    platform.system.os = {6, 0, 2};
+    platform.windows.SendMessage(list.hwnd(), wm::kThemeChanged);
+    list.SetAutoSelectTheme(true);
+    EXPECT_EQ(list.applied().effectiveTheme, XPBlue);
+
+    // Created with them: an older version reported later does not take them away.
+    Control c;
+    c.platform.system.os = {5, 0, 2};
+    c.platform.system.colorScheme = "Metallic";
+    c->SetAutoSelectTheme(true);
+    EXPECT_EQ(c->applied().effectiveTheme, XPSilver);
 }
 
 TEST(ThemeEvents, FocusSetsHasFocusAndRepaints) {

@@ -7,19 +7,15 @@
 #include "core/Errors.h"
 #include "control/GlideListView.h"
 #include "platform/AutomationError.h"
+#include "tests/support/control_access.h"
+#include "tests/support/control_fixture.h"
 
 using namespace glv;
 
 namespace {
 
-struct Fixture {
-    Platform platform;
-    Container container;
-    std::unique_ptr<GlideListView> list;
-    Fixture() {
-        list = std::make_unique<GlideListView>(platform, container);
-        list->InitProperties();
-    }
+struct Fixture : test::ControlFixture {
+    Fixture() : ControlFixture({.width = 400, .height = 300, .recordEvents = false}) {}
     // Item texts in order, hidden items in brackets: "a [b] c".
     std::string Texts() const {
         std::string out;
@@ -186,7 +182,7 @@ TEST(ItemStore, RemoveAndVisibilityKeepTheVisibleCount) {
     l.SetItemVisible(1, false);
     EXPECT_EQ(l.TopIndex(), 2);
     EXPECT_EQ(l.view().currentItem, -1);
-    EXPECT_EQ(l.view().lastSelectedRow, -1);
+    EXPECT_EQ(ControlTestAccess::Input(l).lastSelectedRow, -1);
     l.SetItemVisible(3, false);
     l.view().topIndex = 3;
     l.SetItemVisible(3, false);

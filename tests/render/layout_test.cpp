@@ -7,6 +7,7 @@
 
 #include <sstream>
 
+#include "tests/support/control_access.h"
 #include "tests/support/dispatch_helpers.h"
 #include "tests/support/list_fixture.h"
 #include "platform/AutomationError.h"
@@ -294,7 +295,7 @@ TEST(PageFunctions, OffsetTopIndexPassesOneRowFewerThanAsked) {
     move(50, true);  // 10, as far as there are rows
     move(1, true);   // 10: nothing below
     EXPECT_EQ(tops, "2 3 5 8 5 4 10 10 ");
-    EXPECT_EQ(l.applied().verticalScrollValue, 10);
+    EXPECT_EQ(ControlTestAccess::VerticalPosition(l), 10);
 }
 
 TEST(PageFunctions, EnsureVisibleScrollsOnlyRowsOffThePage) {
@@ -326,7 +327,7 @@ TEST(PageFunctions, EnsureVisibleScrollsOnlyRowsOffThePage) {
     ensure(20);
     EXPECT_EQ(tops, "1 1 4 2 2 16 ");
     EXPECT_EQ(l.ItemEndOfPage(), 20);
-    EXPECT_EQ(l.applied().verticalScrollValue, 16);
+    EXPECT_EQ(ControlTestAccess::VerticalPosition(l), 16);
     EXPECT_EQ(f.Rows(16, 20), "21+16 38+16 55+16 72+16 89+16");
 
     // A window too low for one whole row: the row at the top is the one shown, so asking for

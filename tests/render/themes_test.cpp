@@ -37,7 +37,7 @@ TEST(Themes, SchemeDetectionFollowsLunaAndTheColourSchemeName) {
     auto detect = [&](const std::string& file, const std::string& scheme, int32_t current) {
         sys.themeFile = file;
         sys.colorScheme = scheme;
-        return DetectScheme(current, sys);
+        return DetectScheme(current, true, sys);
     };
     const std::string luna = "C:\\WINDOWS\\Resources\\Themes\\Luna\\Luna.msstyles";
     EXPECT_EQ(detect(luna, "Metallic", XPBlue), XPSilver);
@@ -52,16 +52,14 @@ TEST(Themes, SchemeDetectionFollowsLunaAndTheColourSchemeName) {
     EXPECT_EQ(detect(std::string("C:\\x\0Luna", 9), "Metallic", XPBlue), XPBlue);
     EXPECT_EQ(detect(luna, std::string("Metallic\0junk", 13), XPBlue), XPSilver);
 
-    // No visual style active, or a system too old for them: the current value stays.
+    // No visual style active, or visual styles not available: the current value stays.
     sys.themeFile = luna;
     sys.colorScheme = "Metallic";
     sys.visualStyles = false;
-    EXPECT_EQ(DetectScheme(XPOlive, sys), XPOlive);
+    EXPECT_EQ(DetectScheme(XPOlive, true, sys), XPOlive);
     sys.visualStyles = true;
-    sys.os = {5, 0, 2};
-    EXPECT_EQ(DetectScheme(XPOlive, sys), XPOlive);
-    sys.os = {6, 0, 2};
-    EXPECT_EQ(DetectScheme(XPOlive, sys), XPSilver);
+    EXPECT_EQ(DetectScheme(XPOlive, false, sys), XPOlive);
+    EXPECT_EQ(DetectScheme(XPOlive, true, sys), XPSilver);
 
     EXPECT_FALSE(VisualStylesAvailable({4, 90, 1}));
     EXPECT_FALSE(VisualStylesAvailable({5, 0, 2}));

@@ -21,6 +21,7 @@
 #include "core/Errors.h"
 #include "core/EventRecorder.h"
 #include "control/GlideListView.h"
+#include "tests/support/control_fixture.h"
 #include "platform/AutomationError.h"
 #include "sort/SortEngine.h"
 
@@ -29,16 +30,8 @@ namespace {
 
 // A control with three columns and items labelled by their ItemStringData, which no sort type
 // reads, so the labels show where the records went.
-struct SortFixture {
-    Platform platform;
-    Container container;
-    std::unique_ptr<GlideListView> list;
-    EventRecorder events;
-
-    explicit SortFixture(int32_t columns = 3) {
-        list = std::make_unique<GlideListView>(platform, container);
-        list->InitProperties();
-        list->SetEventSink(&events);
+struct SortFixture : test::ControlFixture {
+    explicit SortFixture(int32_t columns = 3) : ControlFixture(400, 300) {
         for (int32_t c = 1; c <= columns; ++c) list->AddColumn("c" + std::to_string(c), -1, 100);
     }
 
@@ -68,11 +61,7 @@ struct SortFixture {
         }
         return out;
     }
-    std::string Events() {
-        std::string out;
-        for (const std::string& line : events.TakeLines()) out += (out.empty() ? "" : "; ") + line;
-        return out;
-    }
+    std::string Events() { return ControlFixture::Events("; "); }
     int32_t Repaints() const { return list->hookCounters().repaints; }
 };
 

@@ -13,6 +13,7 @@
 #include "core/Events.h"
 #include "control/GlideListView.h"
 #include "platform/AutomationError.h"
+#include "tests/support/control_fixture.h"
 
 namespace glv::test {
 
@@ -112,15 +113,11 @@ struct PromptSink : GlideListViewEvents {
 };
 
 // One control on its own platform, reached through its dispatch object.
-struct Script {
-    Platform platform;
-    Container container;
-    std::unique_ptr<GlideListView> list;
+struct Script : test::ControlFixture {
     ObjectPtr control;
 
-    explicit Script(int32_t width = 400, int32_t height = 300) {
-        list = std::make_unique<GlideListView>(platform, container, width, height);
-        list->InitProperties();
+    explicit Script(int32_t width = 400, int32_t height = 300)
+        : ControlFixture({.width = width, .height = height, .recordEvents = false}) {
         control = list->DispatchObject();
     }
 
