@@ -4,6 +4,9 @@
 // SetCheckAll repaint only while painting is enabled; every other operation here calls the paint
 // handler in any case.
 
+#include <cstdint>
+
+#include "core/ColumnWidths.h"
 #include "core/Errors.h"
 #include "core/EventRaiser.h"
 #include "control/GlideListView.h"
@@ -193,12 +196,16 @@ void GlideListView::CancelEdit() {}
 
 // --- geometry and key state ------------------------------------------------------------------------
 
+// Computed in 64 bits; only a total of negative widths past a Long gives a result that does not
+// fit, and that is the overflow error as for ColumnsTotalWidth.
 int32_t GlideListView::ColumnsVisibleWidth() const {
     if (columns_.Count() == 0) return 0;
-    const int32_t reserved = frame_.vScrollVisible ? frame_.scrollBarSize + 2 : 2;
-    const int32_t available = Width() - reserved;
-    const int32_t total = columns_.TotalWidth();
-    return available >= total ? total - 1 : available;
+    const int64_t reserved = frame_.vScrollVisible ? int64_t{frame_.scrollBarSize} + 2 : 2;
+    const int64_t available = int64_t{Width()} - reserved;
+    const int64_t total = ExactTotalWidth(columns_);
+    const int64_t visible = available >= total ? total - 1 : available;
+    if (visible < INT32_MIN || visible > INT32_MAX) RaiseRuntimeError(runtime_error::kOverflow);
+    return static_cast<int32_t>(visible);
 }
 
 RECT GlideListView::ClientArea() const {

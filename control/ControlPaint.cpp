@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "control/GlideListView.h"
+#include "platform/GeometryLimits.h"
 #include "render/Background.h"
 #include "render/Fonts.h"
 #include "render/HeaderPainter.h"
@@ -23,7 +24,7 @@ namespace {
 // every pass draws nothing.
 Surface SurfaceOfSize(int32_t width, int32_t height) {
     try {
-        return Surface(std::max(width, 0), std::max(height, 0));
+        return Surface(ClampSurfaceSide(width), ClampSurfaceSide(height));
     } catch (const std::invalid_argument&) {
         return Surface();
     }
@@ -55,8 +56,10 @@ void GlideListView::EndUpdate() {
 void GlideListView::Resize(int32_t width, int32_t height) {
     if (view_.terminating) return;
     WindowPlacement placement = platform_.windows.Placement(hwnd_);
-    placement.width = std::max(width, 0);
-    placement.height = std::max(height, 0);
+    // Each side is clamped to 0..kMaxSurfaceSide (8192 pixels), what a surface can hold, so the
+    // window, its surface and the layout always agree on one size.
+    placement.width = ClampSurfaceSide(width);
+    placement.height = ClampSurfaceSide(height);
     platform_.windows.SetPlacement(hwnd_, placement);
     if (surface_.Width() != placement.width || surface_.Height() != placement.height)
         surface_ = SurfaceOfSize(placement.width, placement.height);
@@ -168,7 +171,7 @@ bool GlideListView::PaintRows(const RowStyle& style) {
     const RowHeightRules rules = CurrentRowHeightRules();
     const COLORREF gridColor = platform_.system.Resolve(props_.GridLineColor);
     const tColHeaderInfo& firstColumn = columns_.Column(1);
-    const CellSpan firstCell{firstColumn.cHCollX, firstColumn.cHCollX + firstColumn.cHWidth};
+    const CellSpan firstCell{firstColumn.cHCollX, firstColumn.cHCollXSplit};
     int32_t top = frame_.headerHeight + 1;
     int32_t painted = 0;
     // Hidden rows are stepped over without being looked at.

@@ -1,9 +1,12 @@
 #include "control/GlideListView.h"
 
+#include <algorithm>
+
 #include "core/Errors.h"
 #include "core/EventRaiser.h"
 #include "platform/AutomationError.h"
 #include "platform/Form.h"
+#include "platform/GeometryLimits.h"
 #include "platform/Locale.h"
 #include "render/Themes.h"
 #include "control/ListScrolling.h"
@@ -14,6 +17,8 @@ GlideListView::GlideListView(Platform& platform, Container& container, int32_t w
                              int32_t height, HWND parent)
     : platform_(platform), container_(container),
       visualStylesAvailable_(VisualStylesAvailable(platform.system.os)) {
+    width = ClampSurfaceSide(width);
+    height = ClampSurfaceSide(height);
     hwnd_ = platform_.windows.CreateWindow(parent, "GlideListView", {0, 0, width, height});
     InitRendering(width, height);  // --- rendering ---
     // The form composes what the window shows from this surface.
@@ -120,6 +125,9 @@ void GlideListView::RemoveItem(int32_t index) {
     if (!items_.Contains(index)) return;
     items_.Remove(index);
     const int32_t count = items_.Count();
+    // The top row is never past the last one; a page too short for a single row can leave it at
+    // the last, which the removal may just have taken away.
+    view_.topIndex = std::min(view_.topIndex, std::max(count, 1));
     if (count > 0) {
         if (expandingRow_.objectAttached && expandingRow_.attached && props_.ExpandingRow) {
             if (index == view_.currentItem) {

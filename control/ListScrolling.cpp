@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/ColumnWidths.h"
 #include "core/EventRaiser.h"
 #include "control/GlideListView.h"
 
@@ -58,7 +59,12 @@ ListScrollState::~ListScrollState() { clock.DestroyTimer(repaintTimer); }
 void GlideListView::InitScrollBars() {
     scroll_ = std::make_unique<ListScrollState>(*this, platform_, container_, hwnd_);
     Clock& clock = platform_.clock;
-    scroll_->repaintTimer = clock.CreateTimer([this] { Repaint(); });
+    scroll_->repaintTimer = clock.CreateTimer([this] {
+        ListScrollState& s = *scroll_;
+        if (!s.repaintEveryTick && !s.scrolledSinceRepaint) return;
+        s.scrolledSinceRepaint = false;
+        Repaint();
+    });
     clock.SetInterval(scroll_->repaintTimer, kRepaintTimerMs);
     frame_.vScrollHwnd = scroll_->vbar.hwnd();
     frame_.hScrollHwnd = scroll_->hbar.hwnd();
@@ -68,8 +74,22 @@ GlideVScroll& GlideListView::VScrollBar() { return scroll_->vbar; }
 GlideHScroll& GlideListView::HScrollBar() { return scroll_->hbar; }
 
 void GlideListView::StartRepaintTimer() {
+    scroll_->repaintEveryTick = true;
     if (!platform_.clock.Enabled(scroll_->repaintTimer)) platform_.clock.Start(scroll_->repaintTimer);
 }
+
+namespace {
+
+// A bar moved the list: repaint on the next tick, and start the timer in its bar-driven mode
+// unless it already runs for something that repaints on every tick.
+void StartScrollRepaint(GlideListView& list, ListScrollState& s) {
+    s.scrolledSinceRepaint = true;
+    if (list.RepaintTimerRunning()) return;
+    list.StartRepaintTimer();
+    s.repaintEveryTick = false;
+}
+
+}  // namespace
 
 void GlideListView::StopRepaintTimer() { platform_.clock.Stop(scroll_->repaintTimer); }
 
@@ -215,13 +235,15 @@ void GlideListView::SyncHorizontalScrollBar() {
     const bool wasVisible = frame_.hScrollVisible;
     bool visible = wasVisible;
     if (columns_.Count() >= 1) {
+        // The widths are the host's, so their sum is taken exactly; the bar's Long fields hold
+        // it clamped, which only matters past two thousand million pixels.
         const int32_t clientWidth = surface_.Width();
-        const int32_t total = columns_.TotalWidth() + s.rightMargin;
+        const int64_t total = ExactTotalWidth(columns_) + s.rightMargin;
         visible = clientWidth < total;
         if (visible) {
-            const int32_t maximum = total - clientWidth;
+            const int32_t maximum = ClampToInt32(total - clientWidth);
             s.hbar.SetItemsVisible(clientWidth - s.rightMargin);
-            s.hbar.SetTotalItems(total);
+            s.hbar.SetTotalItems(ClampToInt32(total));
             s.hbar.SetMax(maximum);
             s.hbar.SetLargeChange(maximum / 3);
         }
@@ -246,20 +268,22 @@ void GlideListView::OnScrollBarMouseDown() {
 
 void GlideListView::OnVScrollChange(int32_t value) {
     ListScrollState& s = *scroll_;
-    value = std::max(value, 1);
+    // A page too short for a single row leaves the bar a maximum one past the last shown row;
+    // the top row never goes past it.
+    value = std::clamp(value, 1, std::max(items_.VisibleCount(), 1));
     if (value == s.vPosition) return;
     s.vPosition = value;
     EndEdit();
     // With rows hidden, the value counts shown rows only.
     view_.topIndex = items_.VisibleCount() < items_.Count() ? items_.NthShown(value) : value;
-    StartRepaintTimer();
+    StartScrollRepaint(*this, s);
 }
 
 void GlideListView::OnHScrollChange(int32_t value) {
     value = std::max(value, 1);
     if (value == render_.hScrollOffset) return;
     render_.hScrollOffset = value;
-    StartRepaintTimer();
+    StartScrollRepaint(*this, *scroll_);
 }
 
 void GlideListView::OnScrollBarMouseUp(bool vertical) {

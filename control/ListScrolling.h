@@ -44,8 +44,12 @@ struct ListScrollState {
     GlideHScroll hbar;
     ListScrollSink vsink;
     ListScrollSink hsink;
-    // Timer1: repaints the list every 2 ms while scrolling is under way.
+    // Timer1: repaints the list every 2 ms while scrolling is under way. Started by a bar, a
+    // tick repaints only when the bar moved the list since the last one, so a bar held at its
+    // end (for hours of a host's time) paints nothing; started for other feedback, every tick.
     TimerId repaintTimer = 0;
+    bool repaintEveryTick = true;
+    bool scrolledSinceRepaint = false;
 
     // The vertical position the list scrolled to, in shown rows; at least 1. The horizontal
     // offset and whether each bar shows are kept where painting and the queries read them.

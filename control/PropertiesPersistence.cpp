@@ -13,6 +13,7 @@
 #include "core/PropertyValueIO.h"
 #include "platform/AutomationError.h"
 #include "platform/PropertyBag.h"
+#include "platform/StdFont.h"
 
 namespace glv {
 
@@ -82,6 +83,10 @@ void GlideListView::ReadPropertiesInOrder(const PropertyBag& bag) {
         const PropertyDescriptor& d = Describe(step.id);
         try {
             const Variant raw = bag.ReadProperty(d.persistedName, PersistDefault(d, container_.AmbientFont));
+            // A font property stores a font; anything else there (null, a number) is a stored
+            // value of the wrong type, not a value the property turns down.
+            if (d.type == PropType::Font && !(raw.IsObject() && std::dynamic_pointer_cast<StdFont>(raw.AsObject())))
+                RaiseRuntimeError(runtime_error::kTypeMismatch);
             StoredValue value = ConvertForProperty(d, raw, locale());
             ApplyValueRule(d, value, /*loading=*/true);
             StoreValue(props_, d.member, std::move(value));

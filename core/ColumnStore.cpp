@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/ColumnWidths.h"
 #include "platform/AutomationError.h"
 
 namespace glv {
@@ -61,10 +62,18 @@ void ColumnStore::Clear() {
     std::vector<tColHeaderExtInfo>().swap(ext_);
 }
 
+// Each width is a Long, so the sum may not fit one: that is the runtime's overflow, as a
+// script adding them up would get. Layout takes the exact sum (ExactTotalWidth) instead.
 int32_t ColumnStore::TotalWidth() const {
-    int64_t total = 0;
-    for (const tColHeaderInfo& column : columns_) total += column.cHWidth;
+    const int64_t total = ExactTotalWidth(*this);
+    if (total < INT32_MIN || total > INT32_MAX) RaiseRuntimeError(runtime_error::kOverflow);
     return static_cast<int32_t>(total);
+}
+
+int64_t ExactTotalWidth(const ColumnStore& columns) {
+    int64_t total = 0;
+    for (int32_t i = 1; i <= columns.Count(); ++i) total += columns.Column(i).cHWidth;
+    return total;
 }
 
 }  // namespace glv

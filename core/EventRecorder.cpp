@@ -18,6 +18,9 @@ template <class... F>
 struct Overloaded : F... {
     using F::operator()...;
 };
+// Spelled out for compilers without deduction from aggregate initialisation (clang 14).
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
 
 // Lays out the shortest round-trip digits the way JSON numbers are usually written: plain
 // decimals for everyday magnitudes, an exponent only for very small or very large ones.

@@ -244,7 +244,6 @@ inline constexpr EventArg Effect{"Effect", T::Long, true};
 // In the order of GlideListViewEvents.
 inline constexpr std::array<EventInfo, 63> kEventTable = [] {
     using namespace event_args;
-    using T = EventArgType;
     return std::array<EventInfo, 63>{{
         {"ColumnMouseDown", {Button, Shift, X, Y, Column, ColIndex}},
         {"ColumnMouseDownAlt", {Button, Shift, X, Y, ColIndex}},

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/GeometryLimits.h"
+
 namespace glv {
 
 void RegisterSurface(WindowSystem& windows, HWND hwnd, const Surface* surface) {
@@ -26,15 +28,16 @@ POINT UnpackPoint(intptr_t lParam) {
 
 Form::Form(Platform& platform, int32_t width, int32_t height, POINT screenOrigin)
     : platform_(platform) {
-    hwnd_ = platform_.windows.CreateWindow(0, "Form", {screenOrigin.x, screenOrigin.y, width, height});
+    hwnd_ = platform_.windows.CreateWindow(0, "Form", {screenOrigin.x, screenOrigin.y, ClampSurfaceSide(width),
+                                                       ClampSurfaceSide(height)});
 }
 
 Form::~Form() { platform_.windows.DestroyWindow(hwnd_); }
 
 void Form::SetSize(int32_t width, int32_t height) {
     WindowPlacement placement = platform_.windows.Placement(hwnd_);
-    placement.width = std::max(width, 0);
-    placement.height = std::max(height, 0);
+    placement.width = ClampSurfaceSide(width);
+    placement.height = ClampSurfaceSide(height);
     platform_.windows.SetPlacement(hwnd_, placement);
 }
 

@@ -1,11 +1,12 @@
 #include "platform/Image.h"
 
+#include "platform/BoundedInput.h"
+
 #include <png.h>
 
 #include <bit>
 #include <cmath>
 #include <fstream>
-#include <iterator>
 
 namespace glv {
 namespace {
@@ -21,12 +22,12 @@ void CheckSize(int64_t width, int64_t height) {
 }
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw ImageError("cannot open image file \"" + path + "\"");
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-    if (in.bad()) throw ImageError("cannot read image file \"" + path + "\"");
-    return bytes;
+    try {
+        const std::string bytes = ReadInputFile(path);
+        return {bytes.begin(), bytes.end()};
+    } catch (const InputError& bad) {
+        throw ImageError(std::string("image file: ") + bad.what());
+    }
 }
 
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {

@@ -26,8 +26,12 @@ uint32_t ListStyle(int32_t style) {
     }
 }
 
+// A coordinate that names no pixel a Long can hold (NaN, or past the range) is the runtime's
+// overflow, as converting it to a Long would be.
 int32_t TwipsToPixels(double twips, int32_t twipsPerPixel) {
-    return static_cast<int32_t>(RoundHalfEven(twips / (twipsPerPixel > 0 ? twipsPerPixel : 15)));
+    const double pixels = RoundHalfEven(twips / (twipsPerPixel > 0 ? twipsPerPixel : 15));
+    if (!(pixels >= INT32_MIN && pixels <= INT32_MAX)) RaiseRuntimeError(runtime_error::kOverflow);
+    return static_cast<int32_t>(pixels);
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "platform/AutomationError.h"
+#include "platform/BoundedInput.h"
 #include "platform/StdFont.h"
 #include "platform/StdPicture.h"
 #include "platform/TextScan.h"
@@ -103,12 +105,31 @@ json ValueToJson(const Variant& value) {
     }
 }
 
+std::string FoldedName(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded) c = ToAsciiLower(c);
+    return folded;
+}
+
 }  // namespace
 
 const PropertyBag::Entry* PropertyBag::Find(std::string_view name) const {
-    for (const Entry& entry : entries_)
-        if (EqualsIgnoreCase(entry.name, name)) return &entry;
-    return nullptr;
+    const auto it = index_.find(FoldedName(name));
+    return it == index_.end() ? nullptr : &entries_[it->second];
+}
+
+PropertyBag::Entry* PropertyBag::Find(std::string_view name) {
+    return const_cast<Entry*>(std::as_const(*this).Find(name));
+}
+
+void PropertyBag::Add(std::string name, nlohmann::json value) {
+    index_.emplace(FoldedName(name), entries_.size());
+    entries_.push_back({std::move(name), std::move(value)});
+}
+
+void PropertyBag::Reindex() {
+    index_.clear();
+    for (std::size_t i = 0; i < entries_.size(); ++i) index_.emplace(FoldedName(entries_[i].name), i);
 }
 
 Variant PropertyBag::ReadProperty(std::string_view name, const Variant& def) const {
@@ -120,14 +141,15 @@ Variant PropertyBag::ReadProperty(std::string_view name, const Variant& def) con
 void PropertyBag::WriteProperty(std::string_view name, const Variant& value, const Variant& def) {
     const bool store = def.IsMissing() || !SameValue(value, def);
     json stored = store ? ValueToJson(value) : json();
-    auto it = std::find_if(entries_.begin(), entries_.end(),
-                           [&](const Entry& e) { return EqualsIgnoreCase(e.name, name); });
+    Entry* entry = Find(name);
     if (!store) {
-        if (it != entries_.end()) entries_.erase(it);
-    } else if (it != entries_.end()) {
-        it->value = std::move(stored);
+        if (!entry) return;
+        entries_.erase(entries_.begin() + (entry - entries_.data()));
+        Reindex();
+    } else if (entry) {
+        entry->value = std::move(stored);
     } else {
-        entries_.push_back({std::string(name), std::move(stored)});
+        Add(std::string(name), std::move(stored));
     }
 }
 
@@ -141,21 +163,27 @@ PropertyBag PropertyBag::FromJson(const nlohmann::json& source) {
     if (!source.is_object())
         BagTypeMismatch(std::string("a property bag is a JSON object of names and values, not ") +
                         source.type_name());
+    // Checked before anything is copied: copying a value recurses once per level.
+    if (JsonNestsDeeperThan(source, kMaxJsonDepth))
+        BagTypeMismatch("the property bag nests arrays and objects deeper than " +
+                        std::to_string(kMaxJsonDepth) + " levels");
     PropertyBag bag;
     for (const auto& [key, value] : source.items()) {
-        auto it = std::find_if(bag.entries_.begin(), bag.entries_.end(),
-                               [&](const Entry& e) { return EqualsIgnoreCase(e.name, key); });
-        if (it != bag.entries_.end())
-            it->value = value;
+        if (Entry* entry = bag.Find(key))
+            entry->value = value;
         else
-            bag.entries_.push_back({key, value});
+            bag.Add(key, value);
     }
     return bag;
 }
 
 PropertyBag PropertyBag::FromJsonText(std::string_view text) {
-    json parsed = json::parse(text.begin(), text.end(), nullptr, /*allow_exceptions=*/false);
-    if (parsed.is_discarded()) BagTypeMismatch("the property bag is not valid JSON");
+    json parsed;
+    try {
+        parsed = ParseInputJson(text, "the property bag");
+    } catch (const InputError& bad) {
+        BagTypeMismatch(bad.what());
+    }
     return FromJson(parsed);
 }
 

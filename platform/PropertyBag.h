@@ -16,6 +16,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -43,10 +44,11 @@ public:
     std::size_t Size() const { return entries_.size(); }
 
     nlohmann::json ToJson() const;
-    // Takes every key of a JSON object; anything but an object raises error 13 with a message
-    // that says so.
+    // Takes every key of a JSON object, in time linear in their number; anything but an object,
+    // or one nesting deeper than kMaxJsonDepth, raises error 13 with a message that says so.
     static PropertyBag FromJson(const nlohmann::json& json);
-    // Parses JSON text first; text that is not JSON raises error 13 naming the parse failure.
+    // Parses JSON text first; text that is not JSON, larger than kMaxInputBytes or nested
+    // deeper than kMaxJsonDepth raises error 13 naming the fault.
     static PropertyBag FromJsonText(std::string_view text);
 
     // Whether two values count as equal for "not stored when equal to its default": numbers by
@@ -59,8 +61,14 @@ private:
         nlohmann::json value;
     };
     const Entry* Find(std::string_view name) const;
+    Entry* Find(std::string_view name);
+    void Add(std::string name, nlohmann::json value);
+    void Reindex();
 
     std::vector<Entry> entries_;  // in the order they were first written
+    // Lower-case name -> position in entries_, so a bag of many names loads and reads in linear
+    // time (names compare without regard to ASCII case).
+    std::unordered_map<std::string, std::size_t> index_;
 };
 
 }  // namespace glv

@@ -48,7 +48,7 @@ using ObjectPtr = std::shared_ptr<Object>;
 struct SafeArray {
     int32_t LBound = 0;
     std::vector<Variant> Items;
-    int32_t UBound() const { return LBound + static_cast<int32_t>(Items.size()) - 1; }
+    int32_t UBound() const;  // defined below Variant, which Items needs complete
 };
 
 using ArrayPtr = std::shared_ptr<const SafeArray>;
@@ -137,6 +137,8 @@ private:
                  SharedString, ObjectPtr, ArrayPtr>
         value_;
 };
+
+inline int32_t SafeArray::UBound() const { return LBound + static_cast<int32_t>(Items.size()) - 1; }
 
 // The locale used by the conversions that take none.
 const Locale& DefaultLocale();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/PropertyValues.h"
+#include "platform/GeometryLimits.h"
 #include "render/CellPlacement.h"
 
 namespace glv {
@@ -143,8 +144,10 @@ void PaintSortCaret(Surface& surface, const SortCaret& caret) {
     const int32_t hh = caret.headerHeight;
     const int32_t yc = caret.anyPressed ? RoundToInt(hh / 2.0 + 1) : RoundToInt(hh / 2.0);
     const int32_t s = caret.anyPressed ? 1 : 0;
-    const int32_t base = caret.rightAligned ? caret.cellLeft + s
-                                            : caret.cellLeft + caret.cellWidth - kCaretRightOffset;
+    // The width is the host's, anywhere in 32 bits; the left edge is a laid-out one.
+    const int32_t base = caret.rightAligned
+                             ? caret.cellLeft + s
+                             : ClampToFar(int64_t{caret.cellLeft} + caret.cellWidth - kCaretRightOffset);
     surface.SetPen(caret.color);
     auto draw = [&](const auto& lines) {
         for (const CaretLine& line : lines) {

@@ -77,7 +77,7 @@ void DrawSlotIcon(const IconTarget& target, const ImageListSlot& slot, int32_t i
             const ObjectPtr image = ListImage(slot.object, index);
             if (image)
                 Call(image, "Draw", CallKind::Method,
-                     {target.hdc, x * target.twipsPerPixelX, y * target.twipsPerPixelY,
+                     {target.hdc, static_cast<double>(x) * target.twipsPerPixelX, static_cast<double>(y) * target.twipsPerPixelY,
                       int32_t{imlTransparent}});
         } catch (const std::exception&) {
             // A host object that fails to draw leaves the icon out.

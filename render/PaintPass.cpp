@@ -2,6 +2,8 @@
 
 #include "render/Fonts.h"
 
+#include "platform/GeometryLimits.h"
+
 namespace glv {
 
 // --- the frame around the rows ------------------------------------------------------------------
@@ -11,13 +13,15 @@ void CopyBackground(Surface& surface, const cMemDC& cache) {
         surface.BitBlt(0, 0, surface.Width(), surface.Height(), *background, 0, 0);
 }
 
+// The edges are summed exactly and written back within +-kFarPixel, so a width near the ends
+// of its 32-bit range moves the later columns out of sight instead of wrapping them back in.
 void LayoutColumnEdges(ColumnStore& columns, int32_t firstLeft) {
-    int32_t x = firstLeft;
+    int64_t x = firstLeft;
     for (int32_t i = 1; i <= columns.Count(); ++i) {
         tColHeaderInfo& column = columns.Column(i);
-        column.cHCollX = x;
+        column.cHCollX = ClampToFar(x);
         x += column.cHWidth;
-        column.cHCollXSplit = x;
+        column.cHCollXSplit = ClampToFar(x);
     }
 }
 
@@ -57,7 +61,7 @@ void PaintSubItems(Surface& surface, TextEngine& text, const RowStyle& style,
     const auto subItems = static_cast<int32_t>(item.cLISubListItemInfo.size());
     for (int32_t k = 1; k < columns.Count() && k <= subItems; ++k) {
         const tColHeaderInfo& column = columns.Column(k + 1);
-        const CellSpan cell{column.cHCollX, column.cHCollX + column.cHWidth};
+        const CellSpan cell{column.cHCollX, column.cHCollXSplit};
         if (cell.right <= 0 || cell.left >= surface.Width()) continue;
         SubItemFont(item.cLISubListItemInfo[static_cast<std::size_t>(k - 1)], item.cLIFontSize, font);
         PaintSubItemCell(surface, text, style, item, k, cell, row, font);

@@ -5,7 +5,8 @@
 set -euo pipefail
 pkgs=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev libfreetype-dev
       libfontconfig-dev libpng-dev nlohmann-json3-dev fonts-dejavu-core
-      libsdl2-dev libcsv-dev)
+      libsdl2-dev libcsv-dev
+      clang libclang-rt-14-dev)  # clang and its libFuzzer runtime: the fuzz preset
 if [ "${1:-}" = screenshot ]; then
     pkgs+=(xvfb x11-utils imagemagick)
 fi

@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# Builds and runs every test, in the optimised build and under the sanitizers; then builds the
-# library and glv as a Release build, which must compile without a warning too.
+# Builds and runs every test, in the optimised build and under the sanitizers (the random
+# operation tester among them, for a fixed number of steps); runs each fuzz target for a fixed
+# number of inputs from its corpus (the fuzz preset); then builds the library and glv as a
+# Release build, which must compile without a warning too. scripts/fuzz-long.sh is the long pass.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-deps.sh
-for preset in default asan; do
+for preset in default asan fuzz; do
     echo "== $preset"
+    start=$SECONDS
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j 2
     ctest --preset "$preset"
+    echo "== $preset: $((SECONDS - start)) s"
 done
 echo "== release"
 cmake --preset release >/dev/null

@@ -412,6 +412,7 @@ void ScrollBarControl::OnRepeatTick() {
         return;
     }
     const ScrollValues v = model_.values();
+    const double thumbBefore = model_.geometry().thumbPosition;
     const bool paging = press_->kind == BarPress::Kind::Track;
     if (paging) {
         PageStep(false);
@@ -424,7 +425,9 @@ void ScrollBarControl::OnRepeatTick() {
     platform_.clock.SetInterval(repeat_, kRepeatMs);
     if (!paging && model_.values().Value != v.Value) RaiseChange();
     model_.PlaceThumbFromValue();
-    Repaint();
+    // A button held at the end of the range ticks on for as long as it is held; a tick that
+    // moved nothing leaves the picture as it is, so a long hold costs no painting.
+    if (model_.values().Value != v.Value || model_.geometry().thumbPosition != thumbBefore) Repaint();
 }
 
 void ScrollBarControl::OnRelease() {

@@ -121,7 +121,10 @@ void PartStrip::Resize(int32_t cell, int32_t length) {
     cell_ = cell;
     length_ = length;
     const AxisView axis{axis_ == ScrollAxis::Horizontal};
-    strip_.SetSize(axis.X(length, 6 * cell), axis.Y(length, 6 * cell));
+    // The cell comes from the system's arrow width, anywhere in 32 bits: a strip too large for a
+    // surface is simply not made, and Build then draws nothing.
+    const int32_t across = ClampToInt32(int64_t{6} * cell);
+    strip_.SetSize(axis.X(length, across), axis.Y(length, across));
 }
 
 bool PartStrip::Build(int32_t theme) {

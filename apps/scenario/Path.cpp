@@ -1,6 +1,7 @@
 #include "apps/scenario/Path.h"
 
 #include "platform/AutomationError.h"
+#include "platform/BoundedInput.h"
 
 namespace glv::scenario {
 
@@ -78,7 +79,9 @@ private:
         }
         const std::string_view literal = text_.substr(start, pos_ - start);
         if (literal.empty()) Fail("expected an argument");
-        Json value = Json::parse(literal, nullptr, false);
+        // Only scalars are arguments, so anything that nests is turned away before parsing.
+        Json value = JsonNestsDeeperThan(literal, 0) ? Json(Json::value_t::discarded)
+                                                     : Json::parse(literal, nullptr, false);
         if (value.is_discarded() || value.is_structured()) {
             pos_ = start;
             Fail("an argument is a JSON number, string, true, false or null");

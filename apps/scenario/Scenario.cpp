@@ -17,6 +17,7 @@
 #include "core/EventRecorder.h"
 #include "control/GlideListView.h"
 #include "platform/AutomationError.h"
+#include "platform/BoundedInput.h"
 #include "platform/Container.h"
 #include "platform/Form.h"
 #include "platform/Utf8.h"
@@ -617,6 +618,7 @@ int Run(const Json& file, const RunOptions& options, std::ostream& events, std::
         Runner runner(host, context, options);
         if (settings.steps != nullptr) {
             for (const Json& step : *settings.steps) {
+                if (options.maxSteps != 0 && stepNumber == options.maxSteps) break;
                 ++stepNumber;
                 runner.Step(step);
             }
@@ -656,9 +658,9 @@ int RunScenario(std::string_view text, const RunOptions& options, std::ostream& 
                 std::ostream& diagnostics) {
     Json file;
     try {
-        file = Json::parse(text);
-    } catch (const nlohmann::json::exception& bad) {
-        diagnostics << "not a valid scenario: bad JSON: " << bad.what() << '\n';
+        file = ParseInputJson<Json>(text, "the file");
+    } catch (const InputError& bad) {
+        diagnostics << "not a valid scenario: " << bad.what() << '\n';
         return kExitInvalid;
     }
     return Run(file, options, events, diagnostics);
@@ -666,15 +668,15 @@ int RunScenario(std::string_view text, const RunOptions& options, std::ostream& 
 
 int RunScenarioFile(const std::filesystem::path& file, RunOptions options, std::ostream& events,
                     std::ostream& diagnostics) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        diagnostics << "cannot read " << file.string() << '\n';
+    std::string text;
+    try {
+        text = ReadInputFile(file);
+    } catch (const InputError& bad) {
+        diagnostics << bad.what() << '\n';
         return kExitInvalid;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
     options.baseDir = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
-    return RunScenario(text.str(), options, events, diagnostics);
+    return RunScenario(text, options, events, diagnostics);
 }
 
 }  // namespace glv::scenario

@@ -9,6 +9,7 @@
 //   2  the file is not a valid scenario (bad JSON, unknown verb or member, arguments of the
 //      wrong shape), with a message naming the step
 
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
@@ -52,6 +53,9 @@ struct RunOptions {
     // Called once every step has passed, with the control still alive: an interactive host
     // takes it over from here. Its result becomes the run's exit status.
     std::function<int(Host&)> handOver;
+    // Runs only the first maxSteps steps (0: all of them), so a file from an untrusted source
+    // (the fuzz target) runs in bounded time; the outcome is that of the steps run.
+    std::size_t maxSteps = 0;
 };
 
 // Runs a scenario given as text.

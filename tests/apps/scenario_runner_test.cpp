@@ -331,7 +331,7 @@ TEST(ScenarioFile, SettingsReachTheControlAndBadFilesAreRejected) {
         const char* message;
     };
     const Row rows[] = {
-        {"{\"steps\": [", "not a valid scenario: bad JSON: "},
+        {"{\"steps\": [", "not a valid scenario: the file is not valid JSON: "},
         {"[]", "not a valid scenario: a scenario is a JSON object"},
         {R"j({"stpes": []})j", "not a valid scenario: unknown key \"stpes\" in the scenario"},
         {R"j({"size": [400]})j", "not a valid scenario: size is written [WIDTH, HEIGHT]"},

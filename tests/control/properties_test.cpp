@@ -537,7 +537,7 @@ TEST(PropertyPersistence, BadStoredValuesFailTheLoadAndLeaveTheControlAsItWas) {
         {R"({"DefaultItemFont": {"Size": -3}})",
          "error 380 [Invalid property value (stored property \"DefaultItemFont\")] (glideListViewLib)"},
         {R"({"DefaultItemFont": null})",
-         "error 380 [Invalid property value (stored property \"DefaultItemFont\")] (glideListViewLib)"},
+         "error 13 [Type mismatch (stored property \"DefaultItemFont\")] (glideListViewLib)"},
         {R"({"DefaultItemFont": "Arial"})", "error 13 [Type mismatch (stored property \"DefaultItemFont\")] (glideListViewLib)"},
         // Values that convert are taken, as the runtime takes them; unknown names are ignored.
         {R"({"GridLines": 0, "ScrollBars": 9, "RowVerticalMargin": -4, "View": 1, "SortedColumn": 5, "Bogus": [1]})", "ok"},

@@ -121,7 +121,7 @@ TEST(Png, DamagedInputGivesAClearErrorNeverACrash) {
         LoadPng(missing);
         ADD_FAILURE() << "loaded a missing file";
     } catch (const ImageError& e) {
-        EXPECT_EQ(std::string(e.what()), "cannot open image file \"" + missing + "\"");
+        EXPECT_EQ(std::string(e.what()), "image file: cannot open \"" + missing + "\"");
     }
     EXPECT_THROW(SavePng(Image(), std::string(GLV_TEST_OUT_DIR) + "/empty.png"), ImageError);
     EXPECT_THROW(SavePng(Image(1, 1), "/nonexistent-dir/x.png"), ImageError);
