@@ -8,24 +8,9 @@
 
 #include "core/ItemStore.h"
 #include "input/Selection.h"
+#include "platform/VirtualKeys.h"
 
 namespace glv {
-
-// The platform's virtual-key codes the control reacts to.
-namespace vk {
-inline constexpr int16_t kShift = 16;
-inline constexpr int16_t kControl = 17;
-inline constexpr int16_t kMenu = 18;  // Alt
-inline constexpr int16_t kPageUp = 33;
-inline constexpr int16_t kPageDown = 34;
-inline constexpr int16_t kEnd = 35;
-inline constexpr int16_t kHome = 36;
-inline constexpr int16_t kLeft = 37;
-inline constexpr int16_t kUp = 38;
-inline constexpr int16_t kRight = 39;
-inline constexpr int16_t kDown = 40;
-inline constexpr int16_t kDelete = 46;
-}  // namespace vk
 
 struct KeyboardState {
     int32_t row = 0;     // the row last selected by an arrow key (not the current item)
