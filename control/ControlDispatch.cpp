@@ -67,6 +67,7 @@ constexpr Member<L> kControlMembers[] = {
     {"AltKeyStatus", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.AltKeyStatus()); }},
     {"CtrlKeyStatus", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.CtrlKeyStatus()); }},
     {"hWndToolTip", MemberKind::Method, 1, 1, [](L& l, Args a) { return Variant(l.hWndToolTip(a[0].ToLong(l.locale()))); }},
+    {"OLEDrag", MemberKind::Method, 0, 0, [](L& l, Args) { l.OLEDrag(); return Done(); }},
     {"SelectedItems", MemberKind::Property, 0, 0, [](L& l, Args) { return RecordArray(l.SelectedItems()); }},
     {"CheckedItems", MemberKind::Property, 0, 0, [](L& l, Args) { return RecordArray(l.CheckedItems()); }},
     {"SelectedCount", MemberKind::Property, 0, 0, [](L& l, Args) { return Variant(l.SelectedCount()); }},

@@ -20,10 +20,13 @@ GlideListView::GlideListView(Platform& platform, Container& container, int32_t w
     RegisterSurface(platform_.windows, hwnd_, &surface_);
     InitScrollBars();  // --- scroll bars ---
     InitInput();       // --- input ---
+    InitToolTips();    // --- tooltips, context menu, drag and drop ---
+    InitOleDrag();
 }
 
 GlideListView::~GlideListView() {
     Terminate();
+    ReleasePopups();     // --- tooltips, context menu, drag and drop ---
     ReleaseInput();      // --- input ---
     ReleaseRendering();  // --- rendering ---
     platform_.windows.DestroyWindow(hwnd_);

@@ -40,6 +40,7 @@
 #include "input/Keyboard.h"
 #include "input/MessageRouter.h"
 #include "input/Selection.h"
+#include "input/ToolTipState.h"
 #include "platform/WindowTimer.h"
 #include "render/ImageLists.h"
 #include "render/Layout.h"
@@ -57,6 +58,10 @@ enum class SortResult : int;  // sort/SortEngine.h
 class GlideVScroll;
 class GlideHScroll;
 struct ListScrollState;
+class DataObject;
+class Form;
+class PopupMenu;
+class TooltipWindow;
 
 // View state shared by layout, painting, input and scrolling. The selection part (current item,
 // last selected row, the cached selected count and the click flags) is the selection rules'
@@ -418,6 +423,18 @@ public:
     // Raw select: keeps the selected count; no repaint, no event; other indexes are ignored.
     void RawSelect(int32_t index, bool value);
 
+    // --- tooltips, context menu, drag and drop ----------------------------------------------------
+    // (ToolTips.cpp, ContextMenu.cpp, OleDrag.cpp.) The windows that pop up over the form (the
+    // tooltip, the menu) find the form through the control's parent; on no form none shows.
+    const ToolTipState& ToolTipStatus() const;
+    // The tooltip window while one is loaded, else nullptr.
+    const TooltipWindow* ToolTipWindow() const;
+    // The context menu while it is open, else nullptr.
+    PopupMenu* OpenContextMenu();
+    // Starts a drag from the control's window (the OLEDrag method).
+    void OLEDrag();
+    bool OleDragInProgress() const;
+
     // --- scroll bars -----------------------------------------------------------------------------
     // The two scroll bars, child windows of the control, and the list's side of their coupling:
     // when they show, what they are told, and what their events do (ListScrolling.cpp).
@@ -513,6 +530,30 @@ private:
         GlideListView& list_;
     };
     void FlushPaint();
+    // --- tooltips, context menu, drag and drop (hooks) --------------------------------------------
+    void InitToolTips();
+    void InitOleDrag();
+    // Windows and timers go with the control, before the window they belong to.
+    void ReleasePopups() {
+        toolTips_.reset();
+        contextMenu_.reset();
+        ole_.reset();
+    }
+    void ApplyToolTipIntervals();
+    Form* HostForm() const;
+    // Whether the in-place edit box is on screen; tooltips do not arm over an open edit.
+    bool EditBoxVisible() const { return ItemInEdit() >= 1; }
+    // The hover row changed to row >= 1.
+    void ToolTipHoverRow(int32_t row);
+    // The pointer is in the header band or has left the control.
+    void CancelToolTips(bool onlyIfActive);
+    void ShowContextMenu();
+    void ContextMenuChosen(int32_t index);
+    // The automatic drag start of a move below the header; true when a drag started.
+    bool AutomaticOleDrag(float x, float y);
+    // The automatic drop: rows from the plain text of a dropped data object.
+    void AutomaticDrop(DataObject& data);
+
     // --- rendering (hooks) -----------------------------------------------------------------------
     void InitRendering(int32_t width, int32_t height);
     void ReleaseRendering();
@@ -603,6 +644,16 @@ private:
     std::unique_ptr<MessageRouter> router_;
     std::unique_ptr<WindowTimer> leaveTimer_;  // window timer 1, 10 ms
     TimerId horizontalRepaintTimer_ = 0;       // 50 ms, repaints once
+    // Each pop-up part lives in its own file; the deleters let this header name them only.
+    class ToolTipLink;
+    struct ToolTipLinkDeleter { void operator()(ToolTipLink* link) const; };
+    std::unique_ptr<ToolTipLink, ToolTipLinkDeleter> toolTips_;
+    class ContextMenuLink;
+    struct ContextMenuLinkDeleter { void operator()(ContextMenuLink* link) const; };
+    std::unique_ptr<ContextMenuLink, ContextMenuLinkDeleter> contextMenu_;
+    class OleLink;
+    struct OleLinkDeleter { void operator()(OleLink* link) const; };
+    std::unique_ptr<OleLink, OleLinkDeleter> ole_;
     // Tests reach the control's internal state through this one helper (tests/support/).
     friend struct ControlTestAccess;
 

@@ -18,7 +18,9 @@
 #include "control/GlideListView.h"
 #include "platform/AutomationError.h"
 #include "platform/Container.h"
+#include "platform/DragSession.h"
 #include "platform/Form.h"
+#include "platform/PopupMenu.h"
 #include "platform/Utf8.h"
 #include "platform/Image.h"
 #include "platform/Platform.h"
@@ -154,6 +156,19 @@ FileSettings ReadSettings(const Json& file) {
     return settings;
 }
 
+// The far end of a drop step: a window of the form, outside the control, that drags a data
+// object holding the step's text (or no text at all) with the effects the step offers.
+class DropStepSource final : public DragSource {
+public:
+    std::optional<std::string> text;
+    int32_t effects = dropeffect::kCopy | dropeffect::kMove;
+
+    void DragStart(DataObject& data, int32_t& allowedEffects) override {
+        if (text) data.SetData(Variant(*text), DataObject::kTextFormat);
+        allowedEffects = effects;
+    }
+};
+
 // The control and everything it runs on. Members are destroyed in reverse order, so the control
 // goes before the form it sits on, the recorder it reports to and the platform it lives on.
 struct Host {
@@ -163,8 +178,18 @@ struct Host {
     std::unique_ptr<Form> form;  // holds the control at its client origin
     std::unique_ptr<GlideListView> control;
     ObjectPtr root;
+    // What drop steps drag from, made by the first of them.
+    DropStepSource dropSource;
+    HWND dropSourceWindow = 0;
+    std::unique_ptr<DragSession> drag;
 
     explicit Host(std::ostream& events) : recorder(&events) {}
+    ~Host() {
+        drag.reset();
+        if (dropSourceWindow) platform.windows.DestroyWindow(dropSourceWindow);
+    }
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
 };
 
 // Event lines one to a row, indented, for a diagnostic that compares two lists.
@@ -201,6 +226,8 @@ public:
     void System(const Json& step);
     void Snapshot(const Json& step);
     void Probe(const Json& step);
+    void Menu(const Json& step);
+    void Drop(const Json& step);
 
 private:
     // set, get and call: evaluate the path, then check the error or the value.
@@ -246,6 +273,8 @@ constexpr Verb kVerbs[] = {
     {"system", &Runner::System, ""},
     {"snapshot", &Runner::Snapshot, ""},
     {"probe", &Runner::Probe, "expect"},
+    {"menu", &Runner::Menu, "expect"},
+    {"drop", &Runner::Drop, ""},
 };
 
 void Runner::Step(const Json& step) {
@@ -596,6 +625,64 @@ void Runner::Probe(const Json& step) {
         throw StepFailed("expected " + step["expect"].get<std::string>() + " at [" + std::to_string(x) +
                          ", " + std::to_string(y) + "] found " + text);
     }
+}
+
+// {"menu": INDEX} chooses an entry of the open context menu, {"menu": INDEX, "expect":
+// "unavailable"} checks that it cannot be chosen, {"menu": null} closes the menu.
+void Runner::Menu(const Json& step) {
+    PopupMenu* menu = Control().OpenContextMenu();
+    const Json& entry = step["menu"];
+    const bool unavailable = step.contains("expect");
+    if (unavailable && step["expect"] != Json("unavailable"))
+        Invalid("menu expect is \"unavailable\", not " + Describe(step["expect"]));
+    if (entry.is_null()) {
+        if (unavailable) Invalid("menu null closes the menu and expects nothing");
+        if (!menu) throw StepFailed("no context menu is open");
+        menu->Close();
+        return;
+    }
+    const int32_t index = WholeNumber(entry, 0, INT16_MAX, "menu");
+    if (!menu) throw StepFailed("no context menu is open");
+    const auto count = static_cast<int32_t>(menu->Entries().size());
+    if (index >= count) throw StepFailed("the menu has no entry " + std::to_string(index));
+    const MenuEntry& shown = menu->Entries()[static_cast<std::size_t>(index)];
+    const bool available = shown.enabled && !shown.IsSeparator();
+    if (unavailable) {
+        if (available) throw StepFailed("expected entry " + std::to_string(index) + " unavailable found available");
+        if (menu->Choose(index) || !menu->IsOpen())
+            throw StepFailed("entry " + std::to_string(index) + " was chosen");
+        return;
+    }
+    if (!menu->Choose(index)) throw StepFailed("entry " + std::to_string(index) + " is unavailable");
+}
+
+// {"drop": {"text": T, "x": X, "y": Y, "effect": E}}: a drag from outside the control offering
+// effects E (1 copy, 2 move, 3 both; default 3) enters the control, moves to (X, Y) and drops a
+// data object holding the plain text T, or no text at all when "text" is left out. "shift"
+// gives the keys held (2 Ctrl asks for a copy).
+void Runner::Drop(const Json& step) {
+    const Json& desc = step["drop"];
+    if (!desc.is_object()) Invalid("drop is an object of text, x, y and effect");
+    CheckKeys(desc, "text x y effect shift", "drop");
+    if (!desc.contains("x") || !desc.contains("y")) Invalid("drop needs x and y");
+    const POINT at{WholeNumber(desc["x"], -kMaxPixels, kMaxPixels, "x"),
+                   WholeNumber(desc["y"], -kMaxPixels, kMaxPixels, "y")};
+    const int32_t shift = desc.contains("shift") ? WholeNumber(desc["shift"], 0, 7, "shift") : 0;
+    DropStepSource& source = host_.dropSource;
+    source.text = desc.contains("text") ? std::optional<std::string>(Text(desc["text"], "text")) : std::nullopt;
+    source.effects = desc.contains("effect") ? WholeNumber(desc["effect"], 0, 3, "effect")
+                                             : dropeffect::kCopy | dropeffect::kMove;
+    Control();
+    WindowSystem& windows = host_.platform.windows;
+    if (!host_.drag) {
+        host_.dropSourceWindow = windows.CreateWindow(0, "DropSource", {0, 0, 0, 0});
+        windows.SetVisible(host_.dropSourceWindow, false);
+        RegisterDragSource(windows, host_.dropSourceWindow, &source);
+        host_.drag = std::make_unique<DragSession>(host_.platform, *host_.form);
+    }
+    if (!host_.drag->Start(host_.dropSourceWindow)) throw StepFailed("a drag is already under way");
+    host_.drag->Over(at, shift);
+    host_.drag->Drop(at, shift);
 }
 
 // Brings the control up as the file describes: a new control, or one loaded from a bag.
