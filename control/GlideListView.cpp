@@ -303,12 +303,7 @@ void GlideListView::EndEdit() { ++hooks_.editEnds; }
 
 void GlideListView::ClearKeyboardMovedState() { keyboard_ = KeyboardState{}; }
 
-void GlideListView::ShowExpandingRow(bool visible) { expandingRow_.visible = visible; }
-
-void GlideListView::DetachExpandingRow() {
-    expandingRow_.objectAttached = false;
-    expandingRow_.attached = false;
-}
+// ShowExpandingRow and DetachExpandingRow live with the expanding row in ExpandingRow.cpp.
 
 void GlideListView::RaiseSelectedRowChanged(int32_t rowIndex) {
     Raise(events_, &GlideListViewEvents::SelectedRowChanged, rowIndex);

@@ -60,6 +60,7 @@ class GlideHScroll;
 struct ListScrollState;
 class DataObject;
 class Form;
+class GlideExpandingRow;
 class PopupMenu;
 class TooltipWindow;
 
@@ -431,6 +432,10 @@ public:
     const TooltipWindow* ToolTipWindow() const;
     // The context menu while it is open, else nullptr.
     PopupMenu* OpenContextMenu();
+    // The expanding row (ExpandingRow.cpp): adopts a host's row control as the band shown under
+    // the current item, replacing and releasing the one attached before; nullptr releases only.
+    void SetExpandingRowRTControls(const std::shared_ptr<GlideExpandingRow>& ctrlRow);
+    const std::shared_ptr<GlideExpandingRow>& AttachedExpandingRow() const { return expandingRow_.row; }
     // Starts a drag from the control's window (the OLEDrag method).
     void OLEDrag();
     bool OleDragInProgress() const;
@@ -551,6 +556,11 @@ private:
     void ContextMenuChosen(int32_t index);
     // The automatic drag start of a move below the header; true when a drag started.
     bool AutomaticOleDrag(float x, float y);
+    // The expanding row in the paint pass: parked above or below the page when its item is
+    // off the page, moved onto its item's row otherwise; and the width the list gives it.
+    void ParkExpandingRow(int32_t pageCount);
+    void PlaceExpandingRow(int32_t top);
+    void ResizeExpandingRow();
     // The automatic drop: rows from the plain text of a dropped data object.
     void AutomaticDrop(DataObject& data);
 
@@ -617,6 +627,8 @@ private:
         bool objectAttached = false;  // an expanding row object was handed to the control
         bool attached = false;        // the attached flag
         bool visible = false;
+        std::shared_ptr<GlideExpandingRow> row;  // the host's row control, while attached
+        int32_t heightPx = 0;                    // its height in pixels when it was attached
     } expandingRow_;
 
     HookCounters hooks_;

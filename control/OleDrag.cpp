@@ -148,10 +148,15 @@ void GlideListView::AutomaticDrop(DataObject& data) {
         if (!many) {
             many = true;
             BeginUpdate();
+            items_.Reserve(static_cast<std::size_t>(items_.Count()) + DroppedRowCount(text));
         }
-        fields.assign(row.begin(), row.end());
-        AddItemQuick(Variant::Array(std::move(fields)));
         fields.clear();
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            // Icon fields (every second one) as numbers where they plainly are.
+            const std::optional<int16_t> icon = i % 2 == 1 ? PlainInteger(row[i]) : std::nullopt;
+            fields.push_back(icon ? Variant(static_cast<int32_t>(*icon)) : Variant(row[i]));
+        }
+        AddItemQuick(Variant::Array(std::move(fields)));
     });
     if (many) EndUpdate();
 }

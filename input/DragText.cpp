@@ -44,6 +44,31 @@ void AppendPiece(std::string& out, const tListItemInfo& item, int32_t columnCoun
 
 }  // namespace
 
+std::size_t DroppedRowCount(std::string_view text) {
+    if (text.find('|') == std::string_view::npos) return 1;
+    std::size_t rows = 0;
+    bool comma = false;
+    for (const char c : text) {
+        if (c == ',') {
+            comma = true;
+        } else if (c == '|') {
+            rows += comma ? 1 : 0;
+            comma = false;
+        }
+    }
+    return rows + (comma ? 1 : 0);
+}
+
+std::optional<int16_t> PlainInteger(std::string_view field) {
+    if (field.empty() || field.size() > 6) return std::nullopt;
+    int32_t value = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    // from_chars takes no "+" and no spaces, exactly the fields the fast path may take.
+    if (error != std::errc() || end != field.data() + field.size() || value < INT16_MIN || value > INT16_MAX)
+        return std::nullopt;
+    return static_cast<int16_t>(value);
+}
+
 std::optional<std::string> BuildDragText(const ItemStore& items, int32_t columnCount, int32_t mode) {
     if (mode < oleDragItemText || mode > oleDragItemIndex) return std::nullopt;
     std::string out;

@@ -31,6 +31,14 @@ enum LVOLEDragDataConstants : int32_t {
 // puts nothing into the data object. With nothing selected the text is empty.
 std::optional<std::string> BuildDragText(const ItemStore& items, int32_t columnCount, int32_t mode);
 
+// How many rows ForEachDroppedRow makes of a text, counted without splitting it.
+std::size_t DroppedRowCount(std::string_view text);
+
+// A field written as plain decimal digits (with an optional "-") that fits an Integer, as the
+// drag texts write icon indexes; anything else is nullopt and takes the general conversion.
+// Either way the value is the same: this only spares a drop of many rows the locale's parsing.
+std::optional<int16_t> PlainInteger(std::string_view field);
+
 // How a dropped text becomes rows, as the automatic drop adds them:
 //  - a text without "|" and without "," is one row of one field (AddItemQuick takes it as a
 //    plain value);

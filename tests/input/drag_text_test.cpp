@@ -2,6 +2,8 @@
 // including malformed ones.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "input/DragText.h"
 #include "tests/input/store_rows.h"
 
@@ -87,7 +89,22 @@ TEST(DragText, DroppedTextsSplitIntoRows) {
         {"a,1||b,2|", "[a/1][b/2]"},
         {"t,\xff\xfe|u,x", "[t/\xff\xfe][u/x]"},  // bytes pass through as they are
     };
-    for (const auto& c : cases) EXPECT_EQ(Rows(c.text), c.rows) << c.text;
+    for (const auto& c : cases) {
+        EXPECT_EQ(Rows(c.text), c.rows) << c.text;
+        const std::string rows = c.rows;
+        EXPECT_EQ(DroppedRowCount(c.text), static_cast<std::size_t>(std::count(rows.begin(), rows.end(), '[')))
+            << c.text;
+    }
+}
+
+TEST(DragText, PlainIntegersOnly) {
+    const struct {
+        const char* field;
+        std::optional<int16_t> value;
+    } cases[] = {{"3", 3},           {"-1", -1},          {"32767", 32767},      {"-32768", -32768},
+                 {"32768", std::nullopt}, {"", std::nullopt}, {"+1", std::nullopt}, {" 1", std::nullopt},
+                 {"1.5", std::nullopt}, {"x", std::nullopt}, {"0012", 12},        {"1234567", std::nullopt}};
+    for (const auto& c : cases) EXPECT_EQ(PlainInteger(c.field), c.value) << c.field;
 }
 
 TEST(DragText, AMegabyteOfTextSplitsLinearly) {
