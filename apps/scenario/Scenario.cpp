@@ -127,6 +127,7 @@ struct FileSettings {
     const Json* properties = nullptr;
     const Json* system = nullptr;
     const Json* steps = nullptr;
+    const Json* secondList = nullptr;
     bool userMode = true;
     int32_t twipsPerPixel = 15;
     StdFont ambientFont{"DejaVu Sans", 8.0f};
@@ -134,7 +135,7 @@ struct FileSettings {
 
 FileSettings ReadSettings(const Json& file) {
     if (!file.is_object()) Invalid("a scenario is a JSON object");
-    CheckKeys(file, "size properties system user_mode twips_per_pixel ambient_font steps description",
+    CheckKeys(file, "size properties system user_mode twips_per_pixel ambient_font steps description second_list",
               "the scenario");
     FileSettings settings;
     if (file.contains("size")) std::tie(settings.width, settings.height) = Size(file["size"], "size");
@@ -149,6 +150,11 @@ FileSettings ReadSettings(const Json& file) {
     if (file.contains("ambient_font"))
         settings.ambientFont = FontFromJson(file["ambient_font"], settings.ambientFont);
     if (file.contains("description")) Text(file["description"], "description");
+    if (file.contains("second_list")) {
+        settings.secondList = &file["second_list"];
+        if (!settings.secondList->is_object()) Invalid("second_list is an object of at, size and properties");
+        CheckKeys(*settings.secondList, "at size properties", "second_list");
+    }
     if (file.contains("steps")) {
         settings.steps = &file["steps"];
         if (!settings.steps->is_array()) Invalid("steps is an array");
@@ -178,13 +184,19 @@ struct Host {
     std::unique_ptr<Form> form;  // holds the control at its client origin
     std::unique_ptr<GlideListView> control;
     ObjectPtr root;
+    // A second list on the same form (second_list), held as $second; its events are not listed.
+    EventRecorder secondRecorder;
+    std::unique_ptr<GlideListView> second;
     // What drop steps drag from, made by the first of them.
     DropStepSource dropSource;
     HWND dropSourceWindow = 0;
     std::unique_ptr<DragSession> drag;
+    // Host windows that values made (an expanding row's children); they go first.
+    std::vector<std::shared_ptr<void>> kept;
 
     explicit Host(std::ostream& events) : recorder(&events) {}
     ~Host() {
+        kept.clear();
         drag.reset();
         if (dropSourceWindow) platform.windows.DestroyWindow(dropSourceWindow);
     }
@@ -203,7 +215,9 @@ std::string Lines(const std::vector<std::string>& lines) {
 class Runner {
 public:
     Runner(Host& host, const ValueContext& context, std::filesystem::path outDir)
-        : host_(host), context_(context), outDir_(std::move(outDir)), paths_(host.root, held_, context) {}
+        : host_(host), context_(context), outDir_(std::move(outDir)), paths_(host.root, held_, context) {
+        if (host_.second) held_["second"] = ControlObject(*host_.second);
+    }
 
     // Runs one step; the exceptions carry the outcome of a step that did not pass.
     void Step(const Json& step);
@@ -692,7 +706,17 @@ void CreateControl(Host& host, const FileSettings& settings, const RunOptions& o
     host.container.TwipsPerPixelY = settings.twipsPerPixel;
     host.container.AmbientFont = settings.ambientFont;
     if (settings.system) ApplySystem(*settings.system, host.platform.system);
-    host.form = std::make_unique<Form>(host.platform, settings.width, settings.height);
+    // The form holds the control at its origin and the second list, when there is one, where
+    // the file puts it.
+    int32_t formWidth = settings.width, formHeight = settings.height;
+    int32_t secondX = 0, secondY = 0, secondWidth = 300, secondHeight = 200;
+    if (const Json* second = settings.secondList) {
+        if (second->contains("at")) std::tie(secondX, secondY) = Point((*second)["at"], "second_list at");
+        if (second->contains("size")) std::tie(secondWidth, secondHeight) = Size((*second)["size"], "second_list size");
+        formWidth = std::max(formWidth, secondX + secondWidth);
+        formHeight = std::max(formHeight, secondY + secondHeight);
+    }
+    host.form = std::make_unique<Form>(host.platform, formWidth, formHeight);
     host.control = std::make_unique<GlideListView>(host.platform, host.container, settings.width,
                                                    settings.height, host.form->hwnd());
     host.control->SetEventSink(&host.recorder);
@@ -700,6 +724,18 @@ void CreateControl(Host& host, const FileSettings& settings, const RunOptions& o
         LoadProperties(*host.control, *settings.properties);
     else
         host.control->InitProperties();
+    if (const Json* second = settings.secondList) {
+        host.second = std::make_unique<GlideListView>(host.platform, host.container, secondWidth, secondHeight,
+                                                      host.form->hwnd());
+        host.platform.windows.SetPlacement(host.second->hwnd(), {secondX, secondY, secondWidth, secondHeight});
+        host.second->SetEventSink(&host.secondRecorder);
+        if (second->contains("properties")) {
+            if (!(*second)["properties"].is_object()) Invalid("second_list properties is an object of persisted names");
+            LoadProperties(*host.second, (*second)["properties"]);
+        } else {
+            host.second->InitProperties();
+        }
+    }
     host.root = options.rootObject ? options.rootObject(*host.control) : ControlObject(*host.control);
 }
 
@@ -711,6 +747,9 @@ int Run(const Json& file, const RunOptions& options, std::ostream& events, std::
         const FileSettings settings = ReadSettings(file);
         context = {settings.ambientFont, options.baseDir, &host.platform, settings.twipsPerPixel};
         CreateControl(host, settings, options);
+        context.container = &host.container;
+        context.form = host.form->hwnd();
+        context.kept = &host.kept;
         Runner runner(host, context, options.outDir);
         if (settings.steps == nullptr) return kExitPassed;
         for (const Json& step : *settings.steps) {
