@@ -79,4 +79,10 @@ void GlideListView::ResizeExpandingRow() {
     row->SetctrlWidth(inner * container_.TwipsPerPixelX);
 }
 
+int32_t GlideListView::ExpandingRowExtraRows() const {
+    if (!props_.ExpandingRow || !expandingRow_.attached || !expandingRow_.row || items_.Count() < 1) return 0;
+    const int32_t rowHeight = items_.Item(1).cLIItemHeight;
+    return rowHeight > 0 ? expandingRow_.heightPx / rowHeight - 2 : 0;
+}
+
 }  // namespace glv

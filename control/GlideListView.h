@@ -561,6 +561,9 @@ private:
     void ParkExpandingRow(int32_t pageCount);
     void PlaceExpandingRow(int32_t top);
     void ResizeExpandingRow();
+    // With an expanding row in use the vertical bar reaches further: its height in rows of the
+    // first item's height, less two (0 when no row is in use).
+    int32_t ExpandingRowExtraRows() const;
     // The automatic drop: rows from the plain text of a dropped data object.
     void AutomaticDrop(DataObject& data);
 

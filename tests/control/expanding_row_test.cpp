@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "control/GlideExpandingRow.h"
+#include "scrollbar/ScrollBar.h"
 #include "tests/support/control_fixture.h"
 #include "platform/PropertyBag.h"
 #include "tests/support/golden.h"
@@ -106,6 +107,23 @@ TEST(ExpandingRow, TakesTheSelectedItemsPlace) {
     EXPECT_EQ(f.platform.windows.Placement(f.row->hwnd()).y, top4);
     EXPECT_EQ(f->ItemRecord(5).cLIItemY, top4 + 40 + 1);
     EXPECT_EQ(f->ItemRecord(6).cLIItemY, top4 + 40 + 1 + step);
+}
+
+TEST(ExpandingRow, ScrollBarReachesFurther) {
+    RowFixture f;
+    f->SetExpandingRow(true);
+    f.AddItems(20, "more");
+    ASSERT_TRUE(f->IsVScrollVisible());
+    const int32_t before = f->VScrollBar().Max();
+    const auto overflow = [&] { return f->VScrollBar().TotalItems() - f->VScrollBar().ItemsVisible(); };
+    EXPECT_EQ(before, overflow() + 1);
+    // 80 pixels are five rows of 16: the maximum is the overflow + 5 - 1 (and the overflow
+    // itself grows, as the row takes room from the page).
+    auto tall = f.MakeRow("tall", 80);
+    f->SetExpandingRowRTControls(tall);
+    EXPECT_EQ(f->VScrollBar().Max(), overflow() + 5 - 1);
+    f->SetExpandingRowRTControls(nullptr);
+    EXPECT_EQ(f->VScrollBar().Max(), before);
 }
 
 TEST(ExpandingRow, ModeKeepsSelectionSingleAndHeadersStill) {

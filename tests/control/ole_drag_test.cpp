@@ -144,6 +144,21 @@ TEST(OleDrag, CtrlOffersCopyAndIndexTexts) {
     f.form->Key(Form::KeyAction::Up, 17);
 }
 
+TEST(OleDrag, TheOLEDragMethodStartsAManualDrag) {
+    DragFixture f;
+    f.Add(*f.list, "A", -1, "", -1);
+    f->SetSelectState(1, true);
+    f.events.SetAnswer("OLEStartDrag", {{"AllowedEffects", Variant(int32_t{3})}});
+    f->OLEDrag();  // OLEDragMode 0: the host fills the data itself
+    EXPECT_EQ(f.Events(), "OLEStartDrag AllowedEffects=2");
+    EXPECT_FALSE(f->OleDragInProgress());  // only the automatic start sets the flag
+    f.Move(260, 40, 1);
+    f.Up(260, 40, 1);
+    // The second list takes no drops (OLEDropMode 0): nothing was dropped.
+    EXPECT_EQ(f.Events(), "OLEGiveFeedback Effect=0 DefaultCursors=True, OLECompleteDrag Effect=0");
+    EXPECT_EQ(f.second->ItemCount(), 0);
+}
+
 TEST(OleDrag, NoAutomaticStartWithoutItemsModeOrPress) {
     DragFixture f;
     f->SetOLEDragMode(0);

@@ -142,6 +142,24 @@ TEST(ToolTips, HeaderBandAndItemToolTipsOff) {
     EXPECT_FALSE(off->ToolTipStatus().armed);
 }
 
+TEST(ToolTips, LeavingTheControlCancels) {
+    TipFixture f;
+    f->ItemForWrite(2).cLIToolTipText = "two";
+    f.Hover(2);
+    f.Wait(1025);
+    ASSERT_TRUE(f.Shown());
+    // The pointer goes off the control (the form is larger than nothing else here): the leave
+    // timer's next tick finds it outside.
+    f.platform.system.cursorX = 1000;
+    f.platform.system.cursorY = 1000;
+    f.Wait(10);
+    EXPECT_EQ(f->ToolTipWindow(), nullptr);
+    EXPECT_FALSE(f->ToolTipStatus().armed);
+    // The hWndToolTip rule: the control's own window, else 0.
+    EXPECT_EQ(f->hWndToolTip(static_cast<int32_t>(f->hwnd())), static_cast<int32_t>(f->hwnd()));
+    EXPECT_EQ(f->hWndToolTip(static_cast<int32_t>(f.form->hwnd())), 0);
+}
+
 TEST(ToolTips, TimesOutsideTheRangeRaiseError11) {
     TipFixture f;
     for (const int32_t bad : {30001, -1}) {
