@@ -144,6 +144,80 @@ TEST(OleDrag, CtrlOffersCopyAndIndexTexts) {
     f.form->Key(Form::KeyAction::Up, 17);
 }
 
+// What a host sees in OLEStartDrag: the data object's plain text as the control filled it.
+struct StartTexts final : GlideListViewEvents {
+    std::vector<std::string> texts;
+    void OLEStartDrag(DataObject& data, int32_t& allowed) override {
+        texts.push_back(data.GetFormat(DataObject::kTextFormat)
+                            ? std::string(data.GetData(DataObject::kTextFormat).AsString()) + " allowed " + std::to_string(allowed)
+                            : "no text");
+        allowed = 0;  // nothing may be dropped: the drag ends at once
+    }
+};
+
+TEST(OleDrag, TheDataObjectCarriesTheModesText) {
+    struct Case {
+        int32_t mode;
+        const char* text;
+    };
+    const Case cases[] = {{oleDragRowData, "A,3,x,0|B,-1,y,2 allowed 2"},
+                          {oleDragItemText, "A,-1|B,-1 allowed 2"},
+                          {oleDragItemIndex, "1,-1|3,-1 allowed 2"},
+                          {7, "no text"}};
+    for (const Case& c : cases) {
+        DragFixture f;
+        StartTexts host;
+        f->SetEventSink(&host);
+        f->SetOLEDragMode(1);
+        f->SetOleDropDataMode(c.mode);
+        f->SetMultiSelect(true);
+        f.Add(*f.list, "A", 3, "x", 0);
+        f.Add(*f.list, "C", 1, "z", 1);
+        f.Add(*f.list, "B", -1, "y", 2);
+        f->SetSelectState(1, true);
+        f->SetSelectState(3, true);
+        const int32_t y = f.RowY(*f.list, 3);
+        f.Move(30, y);
+        f.Down(30, y, 1);
+        f.Move(34, y, 1);
+        EXPECT_EQ(host.texts, std::vector<std::string>{c.text}) << c.mode;
+        EXPECT_FALSE(f->OleDragInProgress());  // completed at once: nothing allowed
+        f.Up(34, y, 1);
+    }
+}
+
+// A host that promises plain text at the start and fills it only when a target asks.
+struct PromisingHost final : GlideListViewEvents {
+    std::vector<std::string> log;
+    void OLEStartDrag(DataObject& data, int32_t&) override {
+        data.Clear();
+        data.SetData(Variant(), DataObject::kTextFormat);  // announced, no data yet
+        log.push_back("start");
+    }
+    void OLESetData(DataObject& data, int16_t& format) override {
+        log.push_back("set data " + std::to_string(format));
+        data.SetData(Variant("late,-1|later,-1"), format);
+    }
+    void OLECompleteDrag(int32_t& effect) override { log.push_back("complete " + std::to_string(effect)); }
+};
+
+TEST(OleDrag, APromisedFormatIsFilledWhenTheTargetReadsIt) {
+    DragFixture f;
+    PromisingHost host;
+    f->SetEventSink(&host);
+    f->SetOLEDragMode(1);
+    f.second->SetOLEDropMode(2);
+    f.Add(*f.list, "A", -1, "", -1);
+    const int32_t y = f.RowY(*f.list, 1);
+    f.Move(30, y);
+    f.Down(30, y, 1);
+    f.Move(30, y + 10, 1);
+    f.Move(300, 40, 1);
+    f.Up(300, 40, 1);
+    EXPECT_EQ(host.log, (std::vector<std::string>{"start", "set data 1", "complete 2"}));
+    EXPECT_EQ(f.SecondTexts(), "late,-1,,0 | later,-1,,0");
+}
+
 TEST(OleDrag, TheOLEDragMethodStartsAManualDrag) {
     DragFixture f;
     f.Add(*f.list, "A", -1, "", -1);
