@@ -16,23 +16,25 @@ void GlideListView::ShowExpandingRow(bool visible) {
     if (expandingRow_.row) expandingRow_.row->SetctrlVisible(visible && props_.ExpandingRow);
 }
 
+// The attached row goes back, hidden, to the container the list itself sits in, and the list
+// lets go of it.
 void GlideListView::DetachExpandingRow() {
+    WindowSystem& windows = platform_.windows;
+    if (const std::shared_ptr<GlideExpandingRow> old = std::exchange(expandingRow_.row, nullptr)) {
+        old->SetctrlVisible(false);
+        windows.SetParent(old->hwnd(), windows.GetParent(hwnd_));
+    }
     expandingRow_.objectAttached = false;
     expandingRow_.attached = false;
+    expandingRow_.visible = false;
 }
 
 void GlideListView::SetExpandingRowRTControls(const std::shared_ptr<GlideExpandingRow>& ctrlRow) {
     WindowSystem& windows = platform_.windows;
     const int32_t tx = container_.TwipsPerPixelX;
     const int32_t ty = std::max(container_.TwipsPerPixelY, 1);
-    // The one before goes back, hidden, to the container the list itself sits in.
-    if (const std::shared_ptr<GlideExpandingRow> old = std::exchange(expandingRow_.row, nullptr)) {
-        old->SetctrlVisible(false);
-        windows.SetParent(old->hwnd(), windows.GetParent(hwnd_));
-    }
-    expandingRow_.attached = false;
+    DetachExpandingRow();  // the one before
     expandingRow_.objectAttached = ctrlRow != nullptr;
-    expandingRow_.visible = false;
     expandingRow_.row = ctrlRow;
     if (ctrlRow) {
         if (windows.GetParent(ctrlRow->hwnd()) != hwnd_) windows.SetParent(ctrlRow->hwnd(), hwnd_);

@@ -82,6 +82,12 @@ TEST(ExpandingRow, AdoptReplaceRelease) {
     EXPECT_FALSE(second->Visible());
     EXPECT_EQ(f->AttachedExpandingRow(), nullptr);
 
+    // ClearAll lets go of an attached row the same way.
+    f->SetExpandingRowRTControls(second);
+    f->ClearAll();
+    EXPECT_EQ(windows.GetParent(second->hwnd()), f.form->hwnd());
+    EXPECT_EQ(f->AttachedExpandingRow(), nullptr);
+
     // With ExpandingRow off the row is adopted hidden; turning it on shows it.
     f->SetExpandingRow(false);
     f->SetExpandingRowRTControls(f.row);
