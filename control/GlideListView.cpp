@@ -25,10 +25,13 @@ GlideListView::GlideListView(Platform& platform, Container& container, int32_t w
     RegisterSurface(platform_.windows, hwnd_, &surface_);
     InitScrollBars();  // --- scroll bars ---
     InitInput();       // --- input ---
+    InitToolTips();    // --- tooltips, context menu, drag and drop ---
+    InitOleDrag();
 }
 
 GlideListView::~GlideListView() {
     Terminate();
+    ReleasePopups();     // --- tooltips, context menu, drag and drop ---
     ReleaseInput();      // --- input ---
     ReleaseRendering();  // --- rendering ---
     platform_.windows.DestroyWindow(hwnd_);
@@ -334,12 +337,7 @@ void GlideListView::EndEdit() { ++hooks_.editEnds; }
 
 void GlideListView::ClearKeyboardMovedState() { keyboard_ = KeyboardState{}; }
 
-void GlideListView::ShowExpandingRow(bool visible) { expandingRow_.visible = visible; }
-
-void GlideListView::DetachExpandingRow() {
-    expandingRow_.objectAttached = false;
-    expandingRow_.attached = false;
-}
+// ShowExpandingRow and DetachExpandingRow live with the expanding row in ExpandingRow.cpp.
 
 void GlideListView::RaiseSelectedRowChanged(int32_t rowIndex) {
     Raise(events_, &GlideListViewEvents::SelectedRowChanged, rowIndex);

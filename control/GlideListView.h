@@ -40,6 +40,7 @@
 #include "input/Keyboard.h"
 #include "input/MessageRouter.h"
 #include "input/Selection.h"
+#include "input/ToolTipState.h"
 #include "platform/WindowTimer.h"
 #include "render/ImageLists.h"
 #include "render/Layout.h"
@@ -57,6 +58,11 @@ enum class SortResult : int;  // sort/SortEngine.h
 class GlideVScroll;
 class GlideHScroll;
 struct ListScrollState;
+class DataObject;
+class Form;
+class GlideExpandingRow;
+class PopupMenu;
+class TooltipWindow;
 
 // View state shared by layout, painting, input and scrolling. The selection part (current item,
 // last selected row, the cached selected count and the click flags) is the selection rules'
@@ -418,6 +424,22 @@ public:
     // Raw select: keeps the selected count; no repaint, no event; other indexes are ignored.
     void RawSelect(int32_t index, bool value);
 
+    // --- tooltips, context menu, drag and drop ----------------------------------------------------
+    // (ToolTips.cpp, ContextMenu.cpp, OleDrag.cpp.) The windows that pop up over the form (the
+    // tooltip, the menu) find the form through the control's parent; on no form none shows.
+    const ToolTipState& ToolTipStatus() const;
+    // The tooltip window while one is loaded, else nullptr.
+    const TooltipWindow* ToolTipWindow() const;
+    // The context menu while it is open, else nullptr.
+    PopupMenu* OpenContextMenu();
+    // The expanding row (ExpandingRow.cpp): adopts a host's row control as the band shown under
+    // the current item, replacing and releasing the one attached before; nullptr releases only.
+    void SetExpandingRowRTControls(const std::shared_ptr<GlideExpandingRow>& ctrlRow);
+    const std::shared_ptr<GlideExpandingRow>& AttachedExpandingRow() const { return expandingRow_.row; }
+    // Starts a drag from the control's window (the OLEDrag method).
+    void OLEDrag();
+    bool OleDragInProgress() const;
+
     // --- scroll bars -----------------------------------------------------------------------------
     // The two scroll bars, child windows of the control, and the list's side of their coupling:
     // when they show, what they are told, and what their events do (ListScrolling.cpp).
@@ -513,6 +535,38 @@ private:
         GlideListView& list_;
     };
     void FlushPaint();
+    // --- tooltips, context menu, drag and drop (hooks) --------------------------------------------
+    void InitToolTips();
+    void InitOleDrag();
+    // Windows and timers go with the control, before the window they belong to.
+    void ReleasePopups() {
+        toolTips_.reset();
+        contextMenu_.reset();
+        ole_.reset();
+    }
+    void ApplyToolTipIntervals();
+    Form* HostForm() const;
+    // Whether the in-place edit box is on screen; tooltips do not arm over an open edit.
+    bool EditBoxVisible() const { return ItemInEdit() >= 1; }
+    // The hover row changed to row >= 1.
+    void ToolTipHoverRow(int32_t row);
+    // The pointer is in the header band or has left the control.
+    void CancelToolTips(bool onlyIfActive);
+    void ShowContextMenu();
+    void ContextMenuChosen(int32_t index);
+    // The automatic drag start of a move below the header; true when a drag started.
+    bool AutomaticOleDrag(float x, float y);
+    // The expanding row in the paint pass: parked above or below the page when its item is
+    // off the page, moved onto its item's row otherwise; and the width the list gives it.
+    void ParkExpandingRow(int32_t pageCount);
+    void PlaceExpandingRow(int32_t top);
+    void ResizeExpandingRow();
+    // With an expanding row in use the vertical bar reaches further: its height in rows of the
+    // first item's height, less two (0 when no row is in use).
+    int32_t ExpandingRowExtraRows() const;
+    // The automatic drop: rows from the plain text of a dropped data object.
+    void AutomaticDrop(DataObject& data);
+
     // --- rendering (hooks) -----------------------------------------------------------------------
     void InitRendering(int32_t width, int32_t height);
     void ReleaseRendering();
@@ -590,6 +644,8 @@ private:
         bool objectAttached = false;  // an expanding row object was handed to the control
         bool attached = false;        // the attached flag
         bool visible = false;
+        std::shared_ptr<GlideExpandingRow> row;  // the host's row control, while attached
+        int32_t heightPx = 0;                    // its height in pixels when it was attached
     } expandingRow_;
 
     HookCounters hooks_;
@@ -617,6 +673,16 @@ private:
     std::unique_ptr<MessageRouter> router_;
     std::unique_ptr<WindowTimer> leaveTimer_;  // window timer 1, 10 ms
     TimerId horizontalRepaintTimer_ = 0;       // 50 ms, repaints once
+    // Each pop-up part lives in its own file; the deleters let this header name them only.
+    class ToolTipLink;
+    struct ToolTipLinkDeleter { void operator()(ToolTipLink* link) const; };
+    std::unique_ptr<ToolTipLink, ToolTipLinkDeleter> toolTips_;
+    class ContextMenuLink;
+    struct ContextMenuLinkDeleter { void operator()(ContextMenuLink* link) const; };
+    std::unique_ptr<ContextMenuLink, ContextMenuLinkDeleter> contextMenu_;
+    class OleLink;
+    struct OleLinkDeleter { void operator()(OleLink* link) const; };
+    std::unique_ptr<OleLink, OleLinkDeleter> ole_;
     // Tests reach the control's internal state through this one helper (tests/support/).
     friend struct ControlTestAccess;
 

@@ -183,7 +183,7 @@ void GlideListView::ShowVerticalBar(int32_t itemsPerPage) {
     const int32_t overflow = shown - itemsPerPage;
     s.vbar.SetItemsVisible(itemsPerPage);
     s.vbar.SetTotalItems(shown);
-    s.vbar.SetMax(overflow + 1);
+    s.vbar.SetMax(overflow + 1 + ExpandingRowExtraRows());
     s.vbar.SetLargeChange(overflow / 3);
 }
 

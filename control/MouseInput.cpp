@@ -3,8 +3,9 @@
 // from input/Selection.h; what is left here is the order of events and repaints.
 //
 // Not here yet, each a later part of input: the width following the pointer while a column is
-// resized and the column drag itself, the context menu on a right press, the automatic OLE drag
-// start, tooltips and the in-place edit box (editing only begins through EditItem).
+// resized and the column drag itself, and the in-place edit box (editing only begins through
+// EditItem). The context menu, the automatic OLE drag start and the tooltips are called from
+// here and live in their own files.
 
 #include "control/GlideListView.h"
 #include "core/Events.h"
@@ -75,7 +76,10 @@ void GlideListView::OnMouseDown(int16_t button, int16_t shift, float x, float y)
         return;
     }
     if (columns_.Count() < 1) return;
-    if (button == 2 && props_.AllowSubMenu) return;  // the context menu's press
+    if (button == 2 && props_.AllowSubMenu) {
+        ShowContextMenu();
+        return;
+    }
     const HitGeometry geometry = CurrentHitGeometry();
     const int32_t row = HitRow(geometry, y, RowRule::PressRelease).value_or(-1);
     if (button == 1 && props_.CheckBoxes && InCheckBoxZone(x)) {
@@ -139,9 +143,11 @@ void GlideListView::OnMouseMove(int16_t button, int16_t shift, float x, float y)
             Repaint();
         }
         if (items_.Count() == 0) return;
+        if (AutomaticOleDrag(x, y)) return;
         const int32_t previous = pointer_.hoverRow;
         const bool firstColumn = InFirstColumnArea(columns_, x);
         pointer_.hoverRow = HitRow(CurrentHitGeometry(), y, RowRule::PressRelease).value_or(-1);
+        if (pointer_.hoverRow != previous && pointer_.hoverRow >= 1) ToolTipHoverRow(pointer_.hoverRow);
         if (pointer_.hoverRow != previous && pointer_.hoverRow >= 1 && props_.HoverSelection &&
             (firstColumn || props_.FullRowSelect)) {
             Repaint();  // deselect all repaints
@@ -157,6 +163,7 @@ void GlideListView::OnMouseMove(int16_t button, int16_t shift, float x, float y)
         }
         return;
     }
+    CancelToolTips(true);
     const int32_t hovered = HoveredColumn(columns_, x).value_or(-1);
     if (props_.AllowColumnResizing) {
         const std::optional<int32_t> divider = DividerColumn(columns_, x);

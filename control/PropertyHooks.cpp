@@ -30,6 +30,7 @@ void GlideListView::UpdateToolTipTimers() {
     ++propertyHooks_.toolTipTimerUpdates;
     applied_.toolTipPreInterval = props_.ToolTipPreTime;
     applied_.toolTipPostInterval = props_.ToolTipPostTime;
+    ApplyToolTipIntervals();
 }
 
 void GlideListView::ApplyEditBoxColors() {
