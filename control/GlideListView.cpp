@@ -6,6 +6,7 @@
 #include "platform/Form.h"
 #include "platform/Locale.h"
 #include "render/Themes.h"
+#include "control/InPlaceEdit.h"
 #include "control/ListScrolling.h"
 
 namespace glv {
@@ -20,11 +21,13 @@ GlideListView::GlideListView(Platform& platform, Container& container, int32_t w
     RegisterSurface(platform_.windows, hwnd_, &surface_);
     InitScrollBars();  // --- scroll bars ---
     InitInput();       // --- input ---
+    InitEditing();
 }
 
 GlideListView::~GlideListView() {
     Terminate();
     ReleaseInput();      // --- input ---
+    editor_.reset();
     ReleaseRendering();  // --- rendering ---
     platform_.windows.DestroyWindow(hwnd_);
 }
@@ -296,7 +299,7 @@ int32_t GlideListView::TextHeight(const StdFont& font) const {
 
 // SyncScrollBars and ResetScrollBars live with the scroll bars in ListScrolling.cpp.
 
-void GlideListView::EndEdit() { ++hooks_.editEnds; }
+// EndEdit is in-place editing's (InPlaceEdit.cpp).
 
 void GlideListView::ClearKeyboardMovedState() { keyboard_ = KeyboardState{}; }
 

@@ -66,7 +66,7 @@ ListScrollState::~ListScrollState() { clock.DestroyTimer(repaintTimer); }
 void GlideListView::InitScrollBars() {
     scroll_ = std::make_unique<ListScrollState>(*this, platform_, container_, hwnd_);
     Clock& clock = platform_.clock;
-    scroll_->repaintTimer = clock.CreateTimer([this] { Repaint(); });
+    scroll_->repaintTimer = clock.CreateTimer([this] { OnRepaintTick(); });
     clock.SetInterval(scroll_->repaintTimer, kRepaintTimerMs);
     frame_.vScrollHwnd = scroll_->vbar.hwnd();
     frame_.hScrollHwnd = scroll_->hbar.hwnd();
