@@ -32,7 +32,7 @@ void GlideListView::BeginColumnDrag(int32_t column, float x) {
     pointer_.dragPending = true;
 }
 
-bool GlideListView::ColumnGestureMove(float x) {
+bool GlideListView::ColumnGestureMove(int16_t button, float x) {
     ColumnGestureState& g = columnGesture_;
     if (g.timerBusy || pointer_.dragActive) return true;
     if (pointer_.dragPending) {
@@ -40,6 +40,13 @@ bool GlideListView::ColumnGestureMove(float x) {
         return true;
     }
     if (!pointer_.resizing) return false;
+    // The click after the release ends a resize, but a release outside the control is followed
+    // by no click: the first move without the left button ends the resize instead, rather than
+    // let the column follow a pointer that is no longer dragging it.
+    if ((button & 1) == 0) {
+        pointer_.resizing = false;
+        return false;
+    }
     // Each step adds the distance from the previous one; the timer's next tick shows it.
     if (props_.AllowColumnResizing && columns_.Contains(g.resizeColumn)) {
         tColHeaderInfo& column = columns_.Column(g.resizeColumn);

@@ -515,7 +515,7 @@ private:
     // and the release ends the drag.
     void BeginColumnResize(float x);
     void BeginColumnDrag(int32_t column, float x);
-    bool ColumnGestureMove(float x);
+    bool ColumnGestureMove(int16_t button, float x);
     void StartColumnDrag();
     void FinishColumnDrag(float x);
     // The repaint timer's tick: a repaint, and while a column is dragged, its image over it.

@@ -127,7 +127,7 @@ void GlideListView::OnMouseMove(int16_t button, int16_t shift, float x, float y)
     pointer_.y = y;
     if (!props_.Enabled || columns_.Count() == 0) return;
     PaintBatch batch(*this);
-    if (ColumnGestureMove(x)) return;
+    if (ColumnGestureMove(button, x)) return;
     WindowSystem& windows = platform_.windows;
     if (y > static_cast<float>(frame_.headerHeight)) {
         if (windows.GetCursorShape(hwnd_) != CursorShape::Arrow) windows.SetCursorShape(hwnd_, CursorShape::Arrow);

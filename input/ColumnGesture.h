@@ -3,6 +3,7 @@
 // gives a column, the distance that turns a pending column drag into a drag, and the column a
 // release X falls on. The control (control/ColumnDrag.cpp) runs them, repaints and raises.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>

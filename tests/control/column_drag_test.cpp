@@ -110,6 +110,20 @@ TEST(ColumnResize, TheRepaintTimerShowsEachStepAndTheClickEndsTheResize) {
     EXPECT_EQ(f.Width(2), 60);
 }
 
+TEST(ColumnResize, AReleaseOutsideTheControlEndsTheResizeAtTheNextMove) {
+    Columns f;
+    f->ColumnForWrite(1).cHMinWidth = 30;
+    const int32_t split = f.Split(1);
+    f.Move(split, 8);
+    f.Events();
+    f.Down(split, 8);
+    f.Drag(split - 20, 8);
+    f.Up(split - 20, 420);  // below the form: no click follows
+    EXPECT_EQ(f.Events(), (Lines{"ColumnWidthChanged ColIndex=1", "ColumnWidthChangedAlt ColIndex=1"}));
+    f.Move(split + 40, 8);
+    EXPECT_EQ(f.Width(1), 80);
+}
+
 TEST(ColumnResize, WithoutAllowColumnResizingTheDividerIsAHeader) {
     Columns f;
     f->SetAllowColumnResizing(false);

@@ -365,3 +365,19 @@ TEST(InPlaceEdit, ThePictureOfAnOpenBox) {
 
 }  // namespace
 }  // namespace glv
+
+namespace glv {
+namespace {
+
+TEST(InPlaceEdit, TheBoxTakesTheEditColoursAsTheyAreSet) {
+    Editing f;
+    f.SecondClick(2);
+    const Surface& picture = f.Box().Picture();
+    const int32_t x = picture.Width() - 2;  // beyond the text
+    EXPECT_EQ(picture.GetPixel(x, 1), f.platform.system.colors[syscolor::kHighlight]);  // the default, resolved
+    f->SetItemEditBackColor(0x0000FF);  // red, as an OLE_COLOR
+    EXPECT_EQ(picture.GetPixel(x, 1), RGB(255, 0, 0));
+}
+
+}  // namespace
+}  // namespace glv
