@@ -47,6 +47,10 @@ constexpr Member<L> kControlMembers[] = {
     {"EndUpdate", MemberKind::Method, 0, 0, [](L& l, Args) { l.EndUpdate(); return Done(); }},
     {"ColumnsTotalWidth", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.ColumnsTotalWidth()); }},
     {"ColumnsVisibleWidth", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.ColumnsVisibleWidth()); }},
+    {"SwapColumns", MemberKind::Method, 2, 2,
+     [](L& l, Args a) { return Variant(l.SwapColumns(a[0].ToInteger(l.locale()), a[1].ToInteger(l.locale()))); }},
+    {"MoveColumn", MemberKind::Method, 2, 2,
+     [](L& l, Args a) { return Variant(l.MoveColumn(a[0].ToInteger(l.locale()), a[1].ToInteger(l.locale()))); }},
 
     // Bulk operations and queries
     {"IsAnyChecked", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.IsAnyChecked()); }},

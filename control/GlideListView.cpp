@@ -9,6 +9,7 @@
 #include "platform/GeometryLimits.h"
 #include "platform/Locale.h"
 #include "render/Themes.h"
+#include "control/InPlaceEdit.h"
 #include "control/ListScrolling.h"
 
 namespace glv {
@@ -27,12 +28,14 @@ GlideListView::GlideListView(Platform& platform, Container& container, int32_t w
     InitInput();       // --- input ---
     InitToolTips();    // --- tooltips, context menu, drag and drop ---
     InitOleDrag();
+    InitEditing();
 }
 
 GlideListView::~GlideListView() {
     Terminate();
     ReleasePopups();     // --- tooltips, context menu, drag and drop ---
     ReleaseInput();      // --- input ---
+    editor_.reset();
     ReleaseRendering();  // --- rendering ---
     platform_.windows.DestroyWindow(hwnd_);
 }
@@ -333,7 +336,7 @@ int32_t GlideListView::TextHeight(const StdFont& font) const {
 
 // SyncScrollBars and ResetScrollBars live with the scroll bars in ListScrolling.cpp.
 
-void GlideListView::EndEdit() { ++hooks_.editEnds; }
+// EndEdit is in-place editing's (InPlaceEdit.cpp).
 
 void GlideListView::ClearKeyboardMovedState() { keyboard_ = KeyboardState{}; }
 

@@ -35,6 +35,7 @@
 #include "platform/MemDC.h"
 #include "platform/Platform.h"
 #include "platform/Surface.h"
+#include "input/ColumnGesture.h"
 #include "input/HitTest.h"
 #include "input/InputState.h"
 #include "input/Keyboard.h"
@@ -56,6 +57,7 @@ struct RowStyle;
 struct HeaderStyle;
 enum class SortResult : int;  // sort/SortEngine.h
 class GlideVScroll;
+class EditBox;
 class GlideHScroll;
 struct ListScrollState;
 class DataObject;
@@ -223,6 +225,12 @@ public:
     int32_t AddColumnEx(const ColumnSpec& def);
     const tColHeaderInfo& ColumnRecord(int32_t index) const;
     int32_t ColumnsTotalWidth() const { return columns_.TotalWidth(); }
+    // Column reordering with the cells (control/ColumnDrag.cpp, rules in core/ColumnReorder.h).
+    // Both take indexes 1..column count and answer false, changing nothing, for any other or
+    // for the same index twice. SwapColumns leaves the repaint to the host (Refresh);
+    // MoveColumn repaints.
+    bool SwapColumns(int32_t column1, int32_t column2);
+    bool MoveColumn(int32_t column1, int32_t column2);
 
     // --- properties (by name) --------------------------------------------------------------------
     // Every stored property of the control, by its public name (without regard to case), as
@@ -321,7 +329,7 @@ public:
     void OnKeyDown(int16_t& keyCode, int16_t shift) override;
     void OnKeyPress(int16_t& keyAscii) override;
     void OnKeyUp(int16_t& keyCode, int16_t shift) override;
-    void OnGotFocus() override { GotFocus(); }
+    void OnGotFocus() override;
     void OnLostFocus() override { LostFocus(); }
     // The hooked messages: key state, the leave timer, the wheel and the visual-style change.
     void OnKeyMessage(bool altContext, bool ctrlDown) override;
@@ -378,8 +386,9 @@ public:
     // A sub-item icon was set: an item without an icon of its own grows to the small-icon height.
     void SubItemIconChanged(int32_t index);
 
-    // Hooks the later subsystems fill in. Until then they only check what the caller is owed.
-    void EditItem(int32_t index);     // in-place editing: nothing yet
+    // cListItem.Edit: with AllowEdit on, for a shown item, deselects all, scrolls the item into
+    // view, begins editing it and makes it the selected, current item. Anything else does nothing.
+    void EditItem(int32_t index);
 
     bool IsAnyChecked() const;
     bool IsAnySelected() const;
@@ -393,8 +402,12 @@ public:
     void ItemsDeselectAll();
     void ItemsSelectAll();
     void ItemsCheckAll(bool state);
-    int32_t ItemInEdit() const;  // -1 until in-place editing arrives
-    void CancelEdit();           // nothing to cancel until in-place editing arrives
+    // In-place editing (control/InPlaceEdit.cpp): the item whose text is being edited, -1 when
+    // none; CancelEdit closes an open edit without storing and raises CancelItemEdit.
+    int32_t ItemInEdit() const;
+    void CancelEdit();
+    // The in-place edit box, a child window of the control (hidden at rest).
+    EditBox& ItemEditBox();
     void ItemsDisableAll();
     void ItemsEnableAll();
     void ItemsSelectRange(int32_t itemFrom, int32_t itemTo);
@@ -519,6 +532,30 @@ private:
     void RaiseColumnMouse(int kind, int16_t button, int16_t shift, float x, float y, int32_t column);
     void RaiseItemClick(int32_t index);
     void RaiseSelectedIndexChanged();
+    // Column resizing and dragging (control/ColumnDrag.cpp). The press starts them, the move
+    // feeds them (true: the move is theirs and goes no further), the repaint timer animates them
+    // and the release ends the drag.
+    void BeginColumnResize(float x);
+    void BeginColumnDrag(int32_t column, float x);
+    bool ColumnGestureMove(int16_t button, float x);
+    void StartColumnDrag();
+    void FinishColumnDrag(float x);
+    // The repaint timer's tick: a repaint, and while a column is dragged, its image over it.
+    void OnRepaintTick();
+    // In-place editing (control/InPlaceEdit.cpp).
+    friend class EditBoxSink;
+    void InitEditing();
+    // Begins editing row r as a second click does (AllowEdit, BeforeItemEdit, the box placed
+    // over the row's text and focused).
+    void BeginEdit(int32_t row);
+    // What Enter does: a pending cancel becomes CancelItemEdit, anything else commits.
+    void RequestCommit();
+    void CommitEdit();
+    void CloseEditBox();
+    void OnEditKeyDown(int32_t& keyCode, int32_t shift);
+    void OnEditKeyPress(int32_t& keyAscii);
+    void OnEditKeyUp(int32_t& keyCode, int32_t shift);
+    void OnEditLostFocus();
     // Repaints asked for while a handler runs are made once, before the next event reaches the
     // host and when the handler returns: the host never sees a stale picture, and a click that
     // asks for four repaints pays for one.
@@ -683,6 +720,9 @@ private:
     class OleLink;
     struct OleLinkDeleter { void operator()(OleLink* link) const; };
     std::unique_ptr<OleLink, OleLinkDeleter> ole_;
+    ColumnGestureState columnGesture_;
+    struct InPlaceEditor;
+    std::unique_ptr<InPlaceEditor> editor_;
     // Tests reach the control's internal state through this one helper (tests/support/).
     friend struct ControlTestAccess;
 

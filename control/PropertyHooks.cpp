@@ -3,6 +3,7 @@
 // hook records what it handed on (applied_) and counts its calls, so tests can see it ran.
 
 #include "control/GlideListView.h"
+#include "control/InPlaceEdit.h"
 #include "render/Themes.h"
 
 namespace glv {
@@ -37,6 +38,7 @@ void GlideListView::ApplyEditBoxColors() {
     ++propertyHooks_.editBoxColorUpdates;
     applied_.editBackColor = props_.ItemEditBackColor;
     applied_.editForeColor = props_.ItemEditForeColor;
+    if (editor_) editor_->box.SetColors(applied_.editBackColor, applied_.editForeColor);
 }
 
 void GlideListView::ApplyEnabled() {
