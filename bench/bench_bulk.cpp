@@ -113,6 +113,15 @@ void BM_SelectedItemsAll(benchmark::State& state) {
 
 void SortByFirstColumn(GlideListView& list) { list.SortColumn(1, LVSortOrderDescending); }
 
+// The same two without a sort, for comparison: a sort must not make them dearer.
+void BM_ClearItems(benchmark::State& state) {
+    OnFreshList(state, [](GlideListView&) {}, [](LoadedList& l) { l.list->ClearItems(); });
+}
+
+void BM_Destroy(benchmark::State& state) {
+    OnFreshList(state, [](GlideListView&) {}, [](LoadedList& l) { l.list.reset(); });
+}
+
 void BM_ClearItemsAfterSort(benchmark::State& state) {
     OnFreshList(state, SortByFirstColumn, [](LoadedList& l) { l.list->ClearItems(); });
 }
@@ -152,6 +161,8 @@ BENCHMARK(BM_DeleteSelectedHalf) GLV_BULK_SIZES;
 BENCHMARK(BM_DeleteAll) GLV_BULK_SIZES;
 BENCHMARK(BM_HideHalf) GLV_BULK_SIZES;
 BENCHMARK(BM_SelectedItemsAll) GLV_BULK_SIZES;
+BENCHMARK(BM_ClearItems) GLV_BULK_SIZES;
+BENCHMARK(BM_Destroy) GLV_BULK_SIZES;
 BENCHMARK(BM_ClearItemsAfterSort) GLV_BULK_SIZES;
 BENCHMARK(BM_DestroyAfterSort) GLV_BULK_SIZES;
 BENCHMARK(BM_EndUpdateAfterLoad) GLV_BULK_SIZES;

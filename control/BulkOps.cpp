@@ -19,7 +19,7 @@ void GlideListView::RawSelect(int32_t index, bool value) { Selection(items_, vie
 
 bool GlideListView::IsAnyChecked() const {
     for (int32_t i = 1; i <= items_.Count(); ++i)
-        if (items_.Item(i).cLIItemChecked && items_.Group(i).Visible) return true;
+        if (items_.IsChecked(i) && items_.Group(i).Visible) return true;
     return false;
 }
 
@@ -155,18 +155,18 @@ void GlideListView::ItemsSelectAll() {
 void GlideListView::ItemsCheckAll(bool state) {
     if (expandingRow_.objectAttached) return;
     for (int32_t i = 1; i <= items_.Count(); ++i)
-        if (!items_.Group(i).GroupHeader) items_.Item(i).cLIItemChecked = state;
+        if (!items_.Group(i).GroupHeader) items_.SetChecked(i, state);
     Repaint();
 }
 
 void GlideListView::ItemsDisableAll() {
     Selection(items_, view_).DeselectAll();
-    for (int32_t i = 1; i <= items_.Count(); ++i) items_.Item(i).cLIEnabled = false;
+    for (int32_t i = 1; i <= items_.Count(); ++i) items_.SetEnabled(i, false);
     Repaint();
 }
 
 void GlideListView::ItemsEnableAll() {
-    for (int32_t i = 1; i <= items_.Count(); ++i) items_.Item(i).cLIEnabled = true;
+    for (int32_t i = 1; i <= items_.Count(); ++i) items_.SetEnabled(i, true);
     Repaint();
 }
 
@@ -184,7 +184,7 @@ void GlideListView::SetSelectAll(bool state) {
 }
 
 void GlideListView::SetCheckAll(bool state) {
-    for (int32_t i = 1; i <= items_.Count(); ++i) items_.Item(i).cLIItemChecked = state;
+    for (int32_t i = 1; i <= items_.Count(); ++i) items_.SetChecked(i, state);
     if (view_.paintingEnabled) Repaint();
 }
 
@@ -225,14 +225,14 @@ int32_t GlideListView::hWndToolTip(int32_t hwnd) const {
 std::vector<tListItemInfo> GlideListView::SelectedItems() const {
     std::vector<tListItemInfo> out;
     out.reserve(static_cast<std::size_t>(items_.SelectedFlagCount()));
-    items_.ForEachSelected([&](int32_t i) { out.push_back(items_.Item(i)); });
+    items_.ForEachSelected([&](int32_t i) { out.push_back(items_.Copy(i)); });
     return out;
 }
 
 std::vector<tListItemInfo> GlideListView::CheckedItems() const {
     std::vector<tListItemInfo> out;
     for (int32_t i = 1; i <= items_.Count(); ++i)
-        if (items_.Item(i).cLIItemChecked) out.push_back(items_.Item(i));
+        if (items_.IsChecked(i)) out.push_back(items_.Copy(i));
     return out;
 }
 
@@ -241,18 +241,18 @@ int32_t GlideListView::SelectedCount() { return Selection(items_, view_).Recount
 int32_t GlideListView::CheckedCount() const {
     int32_t count = 0;
     for (int32_t i = 1; i <= items_.Count(); ++i)
-        if (items_.Item(i).cLIItemChecked) ++count;
+        if (items_.IsChecked(i)) ++count;
     return count;
 }
 
 namespace {
 
-// 0 with none, -1 with two or more, else the lowest index whose flag is set (hidden or not).
-int32_t SingleIndex(const ItemStore& items, int32_t count, bool tListItemInfo::*flag) {
+// 0 with none, -1 with two or more, else the lowest checked index (hidden or not).
+int32_t SingleCheckedIndex(const ItemStore& items, int32_t count) {
     if (items.Count() == 0 || count == 0) return 0;
     if (count >= 2) return -1;
     for (int32_t i = 1; i <= items.Count(); ++i)
-        if (items.Item(i).*flag) return i;
+        if (items.IsChecked(i)) return i;
     return 0;
 }
 
@@ -265,7 +265,7 @@ int32_t GlideListView::SelectedIndex() {
 }
 
 int32_t GlideListView::CheckedIndex() const {
-    return SingleIndex(items_, CheckedCount(), &tListItemInfo::cLIItemChecked);
+    return SingleCheckedIndex(items_, CheckedCount());
 }
 
 void GlideListView::SetSelectedIndex(int32_t index) {
@@ -279,7 +279,7 @@ void GlideListView::SetSelectedIndex(int32_t index) {
 bool GlideListView::Selected(int32_t index) const { return ItemRecord(index).cLISelected; }
 
 bool GlideListView::SelectState(int32_t index) const {
-    return items_.Contains(index) && items_.Item(index).cLISelected;
+    return items_.IsSelected(index);
 }
 
 void GlideListView::SetSelectState(int32_t index, bool state) {
@@ -289,12 +289,12 @@ void GlideListView::SetSelectState(int32_t index, bool state) {
 }
 
 bool GlideListView::CheckedState(int32_t index) const {
-    return items_.Contains(index) && items_.Item(index).cLIItemChecked;
+    return items_.Contains(index) && items_.IsChecked(index);
 }
 
 void GlideListView::SetCheckedState(int32_t index, bool state) {
     if (!items_.Contains(index)) return;
-    items_.Item(index).cLIItemChecked = state;
+    items_.SetChecked(index, state);
     if (view_.paintingEnabled) Repaint();
 }
 

@@ -38,6 +38,22 @@ tSubListItemInfo& GlideListView::SubItemForWrite(int32_t index, int32_t subIndex
     return subs[static_cast<std::size_t>(subIndex - 1)];
 }
 
+void GlideListView::SetCellTag(int32_t index, int32_t column, const SharedString& tag) {
+    if (items_.Contains(index) && items_.SetCompactTag(index, column, tag)) return;
+    if (column == 1)
+        ItemForWrite(index).cLITag = tag;
+    else
+        SubItemForWrite(index, column - 1, true).cSITag = tag;
+}
+
+void GlideListView::SetCellAlignment(int32_t index, int32_t column, int32_t align) {
+    if (items_.Contains(index) && items_.SetCompactAlignment(index, column, align)) return;
+    if (column == 1)
+        ItemForWrite(index).cLIItemHAlign = align;
+    else
+        SubItemForWrite(index, column - 1, true).cSIItemHAlign = align;
+}
+
 tColHeaderInfo& GlideListView::ColumnForWrite(int32_t index) {
     if (!columns_.Contains(index)) RaiseError(kErrHeaderMissing, kSourceControl);
     return columns_.Column(index);

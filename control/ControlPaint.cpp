@@ -181,7 +181,12 @@ bool GlideListView::PaintRows(const RowStyle& style) {
     for (int32_t i = items_.NextShown(view_.topIndex); i != 0 && painted <= pageCount;
          i = items_.NextShown(i + 1)) {
         const tItemGroupInfo& group = items_.Group(i);
-        tListItemInfo& item = items_.Item(i);
+        // A compact row is painted from a copy, so that painting never makes full records;
+        // where the copy was placed is kept afterwards.
+        tListItemInfo* full = items_.FullRecord(i);
+        tListItemInfo copy;
+        if (!full) copy = items_.Copy(i);
+        tListItemInfo& item = full ? *full : copy;
         if (expanding && item.cLISelected) {
             // The selected item's place is the expanding row's.
             PlaceExpandingRow(top);
@@ -206,6 +211,7 @@ bool GlideListView::PaintRows(const RowStyle& style) {
             if (!item.cLIOverLap)
                 PaintSubItems(surface_, platform_.text, style, item, columns_, row, scratchFont_);
         }
+        if (!full) items_.KeepGeometry(i, copy);
         ++painted;
         top += *height;
         if (props_.GridLines) {

@@ -11,7 +11,7 @@ SortResult GlideListView::OrderItems(int32_t first, int32_t last, int32_t column
                                      int32_t sortOrder) {
     if (!columns_.Contains(column)) return SortResult::Failed;
     const SortRequest request{first, last, column, columns_.Column(column).cHSortType, sortOrder};
-    return SortItemRange(items_.Records(), request, locale());
+    return SortItemRange(items_, request, locale());
 }
 
 void GlideListView::Sort(int32_t lColumn, int32_t sortOrder) {

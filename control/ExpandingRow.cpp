@@ -83,7 +83,7 @@ void GlideListView::ResizeExpandingRow() {
 
 int32_t GlideListView::ExpandingRowExtraRows() const {
     if (!props_.ExpandingRow || !expandingRow_.attached || !expandingRow_.row || items_.Count() < 1) return 0;
-    const int32_t rowHeight = items_.Item(1).cLIItemHeight;
+    const int32_t rowHeight = items_.ItemHeight(1);
     return rowHeight > 0 ? expandingRow_.heightPx / rowHeight - 2 : 0;
 }
 

@@ -199,7 +199,7 @@ void GlideListView::AddItemQuick(const Variant& item) {
         return;
     }
     if (view_.topIndex == 0) view_.topIndex = 1;
-    items_.Append(items_.QuickItem(*fields, 0, CurrentItemDefaults(), columns_.Count(), locale()));
+    items_.AppendQuick(*fields, 0, CurrentItemDefaults(), columns_.Count(), locale());
     AfterItemAdded();
 }
 
@@ -218,8 +218,7 @@ void GlideListView::InsertItemQuick(const Variant& item) {
     }
     if (position < 1 || position > items_.Count() + 1) return;
     if (view_.topIndex == 0) view_.topIndex = 1;
-    items_.InsertAt(position,
-                    items_.QuickItem(*fields, 1, CurrentItemDefaults(), columns_.Count(), locale()));
+    items_.InsertQuick(position, *fields, 1, CurrentItemDefaults(), columns_.Count(), locale());
     AfterItemAdded();
 }
 

@@ -379,6 +379,12 @@ public:
     // checkItemIndex: the item index must be in 1..item count (code 8); otherwise only the
     // stored arrays bound the indexes (error 9).
     tSubListItemInfo& SubItemForWrite(int32_t index, int32_t subIndex, bool checkItemIndex);
+    // A cell's tag or alignment (column 1: the item's own fields, column c: sub-item c - 1)
+    // written without handing out the record, so that a row loaded compact stays compact. The
+    // checks and errors are ItemForWrite's for column 1, SubItemForWrite's (item index checked)
+    // otherwise.
+    void SetCellTag(int32_t index, int32_t column, const SharedString& tag);
+    void SetCellAlignment(int32_t index, int32_t column, int32_t align);
     tColHeaderInfo& ColumnForWrite(int32_t index);        // 1..column count, else code 8
     tColHeaderExtInfo& ColumnExtForWrite(int32_t index);  // idem
     const tColHeaderExtInfo& ColumnExtRecord(int32_t index) const;  // error 9 outside

@@ -299,7 +299,7 @@ int32_t GlideListView::PageItemsFrom(int32_t direction) {
     int32_t count = 0;
     // Hidden rows take no room: only the shown ones are visited.
     auto fits = [&](int32_t i) {
-        const int64_t next = used + items_.Item(i).cLIItemHeight + grid;
+        const int64_t next = used + items_.ItemHeight(i) + grid;
         if (next > frame.surfaceHeight) return false;
         used = next;
         ++count;

@@ -3,17 +3,19 @@
 #include <algorithm>
 #include <type_traits>
 
+#include "core/Permutation.h"
 #include "platform/AutomationError.h"
 #include "platform/Locale.h"
 
 namespace glv {
 
-// Growing the item array moves the records; a copy would take every row's sub-items out of the
-// pool and cost a million allocations.
+// Growing the row array moves the rows; a copy would cost a million allocations.
 static_assert(std::is_nothrow_move_constructible_v<tListItemInfo>);
 
-tListItemInfo ItemStore::NewItem(const NewItemDefaults& d, int32_t columnCount) {
-    tListItemInfo item(&subItems_);
+namespace {
+
+// Sets the fields every new record takes from the control's defaults, and the sub-items.
+void ApplyDefaults(const NewItemDefaults& d, int32_t columnCount, tListItemInfo& item) {
     item.cLIBackColor = d.backColor;
     item.cLIForeColor = d.foreColor;
     item.cLIFontName = d.itemFontName;
@@ -25,7 +27,7 @@ tListItemInfo ItemStore::NewItem(const NewItemDefaults& d, int32_t columnCount) 
     item.cLIItemHeight = d.itemHeight;
     if (columnCount > 0) {
         // Default-construct in place and set the few non-zero fields: much cheaper than copying
-        // a prototype record, and this runs once per sub-item of every row loaded.
+        // a prototype record.
         item.cLISubListItemInfo.resize(static_cast<std::size_t>(columnCount));
         for (tSubListItemInfo& sub : item.cLISubListItemInfo) {
             sub.cSIBackColor = d.backColor;
@@ -37,31 +39,330 @@ tListItemInfo ItemStore::NewItem(const NewItemDefaults& d, int32_t columnCount) 
             sub.cSIFontUnderline = d.subItemFontUnderline;
         }
     }
+}
+
+// Reads the array form of AddItemQuick: text(k, value) and icon(k, value) for cell k (0 the
+// item's own) of columnCount. A field that does not convert is passed over; the rest of the row
+// still loads.
+template <typename Text, typename Icon>
+void ReadQuickFields(const SafeArray& fields, std::size_t first, int32_t columnCount,
+                     const Locale& locale, Text&& text, Icon&& icon) {
+    const std::size_t count = fields.Items.size();
+    const std::size_t cells = static_cast<std::size_t>(std::max(columnCount, 1));
+    for (std::size_t k = 0; k < cells; ++k) {
+        const std::size_t at = first + 2 * k;
+        if (at >= count) return;
+        const Variant& t = fields.Items[at];
+        if (t.IsString()) {  // the common case, without a temporary
+            text(k, t.AsString());
+        } else {
+            try {
+                text(k, std::string_view(t.ToString(locale)));
+            } catch (const AutomationError&) {
+            }
+        }
+        if (at + 1 >= count) return;
+        const Variant& i = fields.Items[at + 1];
+        if (i.Type() == VarType::Long) {  // the common case, without the general conversion
+            const int32_t value = i.AsLong();
+            if (value >= INT16_MIN && value <= INT16_MAX) icon(k, static_cast<int16_t>(value));
+            continue;
+        }
+        try {
+            icon(k, i.ToInteger(locale));
+        } catch (const AutomationError&) {
+        }
+    }
+}
+
+void FreeString(std::string& s) { std::string().swap(s); }
+
+// A field of a row: the record's once the row holds its record, else the compact one.
+template <typename Row, typename T>
+T ReadField(const Row& row, T tListItemInfo::*field, T compact) {
+    return row.full ? (*row.full).*field : compact;
+}
+template <typename Row, typename SetCompact>
+void WriteFlag(Row& row, bool tListItemInfo::*field, bool value, SetCompact&& setCompact) {
+    if (row.full)
+        (*row.full).*field = value;
+    else
+        setCompact();
+}
+
+}  // namespace
+
+tListItemInfo ItemStore::NewItem(const NewItemDefaults& d, int32_t columnCount) {
+    tListItemInfo item(&subItems_);
+    ApplyDefaults(d, columnCount, item);
     return item;
 }
 
+void ItemStore::Fill(const Row& row, Handle h, tListItemInfo& out) const {
+    ApplyDefaults(defaults_[row.defaults], row.subCount, out);
+    out.cLIText = row.text;
+    out.cLIIconIndex = row.icon;
+    out.cLITag = row.tag;
+    out.cLIItemHAlign = row.halign;
+    out.cLISelected = row.selected != 0;
+    out.cLIItemChecked = row.checked != 0;
+    out.cLIEnabled = row.enabled != 0;
+    out.cLIItemHeight = row.itemHeight;
+    out.cLIItemX = row.itemX;
+    out.cLIItemY = row.itemY;
+    out.cLITextHeight = row.textHeight;
+    const std::size_t stored = std::min<std::size_t>(row.subCount > 0 ? row.subCount - 1u : 0u, cells_.size());
+    for (std::size_t k = 0; k < stored; ++k) {
+        const Cell& cell = cells_[k][h];
+        tSubListItemInfo& sub = out.cLISubListItemInfo[k];
+        sub.cSIText = cell.text;
+        sub.cSIIconIndex = cell.icon;
+        sub.cSITag = cell.tag;
+        sub.cSIItemHAlign = cell.halign;
+    }
+}
+
+tListItemInfo& ItemStore::Full(Handle h) const {
+    Row& row = rows_[h];
+    if (!row.full) {
+        auto full = std::make_unique<tListItemInfo>(&subItems_);
+        Fill(row, h, *full);
+        row.full = std::move(full);
+        // The compact fields are no one's now; give their memory back.
+        FreeString(row.text);
+        row.tag = SharedString();
+        for (auto& column : cells_) {
+            FreeString(column[h].text);
+            column[h].tag = SharedString();
+        }
+    }
+    return *row.full;
+}
+
+tListItemInfo ItemStore::Copy(int32_t index) const {
+    const Handle h = HandleOf(index);
+    const Row& row = rows_[h];
+    if (row.full) return *row.full;
+    tListItemInfo copy;
+    Fill(row, h, copy);
+    return copy;
+}
+
+std::optional<ItemStore::CellValues> ItemStore::CompactCell(int32_t index, int32_t column) const {
+    const Handle h = HandleOf(index);
+    const Row& row = rows_[h];
+    if (column == 1) return CellValues{row.text, row.icon, row.tag.view()};
+    const auto sub = static_cast<std::size_t>(column - 2);
+    if (column < 2 || sub >= row.subCount) return std::nullopt;
+    const Cell* cell = StoredCell(h, column);
+    if (!cell) return CellValues{};  // the sub-item past the last column, as made
+    return CellValues{cell->text, cell->icon, cell->tag.view()};
+}
+
+ItemStore::Cell* ItemStore::StoredCell(Handle h, int32_t column) const {
+    const Row& row = rows_[h];
+    const auto sub = static_cast<std::size_t>(column - 2);
+    if (row.full || column < 2 || sub + 1 >= row.subCount || sub >= cells_.size()) return nullptr;
+    return &cells_[sub][h];
+}
+
+bool ItemStore::SetCompactTag(int32_t index, int32_t column, const SharedString& tag) {
+    const Handle h = HandleOf(index);
+    Row& row = rows_[h];
+    if (row.full) return false;
+    if (column == 1) {
+        row.tag = tag;
+        return true;
+    }
+    Cell* cell = StoredCell(h, column);
+    if (!cell) return false;
+    cell->tag = tag;
+    return true;
+}
+
+bool ItemStore::SetCompactAlignment(int32_t index, int32_t column, int32_t align) {
+    const Handle h = HandleOf(index);
+    Row& row = rows_[h];
+    if (row.full || align < LVListItemAlignLeft || align > LVListItemAlignRight) return false;
+    if (column == 1) {
+        row.halign = static_cast<uint8_t>(align) & 3u;
+        return true;
+    }
+    Cell* cell = StoredCell(h, column);
+    if (!cell) return false;
+    cell->halign = static_cast<uint8_t>(align);
+    return true;
+}
+
+void ItemStore::Prefetch(int32_t index, int32_t column) const {
+    const Handle h = HandleOf(index);
+    const auto sub = static_cast<std::size_t>(column - 2);
+    if (column >= 2 && sub < cells_.size())
+        __builtin_prefetch(&cells_[sub][h]);
+    else
+        __builtin_prefetch(&rows_[h]);
+}
+
+void ItemStore::KeepGeometry(int32_t index, const tListItemInfo& painted) {
+    Row& row = rows_[HandleOf(index)];
+    if (row.full) return;
+    row.itemX = painted.cLIItemX;
+    row.itemY = painted.cLIItemY;
+    row.textHeight = painted.cLITextHeight;
+    row.itemHeight = painted.cLIItemHeight;
+}
+
+int32_t ItemStore::ItemHeight(int32_t index) const {
+    const Row& row = rows_[HandleOf(index)];
+    return ReadField(row, &tListItemInfo::cLIItemHeight, row.itemHeight);
+}
+
+int32_t ItemStore::ItemTop(int32_t index) const {
+    const Row& row = rows_[HandleOf(index)];
+    return ReadField(row, &tListItemInfo::cLIItemY, row.itemY);
+}
+
+bool ItemStore::IsChecked(int32_t index) const {
+    const Row& row = rows_[HandleOf(index)];
+    return ReadField(row, &tListItemInfo::cLIItemChecked, row.checked != 0);
+}
+
+void ItemStore::SetChecked(int32_t index, bool checked) {
+    Row& row = rows_[HandleOf(index)];
+    WriteFlag(row, &tListItemInfo::cLIItemChecked, checked, [&] { row.checked = checked; });
+}
+
+bool ItemStore::IsEnabled(int32_t index) const {
+    const Row& row = rows_[HandleOf(index)];
+    return ReadField(row, &tListItemInfo::cLIEnabled, row.enabled != 0);
+}
+
+void ItemStore::SetEnabled(int32_t index, bool enabled) {
+    Row& row = rows_[HandleOf(index)];
+    WriteFlag(row, &tListItemInfo::cLIEnabled, enabled, [&] { row.enabled = enabled; });
+}
+
+bool ItemStore::IsSelectable(int32_t index) const {
+    return ReadField(rows_[HandleOf(index)], &tListItemInfo::cLISelectable, true);
+}
+
+ItemStore::Handle ItemStore::NewHandle(std::size_t cells) {
+    while (cells_.size() < cells) {
+        cells_.emplace_back(&LargeBlockResource::Instance());
+        cells_.back().resize(rows_.size());
+    }
+    if (!freeHandles_.empty()) {
+        const Handle h = freeHandles_.back();
+        freeHandles_.pop_back();
+        return h;
+    }
+    const auto h = static_cast<Handle>(rows_.size());
+    rows_.emplace_back();
+    for (auto& column : cells_) column.emplace_back();
+    return h;
+}
+
+void ItemStore::FreeHandle(Handle h) {
+    Row& row = rows_[h];
+    row.full.reset();  // its sub-items go back to the pool here
+    FreeString(row.text);
+    row = Row{};
+    for (auto& column : cells_) {
+        FreeString(column[h].text);
+        column[h] = Cell{};
+    }
+    freeHandles_.push_back(h);
+}
+
+std::optional<uint16_t> ItemStore::DefaultsId(const NewItemDefaults& d) {
+    // Loads use one set of defaults for every row: the last entry is nearly always the one.
+    for (std::size_t k = defaults_.size(); k-- > 0;)
+        if (defaults_[k] == d) return static_cast<uint16_t>(k);
+    if (defaults_.size() > UINT16_MAX) return std::nullopt;
+    defaults_.push_back(d);
+    return static_cast<uint16_t>(defaults_.size() - 1);
+}
+
+ItemStore::Handle ItemStore::QuickRow(const SafeArray& fields, std::size_t first,
+                                      const NewItemDefaults& defaults, int32_t columnCount,
+                                      const Locale& locale) {
+    const std::optional<uint16_t> id =
+        columnCount <= UINT16_MAX ? DefaultsId(defaults) : std::nullopt;
+    if (!id) {
+        // Too many columns or sets of defaults for a compact row: a full record from the start.
+        tListItemInfo item = NewItem(defaults, columnCount);
+        ReadQuickFields(
+            fields, first, columnCount, locale,
+            [&](std::size_t k, std::string_view t) {
+                (k == 0 ? item.cLIText : item.cLISubListItemInfo[k - 1].cSIText).assign(t);
+            },
+            [&](std::size_t k, int16_t i) {
+                (k == 0 ? item.cLIIconIndex : item.cLISubListItemInfo[k - 1].cSIIconIndex) = i;
+            });
+        const Handle h = NewHandle(0);
+        rows_[h].full = std::make_unique<tListItemInfo>(std::move(item));
+        return h;
+    }
+    const std::size_t cells = columnCount > 1 ? static_cast<std::size_t>(columnCount - 1) : 0;
+    const Handle h = NewHandle(cells);
+    Row& row = rows_[h];
+    row.defaults = *id;
+    row.subCount = static_cast<uint16_t>(std::max(columnCount, 0));
+    row.itemHeight = defaults.itemHeight;
+    ReadQuickFields(
+        fields, first, columnCount, locale,
+        [&](std::size_t k, std::string_view t) { (k == 0 ? row.text : cells_[k - 1][h].text).assign(t); },
+        [&](std::size_t k, int16_t i) { (k == 0 ? row.icon : cells_[k - 1][h].icon) = i; });
+    return h;
+}
+
+int32_t ItemStore::AppendQuick(const SafeArray& fields, std::size_t first,
+                               const NewItemDefaults& defaults, int32_t columnCount,
+                               const Locale& locale) {
+    return PlaceLast(QuickRow(fields, first, defaults, columnCount, locale));
+}
+
+bool ItemStore::InsertQuick(int32_t index, const SafeArray& fields, std::size_t first,
+                            const NewItemDefaults& defaults, int32_t columnCount,
+                            const Locale& locale) {
+    if (index < 1 || index > Count() + 1) return false;
+    return PlaceAt(index, QuickRow(fields, first, defaults, columnCount, locale));
+}
+
 int32_t ItemStore::Append(tListItemInfo item) {
-    // Behind the gap, if there is one: the last index is the last slot either way.
-    const bool selected = item.cLISelected;
-    selected_.PushBack(selected);
-    shown_.PushBack(true);
-    if (selected) ++selectedShown_;
-    items_.push_back(std::move(item));
-    groups_.emplace_back();
-    return Count();
+    const Handle h = NewHandle(0);
+    rows_[h].full = std::make_unique<tListItemInfo>(std::move(item));
+    return PlaceLast(h);
 }
 
 bool ItemStore::InsertAt(int32_t index, tListItemInfo item) {
     if (index < 1 || index > Count() + 1) return false;
+    const Handle h = NewHandle(0);
+    rows_[h].full = std::make_unique<tListItemInfo>(std::move(item));
+    return PlaceAt(index, h);
+}
+
+int32_t ItemStore::PlaceLast(Handle h) {
+    // Behind the gap, if there is one: the last index is the last slot either way.
+    const bool selected = RowSelected(h);
+    selected_.PushBack(selected);
+    shown_.PushBack(true);
+    if (selected) ++selectedShown_;
+    handles_.push_back(h);
+    groups_.emplace_back();
+    return Count();
+}
+
+bool ItemStore::PlaceAt(int32_t index, Handle h) {
     Reindex();
     const auto pos = static_cast<std::size_t>(index - 1);
-    const bool selected = item.cLISelected;
+    const bool selected = RowSelected(h);
     if (gapLength_ > 0) {
         // Into the gap's first slot, once the gap stands at the position.
         MoveGapTo(pos);
         const std::size_t slot = gapStart_++;
         --gapLength_;
-        items_[slot] = std::move(item);
+        handles_[slot] = h;
         groups_[slot] = tItemGroupInfo{};
         shown_.Assign(slot, true);
         selected_.Assign(slot, selected);
@@ -69,7 +370,7 @@ bool ItemStore::InsertAt(int32_t index, tListItemInfo item) {
         const auto at = static_cast<std::ptrdiff_t>(pos);
         selected_.Insert(pos, selected);
         shown_.Insert(pos, true);
-        items_.insert(items_.begin() + at, std::move(item));
+        handles_.insert(handles_.begin() + at, h);
         groups_.insert(groups_.begin() + at, tItemGroupInfo{});
     }
     if (selected) ++selectedShown_;
@@ -84,9 +385,7 @@ bool ItemStore::Remove(int32_t index) {
     if (shown_.Test(slot) && selected_.Test(slot)) --selectedShown_;
     shown_.Assign(slot, false);
     selected_.Assign(slot, false);
-    {
-        tListItemInfo gone = std::move(items_[slot]);  // its sub-items go back to the pool here
-    }
+    FreeHandle(handles_[slot]);
     groups_[slot] = tItemGroupInfo{};
     ++gapLength_;
     if (Count() == 0) Clear();  // release the storage, as an emptied list holds none
@@ -94,7 +393,7 @@ bool ItemStore::Remove(int32_t index) {
 }
 
 void ItemStore::MoveSlot(std::size_t from, std::size_t to) {
-    items_[to] = std::move(items_[from]);
+    handles_[to] = handles_[from];
     groups_[to] = groups_[from];
     shown_.Assign(to, shown_.Test(from));
     shown_.Assign(from, false);
@@ -121,7 +420,7 @@ void ItemStore::CloseGap() {
     if (gapLength_ == 0) return;
     const auto first = static_cast<std::ptrdiff_t>(gapStart_);
     const auto last = static_cast<std::ptrdiff_t>(gapStart_ + gapLength_);
-    items_.erase(items_.begin() + first, items_.begin() + last);
+    handles_.erase(handles_.begin() + first, handles_.begin() + last);
     groups_.erase(groups_.begin() + first, groups_.begin() + last);
     gapStart_ = 0;
     gapLength_ = 0;
@@ -130,7 +429,11 @@ void ItemStore::CloseGap() {
 }
 
 void ItemStore::Clear() {
-    decltype(items_)(items_.get_allocator()).swap(items_);
+    decltype(handles_)(handles_.get_allocator()).swap(handles_);
+    decltype(rows_)(rows_.get_allocator()).swap(rows_);  // full records give sub-items back
+    decltype(cells_)().swap(cells_);
+    decltype(freeHandles_)().swap(freeHandles_);
+    defaults_.clear();
     decltype(groups_)(groups_.get_allocator()).swap(groups_);
     subItems_.Release();  // every record that held sub-items is gone
     gapStart_ = 0;
@@ -151,11 +454,11 @@ void ItemStore::RebuildShown() {
 void ItemStore::Reindex() const {
     if (!selectedStale_) return;
     selectedStale_ = false;
-    selected_.Reset(items_.size());
+    selected_.Reset(handles_.size());
     selectedShown_ = 0;
-    for (std::size_t slot = 0; slot < items_.size(); ++slot) {
-        if (slot == gapStart_) slot += gapLength_;  // a gap's records are empty slots
-        if (slot >= items_.size() || !items_[slot].cLISelected) continue;
+    for (std::size_t slot = 0; slot < handles_.size(); ++slot) {
+        if (slot == gapStart_) slot += gapLength_;  // a gap's slots hold no item
+        if (slot >= handles_.size() || !RowSelected(handles_[slot])) continue;
         selected_.Assign(slot, true);
         if (shown_.Test(slot)) ++selectedShown_;
     }
@@ -165,7 +468,8 @@ bool ItemStore::SetSelected(int32_t index, bool selected) {
     if (!Contains(index)) return false;
     Reindex();
     const std::size_t slot = Slot(index);
-    items_[slot].cLISelected = selected;
+    Row& row = rows_[handles_[slot]];
+    WriteFlag(row, &tListItemInfo::cLISelected, selected, [&] { row.selected = selected; });
     if (!selected_.Assign(slot, selected)) return false;
     if (shown_.Test(slot)) selectedShown_ += selected ? 1 : static_cast<std::size_t>(-1);
     return true;
@@ -198,14 +502,17 @@ int32_t ItemStore::PrevSelected(int32_t from) const {
 
 void ItemStore::DeselectAll() {
     Reindex();
-    selected_.ForEachSet([&](std::size_t slot) { items_[slot].cLISelected = false; });
+    selected_.ForEachSet([&](std::size_t slot) {
+        Row& row = rows_[handles_[slot]];
+        WriteFlag(row, &tListItemInfo::cLISelected, false, [&] { row.selected = 0; });
+    });
     selected_.ClearAll();
     selectedShown_ = 0;
 }
 
 void ItemStore::SelectedFlagWritten(int32_t index) {
     if (!Contains(index)) return;
-    SetSelected(index, Item(index).cLISelected);
+    SetSelected(index, RowSelected(HandleOf(index)));
 }
 
 bool ItemStore::SetVisible(int32_t index, bool visible) {
@@ -246,50 +553,40 @@ int32_t ItemStore::PrevShown(int32_t from) const {
 
 void ItemStore::Reserve(std::size_t count) {
     CloseGap();
-    items_.reserve(count);
+    handles_.reserve(count);
+    rows_.reserve(count);
     groups_.reserve(count);
 }
 
-tListItemInfo ItemStore::QuickItem(const SafeArray& fields, std::size_t first,
-                                   const NewItemDefaults& defaults, int32_t columnCount,
-                                   const Locale& locale) {
-    tListItemInfo item = NewItem(defaults, columnCount);
-    item.cLIIconIndex = 0;
-    const std::size_t count = fields.Items.size();
-    // A field that does not convert is passed over; the rest of the row still loads.
-    auto text = [&](std::size_t at, std::string& out) {
-        if (at >= count) return;
-        const Variant& field = fields.Items[at];
-        if (field.IsString()) {  // the common case, without a temporary
-            out.assign(field.AsString());
-            return;
-        }
-        try {
-            out = field.ToString(locale);
-        } catch (const AutomationError&) {
-        }
-    };
-    auto icon = [&](std::size_t at, int16_t& out) {
-        if (at >= count) return;
-        const Variant& field = fields.Items[at];
-        if (field.Type() == VarType::Long) {  // the common case, without the general conversion
-            const int32_t value = field.AsLong();
-            if (value >= INT16_MIN && value <= INT16_MAX) out = static_cast<int16_t>(value);
-            return;
-        }
-        try {
-            out = field.ToInteger(locale);
-        } catch (const AutomationError&) {
-        }
-    };
-    text(first, item.cLIText);
-    icon(first + 1, item.cLIIconIndex);
-    for (int32_t k = 1; k < columnCount; ++k) {
-        tSubListItemInfo& sub = item.cLISubListItemInfo[static_cast<std::size_t>(k - 1)];
-        text(first + 2 * static_cast<std::size_t>(k), sub.cSIText);
-        icon(first + 2 * static_cast<std::size_t>(k) + 1, sub.cSIIconIndex);
+void ItemStore::Reorder(int32_t first, std::span<int32_t> order) {
+    Reindex();
+    CloseGap();
+    const auto base = static_cast<std::size_t>(first - 1);
+    if (selected_.Count() == 0) {
+        PermuteInPlace(std::span(handles_).subspan(base, order.size()), order);
+        return;
     }
-    return item;
+    // The selected flags go with their items; the shown flags stay with the positions.
+    std::vector<uint8_t> was(order.size());
+    for (std::size_t k = 0; k < order.size(); ++k) was[k] = selected_.Test(base + k) ? 1 : 0;
+    for (std::size_t k = 0; k < order.size(); ++k)
+        selected_.Assign(base + k, was[static_cast<std::size_t>(order[k])] != 0);
+    selectedShown_ = 0;
+    selected_.ForEachSet([&](std::size_t slot) { selectedShown_ += shown_.Test(slot) ? 1 : 0; });
+    PermuteInPlace(std::span(handles_).subspan(base, order.size()), order);
+}
+
+ItemStore::RecordArray::operator std::pmr::vector<tListItemInfo>() const {
+    std::pmr::vector<tListItemInfo> out;
+    out.reserve(size());
+    for (int32_t i = 1; i <= store_->Count(); ++i) out.push_back(store_->Copy(i));
+    return out;
+}
+
+ItemStore::RecordArray& ItemStore::RecordArray::operator=(const std::pmr::vector<tListItemInfo>& records) {
+    const std::size_t n = std::min(records.size(), size());
+    for (std::size_t k = 0; k < n; ++k) (*this)[k] = records[k];
+    return *this;
 }
 
 }  // namespace glv

@@ -1,5 +1,5 @@
 #pragma once
-// The item store: every item of the list as plain records.
+// The item store: every item of the list, as compact rows or full records.
 //
 // Vocabulary, used the same way throughout the library:
 //   index           1-based position of an item in the list (1..Count()); positions, not
@@ -18,7 +18,11 @@
 
 #include <cstdint>
 #include <cstddef>
+#include <memory>
 #include <memory_resource>
+#include <optional>
+#include <span>
+#include <string_view>
 #include <vector>
 
 #include "core/CountedBits.h"
@@ -42,31 +46,46 @@ struct NewItemDefaults {
     bool subItemFontBold = false, subItemFontItalic = false;
     bool subItemFontStrikeThrough = false, subItemFontUnderline = false;
     int32_t itemHeight = 16;
+
+    bool operator==(const NewItemDefaults&) const = default;
 };
 
-// The records live in memory of their own: the item and group arrays in large blocks, each
-// row's sub-items in the store's pool (platform/LargeBlocks.h says why). A store is neither
-// copied nor moved; records copied out of it use the default heap.
+// How a row is kept. A row loaded by AddItemQuick has a text, an icon, a tag and an alignment per
+// column of its own and takes everything else from the defaults it was made with; it is kept as
+// that (a compact row: 72 bytes, plus 48 per sub-item of an existing column) until something
+// asks for the whole record: an event handing it to a host, a field write through a record,
+// Item(). From then on the row holds the full tListItemInfo and that record is the truth; a host
+// holding a reference to it keeps seeing the row's values. Rows added any other way hold a full
+// record from the start. Either way every field reads the same. A compact row stores no sub-item
+// for the element past the last column (an item gets one sub-item per column it was made with);
+// that element reads as made until the full record exists.
 //
-// Removal leaves a gap. The arrays may hold a run of empty slots (the gap) at the position of
-// the last removal, and indexes step over it: removing the item at the gap's upper edge only
-// widens the gap, and moving the gap costs the rows it passes. So a scan that removes items as
-// it goes (deleting the selection, deleting all) costs the list once instead of once per
-// removal, and every index a host reads in between names what it names after that one removal.
-// CloseGap gives the slots back; sorting and reserving close it first.
+// Rows sit behind stable handles: positions map to handles, and sorting, inserting and
+// removing move handles, not rows. So a sort moves four bytes per item, and clearing after a
+// sort walks the rows in memory order like before one. Each handle's row and cells live in
+// large blocks; full records keep their sub-items in the store's pool (platform/LargeBlocks.h
+// says why). A store is neither copied nor moved; records copied out of it use the default heap.
+//
+// Removal leaves a gap. The position arrays may hold a run of empty slots (the gap) at the
+// position of the last removal, and indexes step over it: removing the item at the gap's upper
+// edge only widens the gap, and moving the gap costs the rows it passes. So a scan that removes
+// items as it goes (deleting the selection, deleting all) costs the list once instead of once
+// per removal, and every index a host reads in between names what it names after that one
+// removal. CloseGap gives the slots back; sorting and reserving close it first.
 class ItemStore {
 public:
     ItemStore() = default;
     ItemStore(const ItemStore&) = delete;
     ItemStore& operator=(const ItemStore&) = delete;
 
-    int32_t Count() const { return static_cast<int32_t>(items_.size() - gapLength_); }
+    int32_t Count() const { return static_cast<int32_t>(handles_.size() - gapLength_); }
     int32_t VisibleCount() const { return static_cast<int32_t>(shown_.Count()); }
     bool Contains(int32_t index) const { return index >= 1 && index <= Count(); }
 
-    // Unchecked access by 1-based index; callers check Contains first.
-    tListItemInfo& Item(int32_t index) { return items_[Slot(index)]; }
-    const tListItemInfo& Item(int32_t index) const { return items_[Slot(index)]; }
+    // Unchecked access by 1-based index; callers check Contains first. Item makes a compact
+    // row's full record (once), so the reference stays valid until the item is removed.
+    tListItemInfo& Item(int32_t index) { return Full(HandleOf(index)); }
+    const tListItemInfo& Item(int32_t index) const { return Full(HandleOf(index)); }
     tItemGroupInfo& Group(int32_t index) { return groups_[Slot(index)]; }
     const tItemGroupInfo& Group(int32_t index) const { return groups_[Slot(index)]; }
 
@@ -78,6 +97,45 @@ public:
     int32_t Append(tListItemInfo item);
     // Inserts a finished record at index (1..Count()+1); false and no change otherwise.
     bool InsertAt(int32_t index, tListItemInfo item);
+    // The array form of AddItemQuick (0 text, 1 icon, then a text and an icon per further
+    // column, from fields[firstField] on), kept as a compact row. Elements that do not convert
+    // are skipped. InsertQuick takes index 1..Count()+1 and answers false otherwise.
+    int32_t AppendQuick(const SafeArray& fields, std::size_t firstField,
+                        const NewItemDefaults& defaults, int32_t columnCount, const Locale& locale);
+    bool InsertQuick(int32_t index, const SafeArray& fields, std::size_t firstField,
+                     const NewItemDefaults& defaults, int32_t columnCount, const Locale& locale);
+
+    // --- reading without making the full record ---------------------------------------------
+    // The record if the row holds it, else null (the row is compact).
+    const tListItemInfo* FullRecord(int32_t index) const { return rows_[HandleOf(index)].full.get(); }
+    tListItemInfo* FullRecord(int32_t index) { return rows_[HandleOf(index)].full.get(); }
+    // A copy of the record (default heap), made without making the row's full record.
+    tListItemInfo Copy(int32_t index) const;
+    // The text and icon of a compact row's cell in column (1 the item's own); none when the row
+    // has no sub-item for the column. Only for compact rows.
+    struct CellValues {
+        std::string_view text;
+        int16_t icon = 0;
+        std::string_view tag;
+    };
+    std::optional<CellValues> CompactCell(int32_t index, int32_t column) const;
+    // Asks for the memory a read of the row's cell in column will touch.
+    void Prefetch(int32_t index, int32_t column) const;
+    // Where the paint pass placed a painted copy of a compact row (cLIItemX, cLIItemY,
+    // cLITextHeight, cLIItemHeight), kept as a full record would keep it.
+    void KeepGeometry(int32_t index, const tListItemInfo& painted);
+    int32_t ItemHeight(int32_t index) const;
+    int32_t ItemTop(int32_t index) const;  // cLIItemY
+    bool IsChecked(int32_t index) const;
+    void SetChecked(int32_t index, bool checked);
+    bool IsEnabled(int32_t index) const;
+    void SetEnabled(int32_t index, bool enabled);
+    bool IsSelectable(int32_t index) const;
+    // Writes a cell's tag or alignment (column 1: the item's own) into a compact row. False,
+    // with nothing written, when the row holds its full record, the column has no stored cell
+    // or the alignment is not one of the three: then the write goes through the record.
+    bool SetCompactTag(int32_t index, int32_t column, const SharedString& tag);
+    bool SetCompactAlignment(int32_t index, int32_t column, int32_t align);
     // Removes the item at index; false (nothing changes) outside 1..Count().
     bool Remove(int32_t index);
     void Clear();
@@ -104,7 +162,7 @@ public:
     // The raw flag, hidden rows and group header rows included; no counter of the control is
     // touched here (the selection rules keep those). True when the flag changed.
     bool SetSelected(int32_t index, bool selected);
-    bool IsSelected(int32_t index) const { return Contains(index) && Item(index).cLISelected; }
+    bool IsSelected(int32_t index) const { return Contains(index) && RowSelected(HandleOf(index)); }
     // Number of items whose flag is set, hidden ones and group headers included.
     int32_t SelectedFlagCount() const;
     // Number of items whose flag is set and that are shown.
@@ -127,25 +185,75 @@ public:
     // Room for count items without reallocation, for bulk loading.
     void Reserve(std::size_t count);
 
-    // Builds an item from the array form of AddItemQuick (0 text, 1 icon, then a text and an icon
-    // per further column). Elements that do not convert are skipped.
-    tListItemInfo QuickItem(const SafeArray& fields, std::size_t firstField,
-                            const NewItemDefaults& defaults, int32_t columnCount,
-                            const Locale& locale);
-
-    // Memory held for sub-items, in bytes.
+    // Memory held for the sub-items of full records, in bytes.
     std::size_t SubItemBytes() const { return subItems_.ChunkBytes(); }
 
-    // Sort support: whole item records move, group records stay with their positions. Handing
-    // the records out closes the gap and marks the selected index stale; the next question
-    // rebuilds it once.
-    std::pmr::vector<tListItemInfo>& Records() {
+    // Sorting: the items first..last (1-based) take the order given (order[k] is the offset
+    // from first of the item that goes to first + k). Only handles move; group records stay
+    // with their positions. order must be a permutation of 0..last-first; it is used up.
+    void Reorder(int32_t first, std::span<int32_t> order);
+
+    // Every record as an array, for code that moves whole records around itself: indexing makes
+    // the full records, and assigning an array gives item k the record k. Handing it out closes
+    // the gap and marks the selected index stale; the next question rebuilds it once.
+    class RecordArray {
+    public:
+        explicit RecordArray(ItemStore& store) : store_(&store) {}
+        std::size_t size() const { return static_cast<std::size_t>(store_->Count()); }
+        tListItemInfo& operator[](std::size_t k) { return store_->Item(static_cast<int32_t>(k) + 1); }
+        operator std::pmr::vector<tListItemInfo>() const;  // NOLINT: copies, as a vector would
+        RecordArray& operator=(const std::pmr::vector<tListItemInfo>& records);
+
+    private:
+        ItemStore* store_;
+    };
+    RecordArray& Records() {
         CloseGap();
         selectedStale_ = true;
-        return items_;
+        return records_;
     }
 
 private:
+    // A compact row (see the top of the file); `full` set means the record is the truth.
+    struct Row {
+        std::string text;
+        std::unique_ptr<tListItemInfo> full;
+        SharedString tag;
+        int32_t itemHeight = 16, itemX = 0, itemY = 0, textHeight = 0;
+        uint16_t subCount = 0;  // sub-items the record has: the columns it was made with
+        uint16_t defaults = 0;  // entry of defaults_ it was made with
+        int16_t icon = 0;
+        uint8_t selected : 1 = 0, checked : 1 = 0, enabled : 1 = 1, halign : 2 = 0;
+    };
+    // A compact row's sub-item k is cells_[k - 1][handle], for k below subCount.
+    struct Cell {
+        std::string text;
+        SharedString tag;
+        int16_t icon = 0;
+        uint8_t halign = LVListItemAlignLeft;
+    };
+
+    using Handle = uint32_t;
+
+    Handle HandleOf(int32_t index) const { return handles_[Slot(index)]; }
+    // The stored cell of a compact row for column (2..), or null.
+    Cell* StoredCell(Handle h, int32_t column) const;
+    tListItemInfo& Full(Handle h) const;
+    void Fill(const Row& row, Handle h, tListItemInfo& out) const;
+    bool RowSelected(Handle h) const {
+        const Row& r = rows_[h];
+        return r.full ? r.full->cLISelected : r.selected != 0;
+    }
+    Handle NewHandle(std::size_t cells);
+    void FreeHandle(Handle h);
+    // The defaults_ entry for d, or none when the table is full.
+    std::optional<uint16_t> DefaultsId(const NewItemDefaults& d);
+    // A compact row for the quick fields, or the handle of a full record where none fits.
+    Handle QuickRow(const SafeArray& fields, std::size_t firstField, const NewItemDefaults& defaults,
+                    int32_t columnCount, const Locale& locale);
+    int32_t PlaceLast(Handle h);
+    bool PlaceAt(int32_t index, Handle h);
+
     // The array slot of an index, stepping over the gap; and back.
     std::size_t Slot(int32_t index) const {
         const auto pos = static_cast<std::size_t>(index - 1);
@@ -162,9 +270,16 @@ private:
     void RebuildShown();
 
     // Declared first: the records below give their sub-items back to it as they go.
-    BlockPool subItems_{&LargeBlockResource::Instance()};
-    std::pmr::vector<tListItemInfo> items_{&LargeBlockResource::Instance()};
+    mutable BlockPool subItems_{&LargeBlockResource::Instance()};
+    // By handle. The rows' full records are made on demand, hence mutable.
+    mutable std::pmr::vector<Row> rows_{&LargeBlockResource::Instance()};
+    mutable std::vector<std::pmr::vector<Cell>> cells_;
+    std::vector<Handle> freeHandles_;
+    std::vector<NewItemDefaults> defaults_;
+    // By position, with the gap.
+    std::pmr::vector<Handle> handles_{&LargeBlockResource::Instance()};
     std::pmr::vector<tItemGroupInfo> groups_{&LargeBlockResource::Instance()};
+    RecordArray records_{*this};
     std::size_t gapStart_ = 0;   // the gap's first slot
     std::size_t gapLength_ = 0;  // empty slots from gapStart_ on
     // Which slots hold a shown item; the gap's slots are clear.

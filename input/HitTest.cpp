@@ -20,12 +20,11 @@ std::optional<int32_t> HitRow(const HitGeometry& g, float y, RowRule rule) {
         const tItemGroupInfo& group = items.Group(i);
         if (!group.Visible) continue;
         ++seen;
-        const tListItemInfo& item = items.Item(i);
-        const auto top = static_cast<float>(item.cLIItemY);
-        if (y < top || y > top + static_cast<float>(item.cLIItemHeight)) continue;
+        const auto top = static_cast<float>(items.ItemTop(i));
+        if (y < top || y > top + static_cast<float>(items.ItemHeight(i))) continue;
         // The first row whose band holds Y decides, usable or not.
-        if (!item.cLIEnabled) return std::nullopt;
-        if (!item.cLISelectable && !(rule == RowRule::Click && group.GroupHeader))
+        if (!items.IsEnabled(i)) return std::nullopt;
+        if (!items.IsSelectable(i) && !(rule == RowRule::Click && group.GroupHeader))
             return std::nullopt;
         return i;
     }

@@ -25,7 +25,7 @@ KeyAction KeyDownAction(int16_t keyCode, bool allowKeyNavigation, bool allowDele
 bool ArrowTarget(const ItemStore& items, int32_t row) {
     if (!items.Contains(row)) return false;
     const tItemGroupInfo& group = items.Group(row);
-    return items.Item(row).cLISelectable && group.Visible && !group.GroupHeader;
+    return items.IsSelectable(row) && group.Visible && !group.GroupHeader;
 }
 
 namespace {
@@ -131,7 +131,7 @@ int32_t PageUpTop(const ItemStore& items, int32_t topIndex, int32_t rowSpace, bo
     int32_t top = topIndex;
     for (int32_t row = topIndex - 1; row >= 1; --row) {
         if (!items.Contains(row) || !items.Group(row).Visible) continue;
-        left -= items.Item(row).cLIItemHeight + (gridLines ? 1 : 0);
+        left -= items.ItemHeight(row) + (gridLines ? 1 : 0);
         if (left < 0) break;
         top = row;
     }

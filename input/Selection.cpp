@@ -91,7 +91,7 @@ PressSelection Selection::SelectingClick(int32_t r, const ClickModifiers& m) {
 }
 
 bool Selection::HoverSelect(int32_t r) {
-    if (!items_.Contains(r) || !items_.Item(r).cLIEnabled || !items_.Item(r).cLISelectable) {
+    if (!items_.Contains(r) || !items_.IsEnabled(r) || !items_.IsSelectable(r)) {
         state_.lastSelectedRow = 0;
         return false;
     }

@@ -85,7 +85,7 @@ PageWalk WalkPage(const ItemStore& items, int32_t topIndex, const PageFrame& fra
     for (int32_t i = items.NextShown(topIndex); i != 0; i = items.NextShown(i + 1)) {
         if (skipExpandingItem && i == e.itemIndex) continue;
         ++walk.rowsCounted;
-        const int64_t next = used + items.Item(i).cLIItemHeight + grid;
+        const int64_t next = used + items.ItemHeight(i) + grid;
         if (frame.surfaceHeight < next) {
             walk.firstNotFitting = i;
             break;

@@ -1,6 +1,9 @@
 #include "sort/SortEngine.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "core/Permutation.h"
 
 #include "platform/AutomationError.h"
 #include "platform/Variant.h"
@@ -28,36 +31,42 @@ bool ItemDataText(const Variant& data, const Locale& locale, std::string& scratc
     return true;
 }
 
+// The fields of a compact row for the column: its own text and icon, everything else as a new
+// row has it. False when the row has no sub-item for the column.
+bool ReadCompactFields(const ItemStore& items, int32_t index, int32_t column, int32_t sortType,
+                       const Locale& locale, std::string& scratch, SortFieldValues& out) {
+    const std::optional<ItemStore::CellValues> cell = items.CompactCell(index, column);
+    if (!cell) return false;
+    out.text = cell->text;
+    out.iconIndex = cell->icon;
+    out.indent = 0;
+    out.tag = cell->tag;
+    out.itemData.reset();
+    if (sortType != LVSortItemData) return true;
+    static const Variant kNoData;
+    return ItemDataText(kNoData, locale, scratch, out.itemData);
+}
+
 // Room for the string keys of a range, so the key arena grows once. Only the plain text kinds
 // are measured; the others are estimated and may grow.
-size_t StringKeyBytes(std::span<const tListItemInfo> range, int32_t column, int32_t sortType) {
-    if (sortType != LVSortString && sortType != LVSortDate) return range.size() * 16;
+size_t StringKeyBytes(const ItemStore& items, int32_t first, int32_t last, int32_t column,
+                      int32_t sortType) {
+    const auto n = static_cast<size_t>(last - first + 1);
+    if (sortType != LVSortString && sortType != LVSortDate) return n * 16;
     size_t bytes = 0;
     const auto sub = static_cast<size_t>(column - 2);
-    for (const tListItemInfo& item : range) {
-        if (column == 1) {
-            bytes += item.cLIText.size();
-        } else if (sub < item.cLISubListItemInfo.size()) {
-            bytes += item.cLISubListItemInfo[sub].cSIText.size();
+    for (int32_t i = first; i <= last; ++i) {
+        if (const tListItemInfo* item = items.FullRecord(i)) {
+            if (column == 1) {
+                bytes += item->cLIText.size();
+            } else if (sub < item->cLISubListItemInfo.size()) {
+                bytes += item->cLISubListItemInfo[sub].cSIText.size();
+            }
+        } else if (const auto cell = items.CompactCell(i, column)) {
+            bytes += cell->text.size();
         }
     }
     return bytes;
-}
-
-// Asks for every cache line of a record ahead of its move.
-void PrefetchRecord(const tListItemInfo* record) {
-    const auto* bytes = reinterpret_cast<const char*>(record);
-    for (size_t offset = 0; offset < sizeof(tListItemInfo); offset += 64) {
-        __builtin_prefetch(bytes + offset, 1);
-    }
-}
-
-// Asks for the cache line holding the text a key is built from. A sub-item lives in its
-// item's own allocation, which after a sort no longer follows the item order.
-void PrefetchSortText(const tListItemInfo& item, int32_t column) {
-    if (column == 1) return;  // in the record itself, which is read in order
-    const auto sub = static_cast<size_t>(column - 2);
-    if (sub < item.cLISubListItemInfo.size()) __builtin_prefetch(&item.cLISubListItemInfo[sub].cSIText);
 }
 
 }  // namespace
@@ -89,36 +98,20 @@ bool ReadSortFields(const tListItemInfo& item, int32_t column, int32_t sortType,
     return ItemDataText(*itemData, locale, scratch, out.itemData);
 }
 
-void ApplyPermutation(std::span<tListItemInfo> records, std::span<int32_t> order) {
-    const size_t n = records.size();
-    for (size_t start = 0; start < n; ++start) {
-        if (static_cast<size_t>(order[start]) == start) continue;
-        // Walk the cycle through start: each slot takes the record it is owed, which frees the
-        // slot that record came from; the record first moved out closes the cycle.
-        tListItemInfo held = std::move(records[start]);
-        size_t slot = start;
-        auto from = static_cast<size_t>(order[slot]);
-        for (;;) {
-            order[slot] = static_cast<int32_t>(slot);
-            if (from == start) {
-                records[slot] = std::move(held);
-                break;
-            }
-            // The walk jumps through memory at random; fetching the record after this one
-            // while this one moves hides much of the wait (a third off moving a million records).
-            const auto next = static_cast<size_t>(order[from]);
-            PrefetchRecord(&records[next]);
-            __builtin_prefetch(&order[next]);
-            records[slot] = std::move(records[from]);
-            slot = from;
-            from = next;
-        }
-    }
+bool ReadSortFields(const ItemStore& items, int32_t index, int32_t column, int32_t sortType,
+                    const Locale& locale, std::string& scratch, SortFieldValues& out) {
+    if (column < 1) return false;
+    if (const tListItemInfo* full = items.FullRecord(index))
+        return ReadSortFields(*full, column, sortType, locale, scratch, out);
+    return ReadCompactFields(items, index, column, sortType, locale, scratch, out);
 }
 
-SortResult SortItemRange(std::pmr::vector<tListItemInfo>& items, const SortRequest& request,
-                         const Locale& locale) {
-    const int64_t count = static_cast<int64_t>(items.size());
+void ApplyPermutation(std::span<tListItemInfo> records, std::span<int32_t> order) {
+    PermuteInPlace(records, order);
+}
+
+SortResult SortItemRange(ItemStore& items, const SortRequest& request, const Locale& locale) {
+    const int32_t count = items.Count();
     if (request.first < 1 || request.first > request.last || request.last > count ||
         request.column < 1) {
         return SortResult::Failed;
@@ -126,31 +119,30 @@ SortResult SortItemRange(std::pmr::vector<tListItemInfo>& items, const SortReque
     SortKeyBuilder keys(request.sortType, request.column == 1, locale);
     if (!keys.Sorts()) return SortResult::NoSort;
 
-    const auto first = static_cast<size_t>(request.first - 1);
     const auto n = static_cast<size_t>(request.last - request.first + 1);
-    keys.Reserve(n, StringKeyBytes(std::span(items).subspan(first, n), request.column,
+    keys.Reserve(n, StringKeyBytes(items, request.first, request.last, request.column,
                                    request.sortType));
     std::string scratch;
     SortFieldValues fields;
-    constexpr size_t kPrefetchAhead = 8;
-    for (size_t k = 0; k < n; ++k) {
-        if (first + k + kPrefetchAhead < items.size())
-            PrefetchSortText(items[first + k + kPrefetchAhead], request.column);
-        // Indexed afresh each time: converting an ItemData object may run host code.
-        if (!ReadSortFields(items[first + k], request.column, request.sortType, locale, scratch,
-                            fields) ||
+    constexpr int32_t kPrefetchAhead = 8;
+    for (int32_t i = request.first; i <= request.last; ++i) {
+        if (i + kPrefetchAhead <= std::min(request.last, items.Count())) items.Prefetch(i + kPrefetchAhead, request.column);
+        // Indexed afresh each time: converting an ItemData object may run host code, which may
+        // even have removed items.
+        if (!items.Contains(i) ||
+            !ReadSortFields(items, i, request.column, request.sortType, locale, scratch, fields) ||
             !keys.Add(fields)) {
             return SortResult::Failed;
         }
     }
     // Host code run by a conversion may have added or removed items; the keys no longer fit.
-    if (items.size() != static_cast<size_t>(count)) return SortResult::Failed;
+    if (items.Count() != count) return SortResult::Failed;
 
     std::vector<int32_t> order(n);
     if (!keys.Order(order, IsDescending(request.sortOrder), request.first)) {
         return SortResult::Failed;
     }
-    ApplyPermutation(std::span(items).subspan(first, n), order);
+    items.Reorder(request.first, order);
     return SortResult::Sorted;
 }
 

@@ -3,11 +3,11 @@
 // The sort engine: orders a range of item records by one column.
 //
 // A sort reads one key per item (SortKeyBuilder), orders the positions by those keys (the fixed
-// quicksort and insertion pass of SortCore) and then moves each record of the range once to its
-// new position. Every key is built before anything moves, so a sort that fails on some item
+// quicksort and insertion pass of SortCore) and then puts the items' handles in that order
+// (ItemStore::Reorder): the records themselves never move. Every key is built before anything moves, so a sort that fails on some item
 // leaves the list exactly as it was.
 //
-// Only the item records move. The per-row group records (group header flags, Visible) stay with
+// Only the items move. The per-row group records (group header flags, Visible) stay with
 // the row positions, and so do every index the control holds (TopIndex, current item, edit
 // target): after a sort they may name other items.
 
@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ItemStore.h"
 #include "core/Records.h"
 #include "platform/Locale.h"
 #include "sort/SortKeys.h"
@@ -44,10 +45,13 @@ struct SortRequest {
 bool ReadSortFields(const tListItemInfo& item, int32_t column, int32_t sortType,
                     const Locale& locale, std::string& scratch, SortFieldValues& out);
 
-// Sorts items[first - 1 .. last - 1] as the request says. An empty list, or a range or column
-// outside the items, fails without touching anything.
-SortResult SortItemRange(std::pmr::vector<tListItemInfo>& items, const SortRequest& request,
-                         const Locale& locale);
+// The same for the item at index in the store, whether it is kept compact or as a record.
+bool ReadSortFields(const ItemStore& items, int32_t index, int32_t column, int32_t sortType,
+                    const Locale& locale, std::string& scratch, SortFieldValues& out);
+
+// Sorts items first..last as the request says. An empty list, or a range or column outside the
+// items, fails without touching anything.
+SortResult SortItemRange(ItemStore& items, const SortRequest& request, const Locale& locale);
 
 // Moves records so that records[k] becomes the old records[order[k]], each record once, by
 // following the cycles of the permutation. order must be a permutation of 0..size-1; it is used

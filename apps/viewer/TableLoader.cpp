@@ -35,19 +35,11 @@ std::size_t CharCount(std::string_view text) {
         text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-SharedString& CellTag(GlideListView& list, int32_t item, int32_t column) {
-    return column == 1 ? list.ItemForWrite(item).cLITag : list.SubItemForWrite(item, column - 1, true).cSITag;
-}
-
 // Numbers line up on their last digit, in the cells as in the header.
 void AlignRight(GlideListView& list, int32_t column) {
     list.ColumnForWrite(column).cHHAlignment = LVColumnHeaderAlignRight;
-    for (int32_t item = 1; item <= list.ItemCount(); ++item) {
-        if (column == 1)
-            list.ItemForWrite(item).cLIItemHAlign = LVListItemAlignRight;
-        else
-            list.SubItemForWrite(item, column - 1, true).cSIItemHAlign = LVListItemAlignRight;
-    }
+    for (int32_t item = 1; item <= list.ItemCount(); ++item)
+        list.SetCellAlignment(item, column, LVListItemAlignRight);
 }
 
 // Writes each row's key into the column's tags and makes the column sort by them; an empty cell
@@ -56,7 +48,7 @@ void SortByTags(GlideListView& list, int32_t column, const std::vector<double>& 
                 std::string (*keyOf)(double)) {
     for (int32_t item = 1; item <= list.ItemCount(); ++item) {
         const double value = values[static_cast<std::size_t>(item - 1)];
-        if (!std::isnan(value)) CellTag(list, item, column) = SharedString(keyOf(value));
+        if (!std::isnan(value)) list.SetCellTag(item, column, SharedString(keyOf(value)));
     }
     list.ColumnForWrite(column).cHSortType = LVSortTag;
 }
