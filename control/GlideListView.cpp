@@ -326,11 +326,16 @@ int32_t GlideListView::TextHeight(const StdFont& font) const {
     return MeasureTextHeight(platform_.text, font.ToFontSpec());
 }
 
+void GlideListView::ReserveItems(int32_t count) {
+    if (count > 0) items_.Reserve(static_cast<std::size_t>(count));
+}
+
 // --- subsystem hooks --------------------------------------------------------------------------
 
 // SyncScrollBars and ResetScrollBars live with the scroll bars in ListScrolling.cpp.
 
-void GlideListView::EndEdit() { ++hooks_.editEnds; }
+// Nothing is open to end until in-place editing arrives (ItemInEdit stays -1).
+void GlideListView::EndEdit() {}
 
 void GlideListView::ClearKeyboardMovedState() { keyboard_ = KeyboardState{}; }
 

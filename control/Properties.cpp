@@ -29,6 +29,10 @@ Variant GlideListView::GetProperty(std::string_view name, std::span<const Varian
     }
 }
 
+StoredValue GlideListView::StoredProperty(const PropertyDescriptor& d) const {
+    return LoadStored(props_, d.member);
+}
+
 void GlideListView::SetProperty(std::string_view name, const Variant& value,
                                 std::span<const Variant> indexArgs) {
     const PropertyDescriptor* d = FindProperty(name);
