@@ -191,8 +191,6 @@ void GlideListView::SetCheckAll(bool state) {
 // --- editing ---------------------------------------------------------------------------------------
 
 // In-place editing arrives later: until then no item is in edit and there is nothing to cancel.
-int32_t GlideListView::ItemInEdit() const { return -1; }
-void GlideListView::CancelEdit() {}
 
 // --- geometry and key state ------------------------------------------------------------------------
 

@@ -63,9 +63,6 @@ void GlideListView::SubItemIconChanged(int32_t index) {
     if (item.cLIIconIndex < 1 && iconHeight > item.cLIItemHeight) item.cLIItemHeight = iconHeight;
 }
 
-// In-place editing arrives later; until then an edit request does nothing.
-void GlideListView::EditItem(int32_t) {}
-
 // --- the objects ---------------------------------------------------------------------------------
 
 GlideListView& ElementObject::Control() const {

@@ -4,6 +4,7 @@
 
 #include "control/Collections.h"
 #include "control/ControlMembers.h"
+#include "control/GlideExpandingRow.h"
 #include "control/GlideListView.h"
 #include "core/Dispatch.h"
 #include "core/Errors.h"
@@ -46,6 +47,10 @@ constexpr Member<L> kControlMembers[] = {
     {"EndUpdate", MemberKind::Method, 0, 0, [](L& l, Args) { l.EndUpdate(); return Done(); }},
     {"ColumnsTotalWidth", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.ColumnsTotalWidth()); }},
     {"ColumnsVisibleWidth", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.ColumnsVisibleWidth()); }},
+    {"SwapColumns", MemberKind::Method, 2, 2,
+     [](L& l, Args a) { return Variant(l.SwapColumns(a[0].ToInteger(l.locale()), a[1].ToInteger(l.locale()))); }},
+    {"MoveColumn", MemberKind::Method, 2, 2,
+     [](L& l, Args a) { return Variant(l.MoveColumn(a[0].ToInteger(l.locale()), a[1].ToInteger(l.locale()))); }},
 
     // Bulk operations and queries
     {"IsAnyChecked", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.IsAnyChecked()); }},
@@ -68,6 +73,12 @@ constexpr Member<L> kControlMembers[] = {
     {"AltKeyStatus", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.AltKeyStatus()); }},
     {"CtrlKeyStatus", MemberKind::Method, 0, 0, [](L& l, Args) { return Variant(l.CtrlKeyStatus()); }},
     {"hWndToolTip", MemberKind::Method, 1, 1, [](L& l, Args a) { return Variant(l.hWndToolTip(a[0].ToLong(l.locale()))); }},
+    {"OLEDrag", MemberKind::Method, 0, 0, [](L& l, Args) { l.OLEDrag(); return Done(); }},
+    {"SetExpandingRowRTControls", MemberKind::Method, 1, 1, [](L& l, Args a) {
+         // Anything but a row control releases the one attached, as Nothing does.
+         const ObjectPtr object = a[0].IsObject() ? a[0].AsObject() : nullptr;
+         l.SetExpandingRowRTControls(std::dynamic_pointer_cast<GlideExpandingRow>(object));
+         return Done(); }},
     {"SelectedItems", MemberKind::Property, 0, 0, [](L& l, Args) { return RecordArray(l.SelectedItems()); }},
     {"CheckedItems", MemberKind::Property, 0, 0, [](L& l, Args) { return RecordArray(l.CheckedItems()); }},
     {"SelectedCount", MemberKind::Property, 0, 0, [](L& l, Args) { return Variant(l.SelectedCount()); }},

@@ -1,14 +1,25 @@
 // The control's layout entries: the public page functions, the header height and the page
 // walk over the control's own state.
+#include <cmath>
+
 #include "core/Errors.h"
+#include "control/GlideExpandingRow.h"
 #include "control/GlideListView.h"
 
 namespace glv {
 
 PageFrame GlideListView::CurrentPageFrame() const {
-    // The expanding row takes part once it can be attached; until then it is never in use.
-    return PageFrame{surface_.Height(), frame_.headerHeight, render_.hScrollBand, props_.GridLines,
-                     ExpandingRowPlace{}};
+    // The expanding row counts where the last paint put it, with the height it was attached with.
+    ExpandingRowPlace expanding;
+    if (const GlideExpandingRow* row = expandingRow_.row.get();
+        row && props_.ExpandingRow && expandingRow_.attached) {
+        expanding.inUse = true;
+        const float ty = static_cast<float>(std::max(container_.TwipsPerPixelY, 1));
+        expanding.top = static_cast<int32_t>(std::nearbyint(row->ctrlTop() / ty));
+        expanding.height = expandingRow_.heightPx;
+        expanding.itemIndex = view_.currentItem;
+    }
+    return PageFrame{surface_.Height(), frame_.headerHeight, render_.hScrollBand, props_.GridLines, expanding};
 }
 
 PageWalk GlideListView::RunPageWalk(PageWalkFor purpose) {

@@ -67,6 +67,7 @@ void GlideListView::Resize(int32_t width, int32_t height) {
         surface_ = std::move(resized);
     }
     LayoutAsOnResize();
+    ResizeExpandingRow();
 }
 
 void GlideListView::LayoutAsOnResize() {
@@ -176,6 +177,8 @@ bool GlideListView::PaintRows(const RowStyle& style) {
     const COLORREF gridColor = platform_.system.Resolve(props_.GridLineColor);
     const tColHeaderInfo& firstColumn = columns_.Column(1);
     const CellSpan firstCell{firstColumn.cHCollX, firstColumn.cHCollXSplit};
+    ParkExpandingRow(pageCount);
+    const bool expanding = props_.ExpandingRow && expandingRow_.attached && expandingRow_.row;
     int32_t top = frame_.headerHeight + 1;
     int32_t painted = 0;
     // Hidden rows are stepped over without being looked at.
@@ -183,6 +186,17 @@ bool GlideListView::PaintRows(const RowStyle& style) {
          i = items_.NextShown(i + 1)) {
         const tItemGroupInfo& group = items_.Group(i);
         tListItemInfo& item = items_.Item(i);
+        if (expanding && item.cLISelected) {
+            // The selected item's place is the expanding row's.
+            PlaceExpandingRow(top);
+            ++painted;
+            top += expandingRow_.heightPx;
+            if (props_.GridLines) {
+                DrawRowGridLine(surface_, top, gridColor);
+                ++top;
+            }
+            continue;
+        }
         ItemFont(item, rowFont_);
         const int32_t textHeight = MeasureTextHeight(platform_.text, rowFont_);
         const std::optional<int32_t> height = RowHeight(item, group, textHeight, rules);

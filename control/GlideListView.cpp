@@ -9,6 +9,7 @@
 #include "platform/GeometryLimits.h"
 #include "platform/Locale.h"
 #include "render/Themes.h"
+#include "control/InPlaceEdit.h"
 #include "control/ListScrolling.h"
 
 namespace glv {
@@ -25,11 +26,16 @@ GlideListView::GlideListView(Platform& platform, Container& container, int32_t w
     RegisterSurface(platform_.windows, hwnd_, &surface_);
     InitScrollBars();  // --- scroll bars ---
     InitInput();       // --- input ---
+    InitToolTips();    // --- tooltips, context menu, drag and drop ---
+    InitOleDrag();
+    InitEditing();
 }
 
 GlideListView::~GlideListView() {
     Terminate();
+    ReleasePopups();     // --- tooltips, context menu, drag and drop ---
     ReleaseInput();      // --- input ---
+    editor_.reset();
     ReleaseRendering();  // --- rendering ---
     platform_.windows.DestroyWindow(hwnd_);
 }
@@ -334,17 +340,11 @@ void GlideListView::ReserveItems(int32_t count) {
 
 // SyncScrollBars and ResetScrollBars live with the scroll bars in ListScrolling.cpp.
 
-// Nothing is open to end until in-place editing arrives (ItemInEdit stays -1).
-void GlideListView::EndEdit() {}
+// EndEdit is in-place editing's (InPlaceEdit.cpp).
 
 void GlideListView::ClearKeyboardMovedState() { keyboard_ = KeyboardState{}; }
 
-void GlideListView::ShowExpandingRow(bool visible) { expandingRow_.visible = visible; }
-
-void GlideListView::DetachExpandingRow() {
-    expandingRow_.objectAttached = false;
-    expandingRow_.attached = false;
-}
+// ShowExpandingRow and DetachExpandingRow live with the expanding row in ExpandingRow.cpp.
 
 void GlideListView::RaiseSelectedRowChanged(int32_t rowIndex) {
     Raise(events_, &GlideListViewEvents::SelectedRowChanged, rowIndex);

@@ -35,11 +35,13 @@
 #include "platform/MemDC.h"
 #include "platform/Platform.h"
 #include "platform/Surface.h"
+#include "input/ColumnGesture.h"
 #include "input/HitTest.h"
 #include "input/InputState.h"
 #include "input/Keyboard.h"
 #include "input/MessageRouter.h"
 #include "input/Selection.h"
+#include "input/ToolTipState.h"
 #include "platform/WindowTimer.h"
 #include "render/ImageLists.h"
 #include "render/Layout.h"
@@ -55,8 +57,14 @@ struct RowStyle;
 struct HeaderStyle;
 enum class SortResult : int;  // sort/SortEngine.h
 class GlideVScroll;
+class EditBox;
 class GlideHScroll;
 struct ListScrollState;
+class DataObject;
+class Form;
+class GlideExpandingRow;
+class PopupMenu;
+class TooltipWindow;
 
 // View state shared by layout, painting, input and scrolling. The selection part (current item,
 // last selected row, the cached selected count and the click flags) is the selection rules'
@@ -156,6 +164,12 @@ public:
     int32_t AddColumnEx(const ColumnSpec& def);
     const tColHeaderInfo& ColumnRecord(int32_t index) const;
     int32_t ColumnsTotalWidth() const { return columns_.TotalWidth(); }
+    // Column reordering with the cells (control/ColumnDrag.cpp, rules in core/ColumnReorder.h).
+    // Both take indexes 1..column count and answer false, changing nothing, for any other or
+    // for the same index twice. SwapColumns leaves the repaint to the host (Refresh);
+    // MoveColumn repaints.
+    bool SwapColumns(int32_t column1, int32_t column2);
+    bool MoveColumn(int32_t column1, int32_t column2);
 
     // --- properties (by name) --------------------------------------------------------------------
     // Every stored property of the control, by its public name (without regard to case), as
@@ -255,7 +269,7 @@ public:
     void OnKeyDown(int16_t& keyCode, int16_t shift) override;
     void OnKeyPress(int16_t& keyAscii) override;
     void OnKeyUp(int16_t& keyCode, int16_t shift) override;
-    void OnGotFocus() override { GotFocus(); }
+    void OnGotFocus() override;
     void OnLostFocus() override { LostFocus(); }
     // The hooked messages: key state, the leave timer, the wheel and the visual-style change.
     void OnKeyMessage(bool altContext, bool ctrlDown) override;
@@ -312,8 +326,9 @@ public:
     // A sub-item icon was set: an item without an icon of its own grows to the small-icon height.
     void SubItemIconChanged(int32_t index);
 
-    // Hooks the later subsystems fill in. Until then they only check what the caller is owed.
-    void EditItem(int32_t index);     // in-place editing: nothing yet
+    // cListItem.Edit: with AllowEdit on, for a shown item, deselects all, scrolls the item into
+    // view, begins editing it and makes it the selected, current item. Anything else does nothing.
+    void EditItem(int32_t index);
 
     bool IsAnyChecked() const;
     bool IsAnySelected() const;
@@ -327,8 +342,12 @@ public:
     void ItemsDeselectAll();
     void ItemsSelectAll();
     void ItemsCheckAll(bool state);
-    int32_t ItemInEdit() const;  // -1 until in-place editing arrives
-    void CancelEdit();           // nothing to cancel until in-place editing arrives
+    // In-place editing (control/InPlaceEdit.cpp): the item whose text is being edited, -1 when
+    // none; CancelEdit closes an open edit without storing and raises CancelItemEdit.
+    int32_t ItemInEdit() const;
+    void CancelEdit();
+    // The in-place edit box, a child window of the control (hidden at rest).
+    EditBox& ItemEditBox();
     void ItemsDisableAll();
     void ItemsEnableAll();
     void ItemsSelectRange(int32_t itemFrom, int32_t itemTo);
@@ -360,6 +379,22 @@ public:
     void SetCheckAll(bool state);
     // Raw select: keeps the selected count; no repaint, no event; other indexes are ignored.
     void RawSelect(int32_t index, bool value);
+
+    // --- tooltips, context menu, drag and drop ----------------------------------------------------
+    // (ToolTips.cpp, ContextMenu.cpp, OleDrag.cpp.) The windows that pop up over the form (the
+    // tooltip, the menu) find the form through the control's parent; on no form none shows.
+    const ToolTipState& ToolTipStatus() const;
+    // The tooltip window while one is loaded, else nullptr.
+    const TooltipWindow* ToolTipWindow() const;
+    // The context menu while it is open, else nullptr.
+    PopupMenu* OpenContextMenu();
+    // The expanding row (ExpandingRow.cpp): adopts a host's row control as the band shown under
+    // the current item, replacing and releasing the one attached before; nullptr releases only.
+    void SetExpandingRowRTControls(const std::shared_ptr<GlideExpandingRow>& ctrlRow);
+    const std::shared_ptr<GlideExpandingRow>& AttachedExpandingRow() const { return expandingRow_.row; }
+    // Starts a drag from the control's window (the OLEDrag method).
+    void OLEDrag();
+    bool OleDragInProgress() const;
 
     // --- scroll bars -----------------------------------------------------------------------------
     // The two scroll bars, child windows of the control, and the list's side of their coupling:
@@ -476,6 +511,30 @@ private:
     void RaiseColumnMouse(int kind, int16_t button, int16_t shift, float x, float y, int32_t column);
     void RaiseItemClick(int32_t index);
     void RaiseSelectedIndexChanged();
+    // Column resizing and dragging (control/ColumnDrag.cpp). The press starts them, the move
+    // feeds them (true: the move is theirs and goes no further), the repaint timer animates them
+    // and the release ends the drag.
+    void BeginColumnResize(float x);
+    void BeginColumnDrag(int32_t column, float x);
+    bool ColumnGestureMove(int16_t button, float x);
+    void StartColumnDrag();
+    void FinishColumnDrag(float x);
+    // The repaint timer's tick: a repaint, and while a column is dragged, its image over it.
+    void OnRepaintTick();
+    // In-place editing (control/InPlaceEdit.cpp).
+    friend class EditBoxSink;
+    void InitEditing();
+    // Begins editing row r as a second click does (AllowEdit, BeforeItemEdit, the box placed
+    // over the row's text and focused).
+    void BeginEdit(int32_t row);
+    // What Enter does: a pending cancel becomes CancelItemEdit, anything else commits.
+    void RequestCommit();
+    void CommitEdit();
+    void CloseEditBox();
+    void OnEditKeyDown(int32_t& keyCode, int32_t shift);
+    void OnEditKeyPress(int32_t& keyAscii);
+    void OnEditKeyUp(int32_t& keyCode, int32_t shift);
+    void OnEditLostFocus();
     // Repaints asked for while a handler runs are made once, before the next event reaches the
     // host and when the handler returns: the host never sees a stale picture, and a click that
     // asks for four repaints pays for one.
@@ -492,6 +551,38 @@ private:
         GlideListView& list_;
     };
     void FlushPaint();
+    // --- tooltips, context menu, drag and drop (hooks) --------------------------------------------
+    void InitToolTips();
+    void InitOleDrag();
+    // Windows and timers go with the control, before the window they belong to.
+    void ReleasePopups() {
+        toolTips_.reset();
+        contextMenu_.reset();
+        ole_.reset();
+    }
+    void ApplyToolTipIntervals();
+    Form* HostForm() const;
+    // Whether the in-place edit box is on screen; tooltips do not arm over an open edit.
+    bool EditBoxVisible() const { return ItemInEdit() >= 1; }
+    // The hover row changed to row >= 1.
+    void ToolTipHoverRow(int32_t row);
+    // The pointer is in the header band or has left the control.
+    void CancelToolTips(bool onlyIfActive);
+    void ShowContextMenu();
+    void ContextMenuChosen(int32_t index);
+    // The automatic drag start of a move below the header; true when a drag started.
+    bool AutomaticOleDrag(float x, float y);
+    // The expanding row in the paint pass: parked above or below the page when its item is
+    // off the page, moved onto its item's row otherwise; and the width the list gives it.
+    void ParkExpandingRow(int32_t pageCount);
+    void PlaceExpandingRow(int32_t top);
+    void ResizeExpandingRow();
+    // With an expanding row in use the vertical bar reaches further: its height in rows of the
+    // first item's height, less two (0 when no row is in use).
+    int32_t ExpandingRowExtraRows() const;
+    // The automatic drop: rows from the plain text of a dropped data object.
+    void AutomaticDrop(DataObject& data);
+
     // --- rendering (hooks) -----------------------------------------------------------------------
     void InitRendering(int32_t width, int32_t height);
     void ReleaseRendering();
@@ -571,6 +662,8 @@ private:
         bool objectAttached = false;  // an expanding row object was handed to the control
         bool attached = false;        // the attached flag
         bool visible = false;
+        std::shared_ptr<GlideExpandingRow> row;  // the host's row control, while attached
+        int32_t heightPx = 0;                    // its height in pixels when it was attached
     } expandingRow_;
 
     struct DefaultsCache {
@@ -595,6 +688,19 @@ private:
     std::unique_ptr<MessageRouter> router_;
     std::unique_ptr<WindowTimer> leaveTimer_;  // window timer 1, 10 ms
     TimerId horizontalRepaintTimer_ = 0;       // 50 ms, repaints once
+    // Each pop-up part lives in its own file; the deleters let this header name them only.
+    class ToolTipLink;
+    struct ToolTipLinkDeleter { void operator()(ToolTipLink* link) const; };
+    std::unique_ptr<ToolTipLink, ToolTipLinkDeleter> toolTips_;
+    class ContextMenuLink;
+    struct ContextMenuLinkDeleter { void operator()(ContextMenuLink* link) const; };
+    std::unique_ptr<ContextMenuLink, ContextMenuLinkDeleter> contextMenu_;
+    class OleLink;
+    struct OleLinkDeleter { void operator()(OleLink* link) const; };
+    std::unique_ptr<OleLink, OleLinkDeleter> ole_;
+    ColumnGestureState columnGesture_;
+    struct InPlaceEditor;
+    std::unique_ptr<InPlaceEditor> editor_;
     // Tests reach the control's internal state through this one helper (tests/support/).
     friend struct ControlTestAccess;
 

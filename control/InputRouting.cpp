@@ -63,6 +63,7 @@ void GlideListView::OnHookedTimer(intptr_t id) {
     if (PtInRect(platform_.windows.WindowRect(hwnd_), cursor)) return;
     leaveTimer_->Kill();
     input_.hotColumn = -1;
+    CancelToolTips(true);
     Repaint();
 }
 

@@ -60,10 +60,11 @@ void GlideListView::InitScrollBars() {
     scroll_ = std::make_unique<ListScrollState>(*this, platform_, container_, hwnd_);
     Clock& clock = platform_.clock;
     scroll_->repaintTimer = clock.CreateTimer([this] {
+        // A tick started by a bar repaints only when the bar moved the list since the last one.
         ListScrollState& s = *scroll_;
         if (!s.repaintEveryTick && !s.scrolledSinceRepaint) return;
         s.scrolledSinceRepaint = false;
-        Repaint();
+        OnRepaintTick();
     });
     clock.SetInterval(scroll_->repaintTimer, kRepaintTimerMs);
     frame_.vScrollHwnd = scroll_->vbar.hwnd();
@@ -182,7 +183,7 @@ void GlideListView::ShowVerticalBar(int32_t itemsPerPage) {
     const int32_t overflow = shown - itemsPerPage;
     s.vbar.SetItemsVisible(itemsPerPage);
     s.vbar.SetTotalItems(shown);
-    s.vbar.SetMax(overflow + 1);
+    s.vbar.SetMax(overflow + 1 + ExpandingRowExtraRows());
     s.vbar.SetLargeChange(overflow / 3);
 }
 

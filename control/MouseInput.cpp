@@ -2,9 +2,9 @@
 // each in the order of its steps. Hit tests come from input/HitTest.h and the selection rules
 // from input/Selection.h; what is left here is the order of events and repaints.
 //
-// Not here yet, each a later part of input: the width following the pointer while a column is
-// resized and the column drag itself, the context menu on a right press, the automatic OLE drag
-// start, tooltips and the in-place edit box (editing only begins through EditItem).
+// Column resizing and dragging are control/ColumnDrag.cpp's and in-place editing
+// control/InPlaceEdit.cpp's; the context menu, the automatic OLE drag start and the tooltips
+// live in their own files too. The handlers here start and end them.
 
 #include "control/GlideListView.h"
 #include "core/Events.h"
@@ -55,7 +55,7 @@ void GlideListView::OnMouseDown(int16_t button, int16_t shift, float x, float y)
     pointer_.y = y;
     const bool expanding = ExpandingMode();
     if (platform_.windows.GetCursorShape(hwnd_) == CursorShape::SizeWE && !pointer_.dragPending) {
-        pointer_.resizing = true;
+        BeginColumnResize(x);
         return;
     }
     const bool inHeader = y <= static_cast<float>(frame_.headerHeight);
@@ -63,7 +63,7 @@ void GlideListView::OnMouseDown(int16_t button, int16_t shift, float x, float y)
         if (columns_.Count() < 1) return;
         const int32_t hovered = input_.hotColumn;
         if (button == 1 && !expanding && columns_.Contains(hovered)) {
-            if (props_.AllowColumnDrag) pointer_.dragPending = true;
+            if (props_.AllowColumnDrag) BeginColumnDrag(hovered, x);
             input_.pressedColumn = hovered;
             Repaint();
         }
@@ -75,7 +75,10 @@ void GlideListView::OnMouseDown(int16_t button, int16_t shift, float x, float y)
         return;
     }
     if (columns_.Count() < 1) return;
-    if (button == 2 && props_.AllowSubMenu) return;  // the context menu's press
+    if (button == 2 && props_.AllowSubMenu) {
+        ShowContextMenu();
+        return;
+    }
     const HitGeometry geometry = CurrentHitGeometry();
     const int32_t row = HitRow(geometry, y, RowRule::PressRelease).value_or(-1);
     if (button == 1 && props_.CheckBoxes && InCheckBoxZone(x)) {
@@ -125,12 +128,7 @@ void GlideListView::OnMouseMove(int16_t button, int16_t shift, float x, float y)
     pointer_.y = y;
     if (!props_.Enabled || columns_.Count() == 0) return;
     PaintBatch batch(*this);
-    if (pointer_.dragActive) return;
-    if (pointer_.dragPending) {
-        if (std::abs(x - pointer_.pressX) >= 4) pointer_.dragActive = true;
-        return;
-    }
-    if (pointer_.resizing) return;
+    if (ColumnGestureMove(button, x)) return;
     WindowSystem& windows = platform_.windows;
     if (y > static_cast<float>(frame_.headerHeight)) {
         if (windows.GetCursorShape(hwnd_) != CursorShape::Arrow) windows.SetCursorShape(hwnd_, CursorShape::Arrow);
@@ -139,11 +137,13 @@ void GlideListView::OnMouseMove(int16_t button, int16_t shift, float x, float y)
             Repaint();
         }
         if (items_.Count() == 0) return;
+        if (AutomaticOleDrag(x, y)) return;
         const int32_t previous = pointer_.hoverRow;
         const bool firstColumn = InFirstColumnArea(columns_, x);
         pointer_.hoverRow = HitRow(CurrentHitGeometry(), y, RowRule::PressRelease).value_or(-1);
+        if (pointer_.hoverRow != previous && pointer_.hoverRow >= 1) ToolTipHoverRow(pointer_.hoverRow);
         if (pointer_.hoverRow != previous && pointer_.hoverRow >= 1 && props_.HoverSelection &&
-            (firstColumn || props_.FullRowSelect)) {
+            (firstColumn || props_.FullRowSelect) && ItemInEdit() == -1) {
             Repaint();  // deselect all repaints
             if (Selection(items_, view_).HoverSelect(pointer_.hoverRow)) Repaint();
         }
@@ -157,6 +157,7 @@ void GlideListView::OnMouseMove(int16_t button, int16_t shift, float x, float y)
         }
         return;
     }
+    CancelToolTips(true);
     const int32_t hovered = HoveredColumn(columns_, x).value_or(-1);
     if (props_.AllowColumnResizing) {
         const std::optional<int32_t> divider = DividerColumn(columns_, x);
@@ -178,8 +179,7 @@ void GlideListView::OnMouseUp(int16_t button, int16_t shift, float x, float y) {
     if (!props_.Enabled) return;
     PaintBatch batch(*this);
     if (dragWasActive) {
-        input_.pressedColumn = -1;
-        Repaint();
+        FinishColumnDrag(x);
         return;
     }
     const bool inHeader = y <= static_cast<float>(frame_.headerHeight);
@@ -208,7 +208,8 @@ void GlideListView::OnMouseUp(int16_t button, int16_t shift, float x, float y) {
         Repaint();
     }
     if (pointer_.resizing) {
-        const int32_t divider = input_.dividerColumn;
+        const int32_t divider = columnGesture_.resizeColumn;
+        Repaint();  // the last step's width, in case no timer tick showed it yet
         FlushPaint();
         if (columns_.Contains(divider) && events_) {
             events_->ColumnWidthChanged(columns_.Column(divider), divider);
@@ -239,7 +240,7 @@ void GlideListView::OnMouseUp(int16_t button, int16_t shift, float x, float y) {
     if (InFirstColumnArea(columns_, x)) {
         // A second click on the row selected by the first begins editing it.
         if (row == view_.lastSelectedRow && button == 1 && props_.AllowEdit && !groupHeader)
-            EditItem(row);
+            BeginEdit(row);
         view_.lastSelectedRow = row;
         if (groupHeader)
             RaiseGroupHeaderMouse(false, row, button, shift, x, y);

@@ -3,6 +3,7 @@
 // on (applied_), where the parts that use it read it.
 
 #include "control/GlideListView.h"
+#include "control/InPlaceEdit.h"
 #include "render/Themes.h"
 
 namespace glv {
@@ -26,11 +27,13 @@ void GlideListView::ApplyMetricSize(bool readSystemSize) {
 void GlideListView::UpdateToolTipTimers() {
     applied_.toolTipPreInterval = props_.ToolTipPreTime;
     applied_.toolTipPostInterval = props_.ToolTipPostTime;
+    ApplyToolTipIntervals();
 }
 
 void GlideListView::ApplyEditBoxColors() {
     applied_.editBackColor = props_.ItemEditBackColor;
     applied_.editForeColor = props_.ItemEditForeColor;
+    if (editor_) editor_->box.SetColors(applied_.editBackColor, applied_.editForeColor);
 }
 
 void GlideListView::ApplyEnabled() {

@@ -1,5 +1,7 @@
 #include "core/CountedBits.h"
 
+#include "core/BitWords.h"
+
 #include <bit>
 
 namespace glv {
@@ -78,26 +80,13 @@ void CountedBits::Insert(std::size_t pos, bool value) {
         return;
     }
     Resize(size_ + 1);
-    const std::size_t first = pos / 64;
-    for (std::size_t w = words_.size() - 1; w > first; --w)
-        words_[w] = (words_[w] << 1) | (words_[w - 1] >> 63);
-    const uint64_t low = (uint64_t{1} << (pos % 64)) - 1;
-    uint64_t& word = words_[first];
-    word = (word & low) | ((word & ~low) << 1);
-    if (value) word |= uint64_t{1} << (pos % 64);
+    bitwords::OpenAt(words_, pos, value);
     Recount();
 }
 
 void CountedBits::Erase(std::size_t pos) {
     if (pos >= size_) return;
-    const std::size_t first = pos / 64;
-    const uint64_t low = (uint64_t{1} << (pos % 64)) - 1;
-    uint64_t& word = words_[first];
-    word = (word & low) | ((word >> 1) & ~low);
-    for (std::size_t w = first; w + 1 < words_.size(); ++w) {
-        words_[w] |= words_[w + 1] << 63;
-        words_[w + 1] >>= 1;
-    }
+    bitwords::CloseAt(words_, pos);
     Resize(size_ - 1);
     Recount();
 }

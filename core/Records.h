@@ -52,6 +52,8 @@ struct tSubListItemInfo {
     OLE_COLOR cSISelectForeColor = 0;
     SharedString cSITag;
     std::string cSIText;
+
+    bool operator==(const tSubListItemInfo&) const = default;
 };
 
 struct tListItemInfo {
@@ -94,6 +96,8 @@ struct tListItemInfo {
     SharedString cLIToolTipText;
     int32_t cLIItemX = 0;
     int32_t cLIItemY = 0;
+
+    bool operator==(const tListItemInfo&) const = default;
 };
 
 // Per-row group settings and visibility. Stays with its row position when items are sorted.
@@ -134,11 +138,15 @@ struct tColHeaderInfo {
     int32_t cHSortType = 0;
     SharedString cHTag;
     int32_t cHWidth = 0;
+
+    bool operator==(const tColHeaderInfo&) const = default;
 };
 
 struct tColHeaderExtInfo {
     int32_t MaxWidth = -1;  // -1: no limit
     bool ShowCaret = true;
+
+    bool operator==(const tColHeaderExtInfo&) const = default;
 };
 
 }  // namespace glv

@@ -1,5 +1,7 @@
 #include "core/RowBits.h"
 
+#include "core/BitWords.h"
+
 namespace glv {
 
 namespace {
@@ -48,36 +50,20 @@ void RowBits::Insert(std::size_t pos, bool value) {
         return;
     }
     Grow(size_ + 1);
-    // Shift every word above pos's word up by one bit, carrying the top bit into the next word.
-    const std::size_t first = pos / 64;
-    for (std::size_t w = words_.size() - 1; w > first; --w)
-        words_[w] = (words_[w] << 1) | (words_[w - 1] >> 63);
-    const uint64_t low = (uint64_t{1} << (pos % 64)) - 1;  // bits below pos stay
-    uint64_t& word = words_[first];
-    word = (word & low) | ((word & ~low) << 1);
-    if (value) {
-        word |= uint64_t{1} << (pos % 64);
-        ++count_;
-    }
-    Resummarise(first);
+    bitwords::OpenAt(words_, pos, value);
+    if (value) ++count_;
+    Resummarise(pos / 64);
 }
 
 void RowBits::Erase(std::size_t pos) {
     if (pos >= size_) return;
     if (Test(pos)) --count_;
-    const std::size_t first = pos / 64;
-    const uint64_t low = (uint64_t{1} << (pos % 64)) - 1;
-    uint64_t& word = words_[first];
-    word = (word & low) | ((word >> 1) & ~low);
-    for (std::size_t w = first; w + 1 < words_.size(); ++w) {
-        words_[w] |= words_[w + 1] << 63;
-        words_[w + 1] >>= 1;
-    }
+    bitwords::CloseAt(words_, pos);
     --size_;
     // The bit that moved out of the last row's place is clear: the shifts brought in zeros.
     words_.resize(WordsFor(size_));
     summary_.resize(WordsFor(words_.size()));
-    Resummarise(first);
+    Resummarise(pos / 64);
 }
 
 void RowBits::Resummarise(std::size_t firstWord) {

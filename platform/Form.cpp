@@ -26,13 +26,24 @@ POINT UnpackPoint(intptr_t lParam) {
     return {static_cast<int16_t>(bits & 0xFFFFu), static_cast<int16_t>(bits >> 16)};
 }
 
+namespace {
+constexpr const char* kFormProperty = "glv:Form";
+}
+
 Form::Form(Platform& platform, int32_t width, int32_t height, POINT screenOrigin)
     : platform_(platform) {
     hwnd_ = platform_.windows.CreateWindow(0, "Form", {screenOrigin.x, screenOrigin.y, ClampSurfaceSide(width),
                                                        ClampSurfaceSide(height)});
+    platform_.windows.SetProp(hwnd_, kFormProperty, reinterpret_cast<intptr_t>(this));
 }
 
 Form::~Form() { platform_.windows.DestroyWindow(hwnd_); }
+
+Form* Form::Of(const WindowSystem& windows, HWND hwnd) {
+    for (; hwnd != 0 && windows.IsWindow(hwnd); hwnd = windows.GetParent(hwnd))
+        if (const intptr_t form = windows.GetProp(hwnd, kFormProperty)) return reinterpret_cast<Form*>(form);
+    return nullptr;
+}
 
 void Form::SetSize(int32_t width, int32_t height) {
     WindowPlacement placement = platform_.windows.Placement(hwnd_);

@@ -67,6 +67,10 @@ public:
     HWND hwnd() const { return hwnd_; }
     void SetSize(int32_t width, int32_t height);
 
+    // The form a window sits on: the window itself or its nearest ancestor that is a form;
+    // nullptr for a window on no form. Pop-ups of a control (tooltip, menu) find their form so.
+    static Form* Of(const WindowSystem& windows, HWND hwnd);
+
     enum class PointerAction : uint8_t { Move, Down, Up };
     // Raw pointer input at (x, y) in the form's client pixels. button is the runtime's button
     // code (1 left, 2 right, 4 middle); shift its modifier mask (1 Shift, 2 Ctrl, 4 Alt), added

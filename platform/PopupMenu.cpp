@@ -143,6 +143,12 @@ intptr_t PopupMenu::Procedure(uint32_t msg, intptr_t wParam, intptr_t lParam) {
     }
 }
 
+bool PopupMenu::Choose(int32_t index) {
+    if (!open_ || !Choosable(index)) return false;
+    Finish(index);
+    return true;
+}
+
 void PopupMenu::Step(int32_t direction) {
     const auto count = static_cast<int32_t>(entries_.size());
     int32_t index = highlight_ < 0 ? (direction > 0 ? -1 : count) : highlight_;

@@ -73,6 +73,10 @@ public:
     void Open(POINT at);
     // Closes it without a choice.
     void Close() { Finish(-1); }
+    // Chooses an entry as a click on it does, for hosts that drive the menu by name (scripts,
+    // accessibility). A closed menu, a separator or an unavailable entry chooses nothing, the
+    // menu stays as it was, and the answer is false.
+    bool Choose(int32_t index);
     bool IsOpen() const { return open_; }
     int32_t Highlighted() const { return highlight_; }
     const MenuLayout& Layout() const { return layout_; }

@@ -58,6 +58,17 @@ void WindowSystem::BringToTop(HWND hwnd) {
     }
 }
 
+bool WindowSystem::SetParent(HWND hwnd, HWND parent) {
+    Window* window = Find(hwnd);
+    if (!window || (parent != 0 && !Find(parent))) return false;
+    for (HWND up = parent; up != 0; up = GetParent(up))
+        if (up == hwnd) return false;
+    if (Window* old = Find(window->parent)) std::erase(old->children, hwnd);
+    window->parent = parent;
+    if (Window* p = Find(parent)) p->children.push_back(hwnd);
+    return true;
+}
+
 std::string WindowSystem::ClassName(HWND hwnd) const {
     const Window* window = Find(hwnd);
     return window ? window->className : std::string();

@@ -72,6 +72,10 @@ public:
     // Children in z-order, bottom first.
     std::vector<HWND> Children(HWND hwnd) const;
     void BringToTop(HWND hwnd);
+    // Moves a window under another parent (0: top level), on top of its new siblings; its
+    // placement stays, now relative to the new parent. A window cannot become its own
+    // descendant's child; that, or an unknown handle, changes nothing and answers false.
+    bool SetParent(HWND hwnd, HWND parent);
     std::string ClassName(HWND hwnd) const;
 
     // Placement is relative to the parent's client area (the screen for top-level windows).

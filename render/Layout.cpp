@@ -135,17 +135,18 @@ int32_t CountVisibleBetween(const ItemStore& items, int32_t start, int32_t end) 
 int32_t OffsetTop(const ItemStore& items, int32_t top, int32_t count, bool down) {
     // The row count - 1 shown rows away from top (at least one), or the farthest shown row
     // when fewer lie that way; top itself when none does.
-    const int32_t steps = std::max(count - 1, 1);
+    // Any 32-bit count and top are taken: the arithmetic is done in 64 bits.
+    const int64_t steps = std::max<int64_t>(int64_t{count} - 1, 1);
     if (down) {
-        const int32_t before = items.ShownBefore(std::max(top + 1, 1));
-        const int32_t target = std::min(before + steps, items.VisibleCount());
+        const int32_t before = items.ShownBefore(static_cast<int32_t>(std::max<int64_t>(int64_t{top} + 1, 1)));
+        const auto target = static_cast<int32_t>(std::min<int64_t>(before + steps, items.VisibleCount()));
         return target > before ? items.NthShown(target) : top;
     }
-    const int32_t from = std::min(top - 1, items.Count());
+    const auto from = static_cast<int32_t>(std::min<int64_t>(int64_t{top} - 1, items.Count()));
     if (from < 1) return top;
     const int32_t upTo = items.ShownBefore(from + 1);  // shown rows in 1..from
     if (upTo == 0) return top;
-    return items.NthShown(std::max(upTo - steps + 1, 1));
+    return items.NthShown(static_cast<int32_t>(std::max<int64_t>(upTo - steps + 1, 1)));
 }
 
 }  // namespace glv

@@ -19,7 +19,9 @@
 #include "platform/AutomationError.h"
 #include "platform/BoundedInput.h"
 #include "platform/Container.h"
+#include "platform/DragSession.h"
 #include "platform/Form.h"
+#include "platform/PopupMenu.h"
 #include "platform/Utf8.h"
 #include "platform/Image.h"
 #include "platform/Platform.h"
@@ -126,6 +128,7 @@ struct FileSettings {
     const Json* properties = nullptr;
     const Json* system = nullptr;
     const Json* steps = nullptr;
+    const Json* secondList = nullptr;
     bool userMode = true;
     int32_t twipsPerPixel = 15;
     StdFont ambientFont{"DejaVu Sans", 8.0f};
@@ -133,7 +136,7 @@ struct FileSettings {
 
 FileSettings ReadSettings(const Json& file) {
     if (!file.is_object()) Invalid("a scenario is a JSON object");
-    CheckKeys(file, "size properties system user_mode twips_per_pixel ambient_font steps description",
+    CheckKeys(file, "size properties system user_mode twips_per_pixel ambient_font steps description second_list",
               "the scenario");
     FileSettings settings;
     if (file.contains("size")) std::tie(settings.width, settings.height) = Size(file["size"], "size");
@@ -148,6 +151,11 @@ FileSettings ReadSettings(const Json& file) {
     if (file.contains("ambient_font"))
         settings.ambientFont = FontFromJson(file["ambient_font"], settings.ambientFont);
     if (file.contains("description")) Text(file["description"], "description");
+    if (file.contains("second_list")) {
+        settings.secondList = &file["second_list"];
+        if (!settings.secondList->is_object()) Invalid("second_list is an object of at, size and properties");
+        CheckKeys(*settings.secondList, "at size properties", "second_list");
+    }
     if (file.contains("steps")) {
         settings.steps = &file["steps"];
         if (!settings.steps->is_array()) Invalid("steps is an array");
@@ -167,7 +175,9 @@ class Runner {
 public:
     Runner(Host& host, const ValueContext& context, const RunOptions& options)
         : host_(host), context_(context), outDir_(options.outDir), writeSnapshots_(options.writeSnapshots),
-          paths_(host.root, held_, context) {}
+          paths_(host.root, held_, context) {
+        if (host_.second) held_["second"] = ControlObject(*host_.second);
+    }
 
     // Runs one step; the exceptions carry the outcome of a step that did not pass.
     void Step(const Json& step);
@@ -190,6 +200,8 @@ public:
     void System(const Json& step);
     void Snapshot(const Json& step);
     void Probe(const Json& step);
+    void Menu(const Json& step);
+    void Drop(const Json& step);
 
 private:
     // set, get and call: evaluate the path, then check the error or the value.
@@ -236,6 +248,8 @@ constexpr Verb kVerbs[] = {
     {"system", &Runner::System, ""},
     {"snapshot", &Runner::Snapshot, ""},
     {"probe", &Runner::Probe, "expect"},
+    {"menu", &Runner::Menu, "expect"},
+    {"drop", &Runner::Drop, ""},
 };
 
 void Runner::Step(const Json& step) {
@@ -589,6 +603,64 @@ void Runner::Probe(const Json& step) {
     }
 }
 
+// {"menu": INDEX} chooses an entry of the open context menu, {"menu": INDEX, "expect":
+// "unavailable"} checks that it cannot be chosen, {"menu": null} closes the menu.
+void Runner::Menu(const Json& step) {
+    PopupMenu* menu = Control().OpenContextMenu();
+    const Json& entry = step["menu"];
+    const bool unavailable = step.contains("expect");
+    if (unavailable && step["expect"] != Json("unavailable"))
+        Invalid("menu expect is \"unavailable\", not " + Describe(step["expect"]));
+    if (entry.is_null()) {
+        if (unavailable) Invalid("menu null closes the menu and expects nothing");
+        if (!menu) throw StepFailed("no context menu is open");
+        menu->Close();
+        return;
+    }
+    const int32_t index = WholeNumber(entry, 0, INT16_MAX, "menu");
+    if (!menu) throw StepFailed("no context menu is open");
+    const auto count = static_cast<int32_t>(menu->Entries().size());
+    if (index >= count) throw StepFailed("the menu has no entry " + std::to_string(index));
+    const MenuEntry& shown = menu->Entries()[static_cast<std::size_t>(index)];
+    const bool available = shown.enabled && !shown.IsSeparator();
+    if (unavailable) {
+        if (available) throw StepFailed("expected entry " + std::to_string(index) + " unavailable found available");
+        if (menu->Choose(index) || !menu->IsOpen())
+            throw StepFailed("entry " + std::to_string(index) + " was chosen");
+        return;
+    }
+    if (!menu->Choose(index)) throw StepFailed("entry " + std::to_string(index) + " is unavailable");
+}
+
+// {"drop": {"text": T, "x": X, "y": Y, "effect": E}}: a drag from outside the control offering
+// effects E (1 copy, 2 move, 3 both; default 3) enters the control, moves to (X, Y) and drops a
+// data object holding the plain text T, or no text at all when "text" is left out. "shift"
+// gives the keys held (2 Ctrl asks for a copy).
+void Runner::Drop(const Json& step) {
+    const Json& desc = step["drop"];
+    if (!desc.is_object()) Invalid("drop is an object of text, x, y and effect");
+    CheckKeys(desc, "text x y effect shift", "drop");
+    if (!desc.contains("x") || !desc.contains("y")) Invalid("drop needs x and y");
+    const POINT at{WholeNumber(desc["x"], -kMaxPixels, kMaxPixels, "x"),
+                   WholeNumber(desc["y"], -kMaxPixels, kMaxPixels, "y")};
+    const int32_t shift = desc.contains("shift") ? WholeNumber(desc["shift"], 0, 7, "shift") : 0;
+    DropStepSource& source = host_.dropSource;
+    source.text = desc.contains("text") ? std::optional<std::string>(Text(desc["text"], "text")) : std::nullopt;
+    source.effects = desc.contains("effect") ? WholeNumber(desc["effect"], 0, 3, "effect")
+                                             : dropeffect::kCopy | dropeffect::kMove;
+    Control();
+    WindowSystem& windows = host_.platform.windows;
+    if (!host_.drag) {
+        host_.dropSourceWindow = windows.CreateWindow(0, "DropSource", {0, 0, 0, 0});
+        windows.SetVisible(host_.dropSourceWindow, false);
+        RegisterDragSource(windows, host_.dropSourceWindow, &source);
+        host_.drag = std::make_unique<DragSession>(host_.platform, *host_.form);
+    }
+    if (!host_.drag->Start(host_.dropSourceWindow)) throw StepFailed("a drag is already under way");
+    host_.drag->Over(at, shift);
+    host_.drag->Drop(at, shift);
+}
+
 // Brings the control up as the file describes: a new control, or one loaded from a bag.
 void CreateControl(Host& host, const FileSettings& settings, const RunOptions& options) {
     host.container.UserMode = settings.userMode;
@@ -596,7 +668,17 @@ void CreateControl(Host& host, const FileSettings& settings, const RunOptions& o
     host.container.TwipsPerPixelY = settings.twipsPerPixel;
     host.container.AmbientFont = settings.ambientFont;
     if (settings.system) ApplySystem(*settings.system, host.platform.system);
-    host.form = std::make_unique<Form>(host.platform, settings.width, settings.height);
+    // The form holds the control at its origin and the second list, when there is one, where
+    // the file puts it.
+    int32_t formWidth = settings.width, formHeight = settings.height;
+    int32_t secondX = 0, secondY = 0, secondWidth = 300, secondHeight = 200;
+    if (const Json* second = settings.secondList) {
+        if (second->contains("at")) std::tie(secondX, secondY) = Point((*second)["at"], "second_list at");
+        if (second->contains("size")) std::tie(secondWidth, secondHeight) = Size((*second)["size"], "second_list size");
+        formWidth = std::max(formWidth, secondX + secondWidth);
+        formHeight = std::max(formHeight, secondY + secondHeight);
+    }
+    host.form = std::make_unique<Form>(host.platform, formWidth, formHeight);
     host.control = std::make_unique<GlideListView>(host.platform, host.container, settings.width,
                                                    settings.height, host.form->hwnd());
     host.control->SetEventSink(&host.recorder);
@@ -604,6 +686,18 @@ void CreateControl(Host& host, const FileSettings& settings, const RunOptions& o
         LoadProperties(*host.control, *settings.properties);
     else
         host.control->InitProperties();
+    if (const Json* second = settings.secondList) {
+        host.second = std::make_unique<GlideListView>(host.platform, host.container, secondWidth, secondHeight,
+                                                      host.form->hwnd());
+        host.platform.windows.SetPlacement(host.second->hwnd(), {secondX, secondY, secondWidth, secondHeight});
+        host.second->SetEventSink(&host.secondRecorder);
+        if (second->contains("properties")) {
+            if (!(*second)["properties"].is_object()) Invalid("second_list properties is an object of persisted names");
+            LoadProperties(*host.second, (*second)["properties"]);
+        } else {
+            host.second->InitProperties();
+        }
+    }
     host.root = options.rootObject ? options.rootObject(*host.control) : ControlObject(*host.control);
 }
 
@@ -615,6 +709,9 @@ int Run(const Json& file, const RunOptions& options, std::ostream& events, std::
         const FileSettings settings = ReadSettings(file);
         context = {settings.ambientFont, options.baseDir, &host.platform, settings.twipsPerPixel};
         CreateControl(host, settings, options);
+        context.container = &host.container;
+        context.form = host.form->hwnd();
+        context.kept = &host.kept;
         Runner runner(host, context, options);
         if (settings.steps != nullptr) {
             for (const Json& step : *settings.steps) {

@@ -14,11 +14,16 @@
 #include <functional>
 #include <iosfwd>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/EventRecorder.h"
 #include "control/GlideListView.h"
 #include "platform/Container.h"
+#include "platform/DataObject.h"
+#include "platform/DragSession.h"
 #include "platform/Form.h"
 #include "platform/Platform.h"
 #include "platform/Variant.h"
@@ -29,6 +34,19 @@ inline constexpr int kExitPassed = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitInvalid = 2;
 
+// The far end of a drop step: a window of the form, outside the control, that drags a data
+// object holding the step's text (or no text at all) with the effects the step offers.
+class DropStepSource final : public DragSource {
+public:
+    std::optional<std::string> text;
+    int32_t effects = dropeffect::kCopy | dropeffect::kMove;
+
+    void DragStart(DataObject& data, int32_t& allowedEffects) override {
+        if (text) data.SetData(Variant(*text), DataObject::kTextFormat);
+        allowedEffects = effects;
+    }
+};
+
 // The control and everything it runs on. Members are destroyed in reverse order, so the control
 // goes before the form it sits on, the recorder it reports to and the platform it lives on.
 struct Host {
@@ -38,8 +56,24 @@ struct Host {
     std::unique_ptr<Form> form;  // holds the control at its client origin
     std::unique_ptr<GlideListView> control;
     ObjectPtr root;
+    // A second list on the same form (second_list), held as $second; its events are not listed.
+    EventRecorder secondRecorder;
+    std::unique_ptr<GlideListView> second;
+    // What drop steps drag from, made by the first of them.
+    DropStepSource dropSource;
+    HWND dropSourceWindow = 0;
+    std::unique_ptr<DragSession> drag;
+    // Host windows that values made (an expanding row's children); they go first.
+    std::vector<std::shared_ptr<void>> kept;
 
     explicit Host(std::ostream& events) : recorder(&events) {}
+    ~Host() {
+        kept.clear();
+        drag.reset();
+        if (dropSourceWindow) platform.windows.DestroyWindow(dropSourceWindow);
+    }
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
 };
 
 struct RunOptions {

@@ -5,7 +5,9 @@
 #include <limits>
 #include <vector>
 
+#include "control/GlideExpandingRow.h"
 #include "core/EventRecorder.h"
+#include "platform/Form.h"
 #include "platform/Image.h"
 #include "platform/ImageList.h"
 #include "platform/ImageListObject.h"
@@ -120,6 +122,59 @@ Variant MakeTyped(const Json& body, std::string_view form) {
     return form == "empty" ? Variant() : Variant::Null();
 }
 
+// A host's child window of one colour with a darker frame: what a host's text box or button
+// looks like in a picture. It goes with its window.
+class SolidWindow {
+public:
+    SolidWindow(WindowSystem& windows, HWND parent, WindowPlacement at, COLORREF colour)
+        : windows_(windows), hwnd_(windows.CreateWindow(parent, "HostWindow", at)), picture_(at.width, at.height, colour) {
+        picture_.FrameRect(picture_.Bounds(), RGB(96, 96, 96));
+        RegisterSurface(windows_, hwnd_, &picture_);
+    }
+    ~SolidWindow() { windows_.DestroyWindow(hwnd_); }
+    SolidWindow(const SolidWindow&) = delete;
+    SolidWindow& operator=(const SolidWindow&) = delete;
+
+private:
+    WindowSystem& windows_;
+    HWND hwnd_;
+    Surface picture_;
+};
+
+COLORREF ColourField(const Json& value, std::string_view what) {
+    const auto colour = value.is_string() ? ParseColour(value.get<std::string>()) : std::nullopt;
+    if (!colour) Invalid(std::string(what) + ": " + Describe(value) + " is not \"#RRGGBB\"");
+    return *colour;
+}
+
+// A GlideExpandingRow on the form: {"name", "height" (pixels), "width", "back_color",
+// "children": [{"at": [X, Y, W, H], "color": "#RRGGBB"}, ...]}, the children being host windows.
+Variant MakeExpandingRow(const Json& body, const ValueContext& context) {
+    if (!body.is_object()) Invalid("expanding_row: write {\"name\", \"height\", ...}");
+    for (const auto& [key, value] : body.items())
+        if (key != "name" && key != "height" && key != "width" && key != "back_color" && key != "children")
+            Invalid("expanding_row: unknown field \"" + key + "\"");
+    if (!context.platform || !context.container || !context.kept) Invalid("expanding_row: no form to put it on");
+    const std::string name = body.contains("name") ? Text(body["name"], "expanding_row name") : "ExpandingRow1";
+    const int32_t height = body.contains("height") ? WholeNumber(body["height"], 1, 4096, "expanding_row height") : 40;
+    const int32_t width = body.contains("width") ? WholeNumber(body["width"], 1, 4096, "expanding_row width") : 300;
+    auto row = std::make_shared<GlideExpandingRow>(*context.platform, *context.container, context.form, name, width, height);
+    if (body.contains("back_color")) row->SetBackColor(ColourField(body["back_color"], "expanding_row back_color"));
+    if (body.contains("children")) {
+        if (!body["children"].is_array()) Invalid("expanding_row children is an array");
+        for (const Json& child : body["children"]) {
+            if (!child.is_object() || !child.contains("at") || !child["at"].is_array() || child["at"].size() != 4)
+                Invalid("expanding_row child: write {\"at\": [X, Y, W, H], \"color\": \"#RRGGBB\"}");
+            const Json& at = child["at"];
+            const WindowPlacement place{WholeNumber(at[0], -4096, 4096, "child x"), WholeNumber(at[1], -4096, 4096, "child y"),
+                                        WholeNumber(at[2], 1, 4096, "child width"), WholeNumber(at[3], 1, 4096, "child height")};
+            const COLORREF colour = child.contains("color") ? ColourField(child["color"], "child color") : RGB(255, 255, 255);
+            context.kept->push_back(std::make_shared<SolidWindow>(context.platform->windows, row->hwnd(), place, colour));
+        }
+    }
+    return Variant(ObjectPtr(row));
+}
+
 // Every one-key object form: the typed scalars and the objects. New object kinds are added here.
 struct ValueForm {
     std::string_view key;
@@ -134,6 +189,7 @@ constexpr ValueForm kObjectForms[] = {
     {"picture", MakePicture},
     {"imagelist", MakeImageListHandle},
     {"imagelist_object", MakeImageListObject},
+    {"expanding_row", MakeExpandingRow},
 };
 
 bool IsNumberType(const Variant& v) {

@@ -9,15 +9,19 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "platform/Container.h"
 #include "platform/StdFont.h"
 #include "platform/Variant.h"
+#include "platform/WindowSystem.h"
 
 namespace glv {
 struct Platform;
@@ -46,6 +50,11 @@ struct ValueContext {
     std::filesystem::path baseDir;        // picture and image-list files are relative to it
     Platform* platform = nullptr;         // where image lists get their handles
     int32_t twipsPerPixel = 15;           // the screen's, for image-list objects' Draw
+    // Where an expanding row value is made: the control's container, the form it starts on, and
+    // what keeps its host windows alive while the run lasts.
+    Container* container = nullptr;
+    HWND form = 0;
+    std::vector<std::shared_ptr<void>>* kept = nullptr;
 };
 
 // The variant a JSON value stands for. Throws InvalidScenario for a form it does not know.

@@ -15,6 +15,7 @@ namespace {
 // The parser is fed in blocks of this size so the progress handler runs often enough to keep
 // a window's title moving while a large file loads.
 constexpr std::size_t kBlockBytes = 1 << 20;
+constexpr std::size_t kFieldGrowthBytes = 1 << 20;
 
 // libcsv trims blanks around unquoted fields by default; a viewer shows fields as written.
 int NeverSpace(unsigned char) { return 0; }
@@ -96,6 +97,9 @@ ReadResult ReadDelimited(std::string_view text, char separator, const RecordHand
     if (csv_init(&parser, 0) != 0) return failed("the CSV parser could not start");
     csv_set_delim(&parser, static_cast<unsigned char>(separator));
     csv_set_space_func(&parser, NeverSpace);
+    // The parser grows its field buffer by this much at a time: its 128-byte default makes a
+    // field of many megabytes cost a copy per 128 bytes, quadratic in the field's length.
+    csv_set_blk_size(&parser, kFieldGrowthBytes);
     Gatherer gatherer{onRecord, {}, 0, {}};
     while (pos < text.size()) {
         const std::size_t length = std::min(kBlockBytes, text.size() - pos);

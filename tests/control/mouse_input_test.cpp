@@ -52,7 +52,9 @@ TEST(MouseInput, GestureEventSequences) {
              f.Click(x, y);
              f.platform.clock.Advance(600);  // too late for a double click
              f.PressRelease(x, y);
-             return Lines{M("ItemMouseUp", 1, 0, x, y, " ItemIndex=2"), M("ItemMouseUpAlt", 1, 0, x, y, " ItemIndex=2"),
+             // The release on the row selected before begins editing it.
+             return Lines{"BeforeItemEdit Cancel=False ItemIndex=2",
+                          M("ItemMouseUp", 1, 0, x, y, " ItemIndex=2"), M("ItemMouseUpAlt", 1, 0, x, y, " ItemIndex=2"),
                           "ItemClick ItemIndex=2", "ItemClickAlt ItemIndex=2"};
          }},
         {"double click", nullptr,
@@ -61,7 +63,7 @@ TEST(MouseInput, GestureEventSequences) {
              f.Click(x, y);
              f.PressRelease(x, y);
              return Lines{"ItemDblClick Button=1 ItemIndex=2", "ItemDblClickAlt Button=1 ItemIndex=2",
-                          M("ItemMouseUp", 1, 0, x, y, " ItemIndex=2"), M("ItemMouseUpAlt", 1, 0, x, y, " ItemIndex=2")};
+                          "BeforeItemEdit Cancel=False ItemIndex=2", M("ItemMouseUp", 1, 0, x, y, " ItemIndex=2"), M("ItemMouseUpAlt", 1, 0, x, y, " ItemIndex=2")};
          }},
         {"check box click", [](InputFixture& f) { f->SetCheckBoxes(true); },
          [](InputFixture& f) {

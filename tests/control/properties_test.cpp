@@ -14,6 +14,7 @@
 #include "platform/AutomationError.h"
 #include "platform/PropertyBag.h"
 #include "platform/StdPicture.h"
+#include "render/BackgroundPicture.h"
 #include "scrollbar/ScrollBar.h"
 #include "tests/support/control_access.h"
 #include "tests/support/control_fixture.h"
@@ -372,6 +373,7 @@ TEST(PropertySet, ColoursFontsAndPictures) {
         return std::count(b.Pixels(), b.Pixels() + static_cast<std::size_t>(b.Width()) * b.Height(), 0xFF0000u);
     };
     const auto redBefore = redPixels();
+    c->SetBackGroundPictureAlignment(lvwCenter);  // inside the list area the rebuild refills
     auto picture = StdPicture::Solid(4, 4, 255, 0, 0);
     c->SetProperty("BackGroundPicture", ObjectPtr(picture));
     EXPECT_EQ(Get(*c, "BackGroundPicture").AsObject(), picture);
@@ -440,6 +442,7 @@ TEST(PropertySet, EffectsFollowTheTableAndTheRules) {
 
     // BackStyle Normal rebuilds only with a picture. The control keeps the picture object it
     // was given, so new pixels in that object show only once the background is rebuilt.
+    c->SetBackGroundPictureAlignment(lvwCenter);  // clear of the header band
     c->SetBackStyle(Ledger);
     auto picture = StdPicture::Solid(2, 2, 1, 1, 1);
     c->SetBackGroundPicture(picture);

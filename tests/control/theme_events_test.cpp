@@ -16,10 +16,11 @@ namespace {
 struct Control : test::ControlFixture {
     Control() : ControlFixture({.width = 400, .height = 300, .recordEvents = false}) {}
 
-    // The background cache every pass starts from.
+    // The background cache every pass starts from; none once the control has terminated.
     std::vector<uint32_t> Background() const {
-        const Surface& b = *ControlTestAccess::Background(*list);
-        return {b.Pixels(), b.Pixels() + static_cast<std::size_t>(b.Width()) * b.Height()};
+        const Surface* b = ControlTestAccess::Background(*list);
+        if (!b) return {};
+        return {b->Pixels(), b->Pixels() + static_cast<std::size_t>(b->Width()) * b->Height()};
     }
 
     // Switches the system's colour scheme and sends the message; returns "scheme background
