@@ -77,8 +77,7 @@ void GlideListView::LayoutAsOnResize() {
     render_.clientRect = RECT{1, frame_.headerHeight + 1, w - 2, h - 2};
     background_.SetSize(w, h);
     SyncScrollBars();  // lays the bars out, then vertical and horizontal synchronisation
-    if (props_.BackStyle == Ledger) ClearSurfacePicture();
-    RebuildBackground();
+    RebuildBackground();  // under Ledger without the picture
     Repaint();
 }
 

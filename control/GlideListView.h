@@ -8,16 +8,20 @@
 //
 // This header, in order:
 //   public   lifetime and host ..... construction, loading, the event sink, the window
-//            shared state .......... the value structs the subsystems share, and views of them
+//            state queries ......... read-only answers from the private state (top index,
+//                                    header height, effective theme, stored values)
 //            items, columns ........ adding, removing, checked record access
 //            properties ............ by name, typed accessors, persistence (Properties*.cpp)
 //            painting and page ..... update suspension, resize, page functions, image lists
 //            themes and focus ...... (ThemeEvents.cpp)
+//            input ................. the window's handlers (MouseInput, KeyInput, InputRouting)
 //            sorting ............... (ControlSort.cpp)
 //            collections and bulk .. field writes, bulk operations and queries (BulkOps.cpp)
+//            popups ................ tooltips, context menu, drag and drop
 //            scroll bars ........... (ListScrolling.cpp)
 //            dispatch .............. (ControlDispatch.cpp)
-//   private  hooks by subsystem, then the state, in construction order
+//   private  the state structs, the hooks by subsystem, then the state in construction order;
+//            tests reach the state through tests/support/control_access.h only
 
 #include <cstdint>
 #include <memory>
@@ -106,9 +110,9 @@ public:
     Container& container() { return container_; }
     HWND hwnd() const { return hwnd_; }
 
-    // --- shared state ----------------------------------------------------------------------------
-    // The value structs the subsystems share stay private; hosts read them through the queries
-    // below, the typed property accessors and the checked record access.
+    // --- state queries ---------------------------------------------------------------------------
+    // The value structs the subsystems share stay private; hosts read them through these
+    // queries, the typed property accessors and the checked record access.
     const Locale& locale() const;
 
     int32_t TopIndex() const { return view_.topIndex; }
@@ -482,7 +486,6 @@ private:
     void UpdateToolTipTimers();      // tooltip timer intervals from the two properties
     void ApplyEditBoxColors();       // edit box colours from the two properties
     void ApplyEnabled();             // surface, both scroll bars and the window
-    void ClearSurfacePicture();      // the drawing surface's own picture becomes empty
 
     // --- input (hooks) ----------------------------------------------------------------------------
     void InitInput();

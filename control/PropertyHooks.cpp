@@ -41,8 +41,4 @@ void GlideListView::ApplyEnabled() {
     platform_.windows.SetEnabled(hwnd_, props_.Enabled);
 }
 
-// The drawing surface keeps no picture of its own: every pass starts from the background cache,
-// which the Ledger style rebuilds right after. The hook marks the moment for a surface that does.
-void GlideListView::ClearSurfacePicture() {}
-
 }  // namespace glv
