@@ -155,7 +155,7 @@ std::optional<std::string> CheckInvariants(OperationHost& host) {
         return std::string("painting failed: ") + e.what();
     }
     const int32_t height = list.Height();
-    if (count > 0 && list.props().Enabled) {
+    if (count > 0 && list.Enabled()) {
         const int32_t first = list.FirstItemOnPage(), last = list.LastItemOnPage();
         for (int32_t i = std::max(first, 1); i <= std::min(last, count); ++i) {
             if (!list.GroupRecord(i).Visible) continue;
