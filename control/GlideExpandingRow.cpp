@@ -97,7 +97,6 @@ void GlideExpandingRow::Resized() {
 namespace {
 
 using R = GlideExpandingRow;
-constexpr Variant Done() { return Variant(); }
 
 // clang-format off
 constexpr Member<R> kRowMembers[] = {
