@@ -2,8 +2,8 @@
 // preset so it runs under the fuzz targets' sanitizers from the same build:
 //     random_operations FIRST_SEED RUNS STEPS_PER_RUN OUT_DIR
 // Unlike the test it keeps going past a failing seed, so one long pass shows every fault it
-// meets; each is shrunk and written to OUT_DIR/random-seed-N.json. A line of progress goes out
-// every 100 runs.
+// meets; each is shrunk and written to OUT_DIR/random-seed-N.json. Lines of progress go out
+// around every 100 runs.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -24,6 +24,9 @@ int main(int argc, char** argv) {
     std::size_t failures = 0;
     for (uint32_t done = 0; done < runs; done += 100) {
         const uint32_t batch = std::min<uint32_t>(100, runs - done);
+        // Said first: a sanitizer report ends the process, and this names the seeds to replay.
+        std::printf("running seeds %u..%u\n", firstSeed + done, firstSeed + done + batch - 1);
+        std::fflush(stdout);
         const glv::test::SeedsReport report = glv::test::RunSeeds(firstSeed + done, batch, steps, argv[4], true);
         performed += report.performed;
         failures += report.failures.size();
