@@ -177,8 +177,10 @@ std::optional<std::string> CheckInvariants(OperationHost& host) {
     if (list.SelectedCount() != selected)
         return "SelectedCount " + std::to_string(list.SelectedCount()) + " but " + std::to_string(selected) +
                " visible rows are selected";
+    // With no item shown (none at all, or every one hidden) TopIndex may be 0: it follows the
+    // first shown item, and there is none.
     const int32_t top = list.TopIndex();
-    if (count == 0 ? (top < 0 || top > 1) : (top < 1 || top > count))
+    if (top < (visible == 0 ? 0 : 1) || top > std::max(count, 1))
         return "TopIndex " + std::to_string(top) + " outside the list of " + std::to_string(count);
     for (ScrollBarControl* bar : {static_cast<ScrollBarControl*>(&list.VScrollBar()),
                                   static_cast<ScrollBarControl*>(&list.HScrollBar())}) {
