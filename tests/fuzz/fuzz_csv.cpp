@@ -10,6 +10,7 @@
 #include "apps/viewer/Delimited.h"
 #include "apps/viewer/TableLoader.h"
 #include "platform/Locale.h"
+#include "sort/SortTypes.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 using namespace glv;
@@ -59,10 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             if (!ValidUtf8(sub.cSIText)) fuzz::Broken("a cell's text is not valid UTF-8");
     }
 
-    // A header click on each column, the first twice (ascending, then descending).
+    // A sort by each column, the first twice (ascending, then descending).
     const int32_t count = list.ItemCount();
-    for (int32_t c = 1; c <= std::min(list.ColumnCount(), 6); ++c) list.SortColumn(c, 1);
-    if (list.ColumnCount() > 0) list.SortColumn(1, 2);
+    for (int32_t c = 1; c <= std::min(list.ColumnCount(), 6); ++c) list.SortColumn(c, LVSortOrderAscending);
+    if (list.ColumnCount() > 0) list.SortColumn(1, LVSortOrderDescending);
     if (list.ItemCount() != count) fuzz::Broken("a sort changed the item count");
     list.Refresh();
     return 0;
