@@ -24,7 +24,7 @@ struct PaintedList {
         list = std::make_unique<glv::GlideListView>(platform, container, 1280, 800);
         list->InitProperties();
         if (icons) {
-            list->props().CheckBoxes = true;
+            list->SetCheckBoxes(true);
             const auto handle = platform.imageLists.Register(glv::MakeSyntheticImageList(16, 16, 8));
             list->SetImageList(glv::Variant(int32_t{2}), glv::Variant(static_cast<int32_t>(handle)));
         }
@@ -32,7 +32,7 @@ struct PaintedList {
             list->AddColumn("Column " + std::to_string(c + 1), -1, 210);
         glv::LoadPaintBenchRows(*list, count, icons ? 3 : -1);
         // The middle of the list, so the page is not the list's start.
-        list->view().topIndex = static_cast<int32_t>(count / 2 + 1);
+        list->SetTopIndex(static_cast<int32_t>(count / 2 + 1));
         list->Refresh();  // warms the glyphs of this page
     }
 };

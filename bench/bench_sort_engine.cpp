@@ -35,7 +35,7 @@ struct SortBenchList {
         const std::vector<std::string> texts = ColumnTexts(n);
         const std::vector<int32_t> numbers = NumericKeys(n);
         list->BeginUpdate();
-        list->items().Reserve(n);
+        list->ReserveItems(static_cast<int32_t>(n));
         for (size_t i = 0; i < n; ++i) {
             char order[24];
             std::snprintf(order, sizeof order, "%09zu", i);

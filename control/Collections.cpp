@@ -243,7 +243,7 @@ bool cListItem::Selected() const { return Control().ItemRecord(index_).cLISelect
 
 void cListItem::SetSelected(bool value) {
     GlideListView& list = Control();
-    if (!list.props().MultiSelect) list.ItemsDeselectAll();
+    if (!list.MultiSelect()) list.ItemsDeselectAll();
     list.SetSelectState(index_, value);
 }
 

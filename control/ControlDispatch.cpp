@@ -37,7 +37,7 @@ constexpr Member<L> kControlMembers[] = {
     {"Columns", MemberKind::Property, 0, 0, [](L& l, Args) { return AsVariant(l.Columns()); }},
     {"NewIndex", MemberKind::Property, 0, 0, [](L& l, Args) { return Variant(l.NewIndex()); }},
     {"hwnd", MemberKind::Property, 0, 0, [](L& l, Args) { return Variant(static_cast<int32_t>(l.hwnd())); }},
-    {"HasFocus", MemberKind::Property, 0, 0, [](L& l, Args) { return Variant(l.view().hasFocus); }},
+    {"HasFocus", MemberKind::Property, 0, 0, [](L& l, Args) { return Variant(l.HasFocus()); }},
     {"TopItem", MemberKind::Property, 0, 0, [](L& l, Args) { return MakeRecordVariant(l.ItemRecord(l.TopIndex())); }},
     {"AddItemQuick", MemberKind::Method, 1, 1, [](L& l, Args a) { l.AddItemQuick(a[0]); return Done(); }},
     {"InsertItemQuick", MemberKind::Method, 1, 1, [](L& l, Args a) { l.InsertItemQuick(a[0]); return Done(); }},

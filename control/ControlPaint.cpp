@@ -61,36 +61,35 @@ void GlideListView::Resize(int32_t width, int32_t height) {
     placement.width = ClampSurfaceSide(width);
     placement.height = ClampSurfaceSide(height);
     platform_.windows.SetPlacement(hwnd_, placement);
-    if (surface_.Width() != placement.width || surface_.Height() != placement.height)
-        surface_ = SurfaceOfSize(placement.width, placement.height);
+    if (surface_.Width() != placement.width || surface_.Height() != placement.height) {
+        Surface resized = SurfaceOfSize(placement.width, placement.height);
+        resized.ContinuePaintSerial(surface_);
+        surface_ = std::move(resized);
+    }
     LayoutAsOnResize();
     ResizeExpandingRow();
 }
 
 void GlideListView::LayoutAsOnResize() {
     if (view_.terminating) return;
-    ++propertyHooks_.resizeLayouts;
     const int32_t w = surface_.Width();
     const int32_t h = surface_.Height();
     render_.clientRect = RECT{1, frame_.headerHeight + 1, w - 2, h - 2};
     background_.SetSize(w, h);
     SyncScrollBars();  // lays the bars out, then vertical and horizontal synchronisation
-    if (props_.BackStyle == Ledger) ClearSurfacePicture();
-    RebuildBackground();
+    RebuildBackground();  // under Ledger without the picture
     Repaint();
 }
 
 // --- background cache ---------------------------------------------------------------------------
 
 void GlideListView::RebuildBackground() {
-    ++propertyHooks_.backgroundRebuilds;
     const BackgroundSpec desc{frame_.headerHeight, applied_.effectiveTheme, frame_.vScrollVisible,
                               frame_.hScrollVisible};
     RebuildBackgroundCache(background_, desc, props_, platform_.system);
 }
 
 void GlideListView::RecomputeLayoutValues() {
-    ++propertyHooks_.layoutValueRecomputes;
     if (!strips_.HasCheckBoxes() || !strips_.HasGlyphs()) RebuildPartStrips(strips_);
     RecomputeHeaderHeight();
     RebuildBackground();
@@ -104,12 +103,16 @@ void GlideListView::Repaint() {
         paintPending_ = true;
         return;
     }
-    ++hooks_.repaints;
     PaintPass();
 }
 
 void GlideListView::PaintPass() {
     if (!view_.paintingEnabled) return;
+    DrawPage();
+    surface_.FinishPaint();
+}
+
+void GlideListView::DrawPage() {
     Surface& surface = surface_;
     const SystemInfo& system = platform_.system;
     CopyBackground(surface, background_);

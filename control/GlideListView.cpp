@@ -332,6 +332,10 @@ int32_t GlideListView::TextHeight(const StdFont& font) const {
     return MeasureTextHeight(platform_.text, font.ToFontSpec());
 }
 
+void GlideListView::ReserveItems(int32_t count) {
+    if (count > 0) items_.Reserve(static_cast<std::size_t>(count));
+}
+
 // --- subsystem hooks --------------------------------------------------------------------------
 
 // SyncScrollBars and ResetScrollBars live with the scroll bars in ListScrolling.cpp.

@@ -8,16 +8,20 @@
 //
 // This header, in order:
 //   public   lifetime and host ..... construction, loading, the event sink, the window
-//            shared state .......... the value structs the subsystems share, and views of them
+//            state queries ......... read-only answers from the private state (top index,
+//                                    header height, effective theme, stored values)
 //            items, columns ........ adding, removing, checked record access
 //            properties ............ by name, typed accessors, persistence (Properties*.cpp)
 //            painting and page ..... update suspension, resize, page functions, image lists
 //            themes and focus ...... (ThemeEvents.cpp)
+//            input ................. the window's handlers (MouseInput, KeyInput, InputRouting)
 //            sorting ............... (ControlSort.cpp)
 //            collections and bulk .. field writes, bulk operations and queries (BulkOps.cpp)
+//            popups ................ tooltips, context menu, drag and drop
 //            scroll bars ........... (ListScrolling.cpp)
 //            dispatch .............. (ControlDispatch.cpp)
-//   private  hooks by subsystem, then the state, in construction order
+//   private  the state structs, the hooks by subsystem, then the state in construction order;
+//            tests reach the state through tests/support/control_access.h only
 
 #include <cstdint>
 #include <memory>
@@ -106,17 +110,9 @@ public:
     Container& container() { return container_; }
     HWND hwnd() const { return hwnd_; }
 
-    // --- shared state ----------------------------------------------------------------------------
-    // The value structs the subsystems share. The collection objects and the host's own tools
-    // (the scenario runner) read and write them through these views.
-    ItemStore& items() { return items_; }
-    const ItemStore& items() const { return items_; }
-    ColumnStore& columns() { return columns_; }
-    const ColumnStore& columns() const { return columns_; }
-    ViewState& view() { return view_; }
-    const ViewState& view() const { return view_; }
-    PropertyValues& props() { return props_; }
-    const PropertyValues& props() const { return props_; }
+    // --- state queries ---------------------------------------------------------------------------
+    // The value structs the subsystems share stay private; hosts read them through these
+    // queries, the typed property accessors and the checked record access.
     const Locale& locale() const;
 
     int32_t TopIndex() const { return view_.topIndex; }
@@ -125,74 +121,21 @@ public:
     // The height of "Wg" in a font: the basis of every row height.
     int32_t TextHeight(const StdFont& font) const;
 
-    // What the bulk queries read of the scroll bar windows. The scroll bars write it as they
-    // change.
-    struct FrameState {
-        int32_t headerHeight = 0;
-        int32_t scrollBarSize = 17;  // pixels reserved for a visible scroll bar (system size)
-        bool vScrollVisible = false;
-        bool hScrollVisible = false;
-        HWND vScrollHwnd = 0;
-        HWND hScrollHwnd = 0;
-    };
-    FrameState& frame() { return frame_; }
-    const FrameState& frame() const { return frame_; }
     int32_t HeaderHeight() const { return frame_.headerHeight; }
-
-    // What the property setters have handed on to the parts that use them (scroll bars, edit
-    // box, tooltip timers, drawing surface). Those parts read it from here.
-    struct AppliedProperties {
-        int32_t effectiveTheme = XPBlue;  // the scheme actually drawn
-        int32_t scrollBarMetric = 0;      // the metric size both scroll bars use
-        bool scrollBarsEnabled = true;
-        int32_t toolTipPreInterval = 1000;   // ms
-        int32_t toolTipPostInterval = 3000;  // ms
-        OLE_COLOR editBackColor = 0x8000000D;
-        OLE_COLOR editForeColor = 0xFFFFFF;
-        OLE_COLOR surfaceBackColor = 0xFFFFFF;
-    };
-    const AppliedProperties& applied() const { return applied_; }
-
-    // What the scroll bars and the mouse hand the paint pass, and what it keeps between passes
-    // (the header height and the scroll bars' visibility and size are in frame()).
-    struct RenderState {
-        int32_t headerTextHeight = 0;   // for the header painter
-        int32_t headerImageHeight = 0;  // for the header painter
-        int32_t pageCount = 0;          // the last page count computed
-        int32_t hScrollOffset = 0;      // horizontal scroll position in pixels
-        int32_t leftOffset = 0;         // where the scroll bar layout starts the list area
-        int32_t hScrollBand = 0;        // the horizontal bar's height while it is shown, else 0
-        RECT clientRect;                // refreshed on each resize
-    };
-    RenderState& render() { return render_; }
-    const RenderState& render() const { return render_; }
-
-    // Counts of what the subsystem hooks were asked to do; tests read them.
-    struct HookCounters {
-        int32_t repaints = 0;
-        int32_t scrollSyncs = 0;
-        int32_t editEnds = 0;
-    };
-    const HookCounters& hookCounters() const { return hooks_; }
-
-    // Counts of the property hooks that later subsystems fill in; tests read them.
-    struct PropertyHookCounters {
-        int32_t backgroundRebuilds = 0;
-        int32_t schemeApplications = 0;
-        int32_t metricApplications = 0;
-        int32_t resizeLayouts = 0;
-        int32_t layoutValueRecomputes = 0;
-        int32_t toolTipTimerUpdates = 0;
-        int32_t editBoxColorUpdates = 0;
-        int32_t enabledUpdates = 0;
-        int32_t surfacePictureClears = 0;
-    };
-    const PropertyHookCounters& propertyHookCounters() const { return propertyHooks_; }
+    // The scheme the control draws: Theme, or with AutoSelectTheme the one detected from the
+    // system.
+    int32_t EffectiveTheme() const { return applied_.effectiveTheme; }
+    // The property value stored for a row of the property table, also for the rows no property
+    // reaches (values only the property bag holds). Read-only; the table's own tools use it.
+    StoredValue StoredProperty(const PropertyDescriptor& d) const;
 
     // --- items -----------------------------------------------------------------------------------
     int32_t ItemCount() const { return items_.Count(); }
     int32_t VisibleItemCount() const { return items_.VisibleCount(); }
     int32_t NewIndex() const { return newIndex_; }
+    // Makes room for count items ahead of a bulk load, so the adds that follow never reallocate
+    // the item arrays. A negative count is ignored.
+    void ReserveItems(int32_t count);
 
     // Appends an item (ListItems.Add passes Icon -1 when omitted and Indent 0). Returns its index.
     int32_t AddItem(const std::string& text, int16_t icon, int16_t indent, const Variant& itemData);
@@ -316,6 +259,7 @@ public:
     // their focused or unfocused selection colours.
     void GotFocus();
     void LostFocus();
+    bool HasFocus() const { return view_.hasFocus; }
 
     // --- input (control/MouseInput.cpp, control/KeyInput.cpp, control/InputRouting.cpp) -----------
     // The runtime's handlers of the control's window, which its message router calls; a host
@@ -423,6 +367,9 @@ public:
     std::vector<tListItemInfo> SelectedItems() const;  // copies, in index order
     std::vector<tListItemInfo> CheckedItems() const;
     int32_t SelectedCount();  // selected and visible; also refreshes the cached count
+    // The selected count the selection rules keep up to date as they go, read without the
+    // recount SelectedCount makes (a status line can ask it every frame at a million items).
+    int32_t CachedSelectedCount() const { return view_.selectedCount; }
     int32_t CheckedCount() const;
     int32_t SelectedIndex();
     void SetSelectedIndex(int32_t index);
@@ -468,6 +415,42 @@ public:
     ObjectPtr DispatchObject();
 
 private:
+    // --- state structs -----------------------------------------------------------------------------
+    // What the bulk queries read of the scroll bar windows. The scroll bars write it as they
+    // change.
+    struct FrameState {
+        int32_t headerHeight = 0;
+        int32_t scrollBarSize = 17;  // pixels reserved for a visible scroll bar (system size)
+        bool vScrollVisible = false;
+        bool hScrollVisible = false;
+        HWND vScrollHwnd = 0;
+        HWND hScrollHwnd = 0;
+    };
+
+    // What the property setters have handed on to the parts that use them (edit box, tooltip
+    // timers, drawing surface) and the scheme actually drawn. Those parts read it from here; the
+    // scroll bars keep their own theme, metric size and enabled state.
+    struct AppliedProperties {
+        int32_t effectiveTheme = XPBlue;  // the scheme actually drawn
+        int32_t toolTipPreInterval = 1000;   // ms
+        int32_t toolTipPostInterval = 3000;  // ms
+        OLE_COLOR editBackColor = 0x8000000D;
+        OLE_COLOR editForeColor = 0xFFFFFF;
+        OLE_COLOR surfaceBackColor = 0xFFFFFF;
+    };
+
+    // What the scroll bars and the mouse hand the paint pass, and what it keeps between passes
+    // (the header height and the scroll bars' visibility and size are in frame_).
+    struct RenderState {
+        int32_t headerTextHeight = 0;   // for the header painter
+        int32_t headerImageHeight = 0;  // for the header painter
+        int32_t pageCount = 0;          // the last page count computed
+        int32_t hScrollOffset = 0;      // horizontal scroll position in pixels
+        int32_t leftOffset = 0;         // where the scroll bar layout starts the list area
+        int32_t hScrollBand = 0;        // the horizontal bar's height while it is shown, else 0
+        RECT clientRect;                // refreshed on each resize
+    };
+
     // --- items (hooks) ---------------------------------------------------------------------------
     // The defaults new items are filled from, rebuilt only when a default font, colour or the
     // default height changed since the last add (bulk loading makes millions of items from one).
@@ -503,7 +486,6 @@ private:
     void UpdateToolTipTimers();      // tooltip timer intervals from the two properties
     void ApplyEditBoxColors();       // edit box colours from the two properties
     void ApplyEnabled();             // surface, both scroll bars and the window
-    void ClearSurfacePicture();      // the drawing surface's own picture becomes empty
 
     // --- input (hooks) ----------------------------------------------------------------------------
     void InitInput();
@@ -607,7 +589,9 @@ private:
     // --- rendering (hooks) -----------------------------------------------------------------------
     void InitRendering(int32_t width, int32_t height);
     void ReleaseRendering();
+    // A pass draws the page and then counts the finished picture on the surface (PaintSerial).
     void PaintPass();
+    void DrawPage();
     // The rows of the page from TopIndex; false when a row's height overflowed, which ends
     // the pass.
     bool PaintRows(const RowStyle& style);
@@ -685,8 +669,6 @@ private:
         int32_t heightPx = 0;                    // its height in pixels when it was attached
     } expandingRow_;
 
-    HookCounters hooks_;
-
     struct DefaultsCache {
         bool valid = false;
         StdFont itemFont, subItemFont;
@@ -694,7 +676,6 @@ private:
     } defaultsCache_;
 
     AppliedProperties applied_;
-    PropertyHookCounters propertyHooks_;
 
     // Whether the system offers visual styles at all, learnt once when the control is created:
     // a control created without them keeps its scheme whatever later theme changes say.

@@ -109,7 +109,6 @@ void GlideListView::CloseEditBox() {
 // hiding items) commits as Enter would and closes the box. Once the item in edit is gone there
 // is nothing to store it into, and the box just closes.
 void GlideListView::EndEdit() {
-    ++hooks_.editEnds;
     if (!editor_ || !editor_->editing) return;
     if (items_.Contains(editor_->itemInEdit) && items_.Contains(view_.currentItem)) RequestCommit();
     CloseEditBox();

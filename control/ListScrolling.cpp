@@ -158,7 +158,6 @@ void GlideListView::LayoutScrollBars() {
 }
 
 void GlideListView::SyncScrollBars() {
-    ++hooks_.scrollSyncs;
     if (view_.terminating) return;
     SyncVerticalScrollBar(/*thenHorizontal=*/true);
 }

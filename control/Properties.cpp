@@ -29,6 +29,10 @@ Variant GlideListView::GetProperty(std::string_view name, std::span<const Varian
     }
 }
 
+StoredValue GlideListView::StoredProperty(const PropertyDescriptor& d) const {
+    return LoadStored(props_, d.member);
+}
+
 void GlideListView::SetProperty(std::string_view name, const Variant& value,
                                 std::span<const Variant> indexArgs) {
     const PropertyDescriptor* d = FindProperty(name);
@@ -134,10 +138,10 @@ void GlideListView::RunSetRule(const PropertyDescriptor& d) {
             break;
         case Rule::BackColor: applied_.surfaceBackColor = props_.BackColor; break;
         case Rule::BackStyle:
-            if (props_.BackStyle == Ledger)
-                ClearSurfacePicture();
-            else if (props_.BackStyle == Normal && props_.BackGroundPicture)
-                RebuildBackground();
+            // Ledger clears the drawing surface's own picture, and this surface has none: every
+            // pass starts from the background cache, which drops the picture at its next
+            // rebuild. Normal with a picture rebuilds at once.
+            if (props_.BackStyle == Normal && props_.BackGroundPicture) RebuildBackground();
             break;
         case Rule::ExpandingRow:
             if (expandingRow_.objectAttached) ShowExpandingRow(props_.ExpandingRow);

@@ -104,8 +104,7 @@ void GlideListView::RunLoadFollowUp(LoadFollowUp step) {
         case LoadFollowUp::MetricSize: ApplyMetricSize(/*readSystemSize=*/true); break;
         case LoadFollowUp::DefaultItemHeight: defaultItemHeight_ = 16; break;
         case LoadFollowUp::ScrollBarsEnabled:
-            applied_.scrollBarsEnabled = props_.Enabled;
-            ForwardScrollBarsEnabled(applied_.scrollBarsEnabled);
+            ForwardScrollBarsEnabled(props_.Enabled);
             break;
         case LoadFollowUp::EditBoxColors: ApplyEditBoxColors(); break;
         case LoadFollowUp::ToolTipTimers: UpdateToolTipTimers(); break;

@@ -8,6 +8,10 @@
 #include <string>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace glv {
 namespace {
 
@@ -18,6 +22,54 @@ __extension__ typedef __int128 Wide;
 // i * rise / steps rounded to nearest, halves away from the start.
 int64_t MinorOffset(int64_t i, int64_t rise, int64_t steps) {
     return static_cast<int64_t>((Wide{2} * i * rise + steps) / (Wide{2} * steps));
+}
+
+// Blends src into n pixels under n coverage bytes: a pixel under 0 keeps every bit, under 255
+// it becomes src, otherwise BlendPixel's result. Text is most of a paint pass, so four pixels
+// go at a time where the processor has SSE2 (every x86-64 does), with BlendPixel's arithmetic
+// in 16-bit lanes: each channel's d * (255 - a) + s * a + 128 stays below 65536, so the result
+// is the same to the bit.
+void BlendCoverageRow(uint32_t* row, const uint8_t* m, int32_t n, uint32_t src) {
+    int32_t i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i source = _mm_set1_epi32(static_cast<int32_t>(src));
+    const __m128i sourceWide = _mm_unpacklo_epi8(source, zero);  // two pixels' channels
+    const __m128i full = _mm_set1_epi16(255);
+    const __m128i round = _mm_set1_epi16(128);
+    const __m128i colourBits = _mm_set1_epi32(0x00FFFFFF);
+    auto blend = [&](__m128i d, __m128i a) {  // two pixels, 16-bit lanes
+        const __m128i t = _mm_add_epi16(
+            _mm_add_epi16(_mm_mullo_epi16(d, _mm_sub_epi16(full, a)), _mm_mullo_epi16(sourceWide, a)),
+            round);
+        return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
+    };
+    for (; i + 4 <= n; i += 4) {
+        uint32_t four;
+        std::memcpy(&four, m + i, sizeof four);
+        if (four == 0) continue;
+        __m128i* at = reinterpret_cast<__m128i*>(row + i);
+        if (four == 0xFFFFFFFFu) {
+            _mm_storeu_si128(at, source);
+            continue;
+        }
+        const __m128i d = _mm_loadu_si128(at);
+        __m128i a = _mm_cvtsi32_si128(static_cast<int32_t>(four));
+        a = _mm_unpacklo_epi8(a, a);
+        a = _mm_unpacklo_epi16(a, a);  // each pixel's coverage in its four bytes
+        const __m128i blended = _mm_and_si128(
+            _mm_packus_epi16(blend(_mm_unpacklo_epi8(d, zero), _mm_unpacklo_epi8(a, zero)),
+                             blend(_mm_unpackhi_epi8(d, zero), _mm_unpackhi_epi8(a, zero))),
+            colourBits);
+        const __m128i untouched = _mm_cmpeq_epi8(a, zero);
+        _mm_storeu_si128(at, _mm_or_si128(_mm_and_si128(untouched, d), _mm_andnot_si128(untouched, blended)));
+    }
+#endif
+    for (; i < n; ++i) {
+        const uint32_t a = m[i];
+        if (a == 0) continue;
+        row[i] = a == 255 ? src : BlendPixel(row[i], src, a);
+    }
 }
 
 }  // namespace
@@ -202,14 +254,10 @@ void Surface::BlendMask(int32_t x, int32_t y, const uint8_t* mask, int32_t w, in
                                  ClipBox());
     if (IsRectEmpty(r)) return;
     const uint32_t src = ToPixel(color);
+    const int32_t n = r.Right - r.Left;
     for (int32_t py = r.Top; py < r.Bottom; ++py) {
-        const uint8_t* m = mask + static_cast<size_t>(py - y) * pitch + (r.Left - x);
-        uint32_t* row = pixels_.data() + static_cast<size_t>(py) * width_;
-        for (int32_t px = r.Left; px < r.Right; ++px, ++m) {
-            const uint32_t a = *m;
-            if (a == 0) continue;
-            row[px] = a == 255 ? src : BlendPixel(row[px], src, a);
-        }
+        BlendCoverageRow(pixels_.data() + static_cast<size_t>(py) * width_ + r.Left,
+                         mask + static_cast<size_t>(py - y) * pitch + (r.Left - x), n, src);
     }
 }
 

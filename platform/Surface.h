@@ -36,6 +36,14 @@ public:
     const uint32_t* Pixels() const { return pixels_.data(); }
     RECT Bounds() const { return {0, 0, width_, height_}; }
 
+    // Counts the pictures finished in this surface: whoever draws a whole picture into it calls
+    // FinishPaint when done, so a presenter can skip uploading a picture it already shows. A
+    // surface that replaces another (a resize) continues the old one's serial, so a presenter
+    // never sees a number it has seen before.
+    uint64_t PaintSerial() const { return paintSerial_; }
+    void FinishPaint() { ++paintSerial_; }
+    void ContinuePaintSerial(const Surface& previous) { paintSerial_ = previous.paintSerial_; }
+
     // Clipping: every primitive draws only inside ClipBox(), the buffer cut by the clip rect.
     void SetClipRect(const RECT& clip) { clip_ = clip; }
     void ClearClipRect() { clip_.reset(); }
@@ -97,6 +105,7 @@ private:
     int32_t height_ = 0;
     std::vector<uint32_t> pixels_;
     std::optional<RECT> clip_;
+    uint64_t paintSerial_ = 0;
 
     FontSpec font_;
     COLORREF textColor_ = RGB(0, 0, 0);

@@ -89,7 +89,7 @@ void GlideListViewWidget::ClockTick() {
 }
 
 void GlideListViewWidget::UpdateIfPainted() {
-    const int32_t paints = control_->hookCounters().repaints;
+    const uint64_t paints = control_->surface().PaintSerial();
     if (paints == paintsSeen_) return;
     paintsSeen_ = paints;
     update();
@@ -144,7 +144,7 @@ void GlideListViewWidget::paintEvent(QPaintEvent*) {
     for (const QRect& part : uncovered) painter.fillRect(part, Qt::white);
     const WindowPlacement placement = platform_.windows.Placement(form_->hwnd());
     PaintWindow(painter, form_->hwnd(), QRect(0, 0, placement.width, placement.height), ratio);
-    paintsSeen_ = control_->hookCounters().repaints;
+    paintsSeen_ = control_->surface().PaintSerial();
 }
 
 void GlideListViewWidget::Pointer(Form::PointerAction action, const QMouseEvent& event) {

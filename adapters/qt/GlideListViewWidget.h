@@ -117,7 +117,7 @@ private:
     QElapsedTimer elapsed_;
     int64_t clockMs_ = 0;    // real milliseconds already given to the platform's clock
     int wheelRemainder_ = 0; // angle delta short of a whole notch, carried to the next turn
-    int32_t paintsSeen_ = 0;
+    uint64_t paintsSeen_ = 0;  // the control surface's paint serial the widget last drew
 };
 
 }  // namespace glv::qt

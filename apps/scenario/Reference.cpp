@@ -99,13 +99,6 @@ std::string ValueText(const StoredValue& value) {
     return std::visit(Visitor{}, value);
 }
 
-StoredValue Stored(const PropertyValues& values, const PropertyMember& member) {
-    return std::visit([&values](auto ptr) -> StoredValue {
-        if constexpr (std::is_same_v<decltype(ptr), std::monostate>) return std::monostate{};
-        else return values.*ptr;
-    }, member);
-}
-
 std::string Cell(std::string_view text) { return text.empty() ? "–" : std::string(text); }
 
 // The defaults are read from a new control on the default site, as a host's control starts.
@@ -123,7 +116,7 @@ void WriteProperties(std::ostream& out, const GlideListView& list) {
     for (const PropertyDescriptor& d : table) {
         if (d.name.empty()) continue;
         const std::string value = d.id == PropId::TopIndex ? std::to_string(list.TopIndex())
-                                                           : ValueText(Stored(list.props(), d.member));
+                                                           : ValueText(list.StoredProperty(d));
         out << "| `" << d.name << "` | " << TypeName(d.type) << " | " << value << " | "
             << Cell(d.persistedName) << " | " << Cell(d.notifyName) << " | " << Cell(EffectsText(d.effects))
             << " | " << Cell(RuleText(d.rule)) << " |\n";
@@ -134,7 +127,7 @@ void WriteProperties(std::ostream& out, const GlideListView& list) {
     for (const PropertyDescriptor& d : table) {
         if (!d.name.empty()) continue;
         out << "| `" << d.persistedName << "` | " << TypeName(d.type) << " | "
-            << ValueText(Stored(list.props(), d.member)) << " | " << (d.alwaysWritten ? "yes" : "no") << " |\n";
+            << ValueText(list.StoredProperty(d)) << " | " << (d.alwaysWritten ? "yes" : "no") << " |\n";
     }
     out << "\n";
 }

@@ -141,7 +141,7 @@ bool Viewer::Compose() {
 std::string Viewer::Status() {
     GlideListView& list = Control();
     std::string status = std::to_string(list.ItemCount()) + " items, " +
-                         std::to_string(list.view().selectedCount) + " selected";
+                         std::to_string(list.CachedSelectedCount()) + " selected";
     const std::string& last = events_.LastLine();
     if (!last.empty()) status += " \xE2\x80\x94 " + last;
     return status;

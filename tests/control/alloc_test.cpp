@@ -8,6 +8,7 @@
 
 #include "control/GlideListView.h"
 #include "platform/Text.h"
+#include "tests/support/control_access.h"
 
 // The replacement pair below matches malloc with free; GCC cannot see that through inlining.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
@@ -60,7 +61,7 @@ TEST(PaintAllocation, WarmPaintPassAllocatesNothingPerRow) {
     list.InitProperties();
     // A font name too long for short-string storage, so reusing the pass's font storage is
     // what keeps selecting it free.
-    list.props().DefaultItemFont = std::make_shared<StdFont>("A family name longer than fifteen", 8.0f);
+    ControlTestAccess::Props(list).DefaultItemFont = std::make_shared<StdFont>("A family name longer than fifteen", 8.0f);
     for (int c = 0; c < 6; ++c) list.AddColumn("Column " + std::to_string(c), -1, 70);
     list.BeginUpdate();
     for (int i = 0; i < 200; ++i) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/dispatch_helpers.h"
+#include "tests/support/control_access.h"
 
 using namespace glv;
 using namespace glv::test;
@@ -38,7 +39,7 @@ struct ObservingSink : PromptSink {
 // a, c, d, e, h and j are selected.
 void Fill(Script& s) {
     s.AddItems({"g1", "a", "b", "c", "d", "g6", "e", "f", "h", "j"});
-    s.list->props().MultiSelect = true;
+    ControlTestAccess::Props(*s.list).MultiSelect = true;
     s.list->GroupForWrite(1).GroupHeader = true;
     s.list->GroupForWrite(6).GroupHeader = true;
     s.Set("ListItems.Item(5).Visible", false);

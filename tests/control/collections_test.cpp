@@ -5,6 +5,7 @@
 #include "control/Collections.h"
 #include "tests/support/dispatch_helpers.h"
 #include "platform/StdFont.h"
+#include "tests/support/control_access.h"
 
 using namespace glv;
 using namespace glv::test;
@@ -119,7 +120,7 @@ TEST(ListItem, SelectedVisibleAndSubItems) {
     s.Set("ListItems.Item(1).Selected", true);
     s.Set("ListItems.Item(2).Selected", true);
     EXPECT_EQ(s.Items(), "a *b c");  // without MultiSelect the others are deselected first
-    s.list->props().MultiSelect = true;
+    ControlTestAccess::Props(*s.list).MultiSelect = true;
     s.Set("ListItems.Item(3).Selected", true);
     EXPECT_EQ(s.Items(), "a *b *c");
     EXPECT_TRUE(s.Get("ListItems.Item(3).Selected").ToBoolean());
@@ -298,7 +299,7 @@ TEST(Columns, TotalAndVisibleWidth) {
     EXPECT_EQ(s.Call("ColumnsVisibleWidth").ToLong(), 309);
     s.list->Resize(200, 300);
     EXPECT_EQ(s.Call("ColumnsVisibleWidth").ToLong(), 198);
-    s.list->frame().vScrollVisible = true;  // the bar takes its size off the available width
+    ControlTestAccess::Frame(*s.list).vScrollVisible = true;  // the bar takes its size off the available width
     EXPECT_EQ(s.Call("ColumnsVisibleWidth").ToLong(), 200 - 17 - 2);
     s.list->Resize(329, 300);
     EXPECT_EQ(s.Call("ColumnsVisibleWidth").ToLong(), 309);  // exactly fits: total - 1

@@ -3,6 +3,7 @@
 // host's SwapColumns and MoveColumn through the control.
 #include <gtest/gtest.h>
 
+#include "tests/support/control_access.h"
 #include "tests/support/golden.h"
 #include "tests/support/input_fixture.h"
 
@@ -95,9 +96,9 @@ TEST(ColumnResize, TheRepaintTimerShowsEachStepAndTheClickEndsTheResize) {
     EXPECT_EQ(f.Split(2), split);  // not painted yet
     f.platform.clock.Advance(2);
     EXPECT_EQ(f.Split(2), split - 40);
-    const int32_t repaints = f->hookCounters().repaints;
+    const int32_t repaints = static_cast<int32_t>(f->surface().PaintSerial());
     f.platform.clock.Advance(10);
-    EXPECT_EQ(f->hookCounters().repaints, repaints + 5);  // every 2 ms while the button is held
+    EXPECT_EQ(static_cast<int32_t>(f->surface().PaintSerial()), repaints + 5);  // every 2 ms while the button is held
     f.Up(split - 43, y);
     f.Events();
     // The click after the release ended the resize: a press on the header is a header press again.
@@ -174,7 +175,7 @@ TEST(ColumnDrag, ReleasesAndTheSortMarker) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         Columns f;
-        f->props().SortedColumn = r.sorted;
+        ControlTestAccess::Props(*f).SortedColumn = r.sorted;
         const int32_t x = f.ColumnX(r.pressColumn);
         f.Move(x, 8);
         f.Down(x, 8);
@@ -239,13 +240,13 @@ TEST(ColumnDrag, TheImageFollowsThePointer) {
 
 TEST(ColumnReordering, SwapAndMoveThroughTheControl) {
     Columns f;
-    const int32_t repaints = f->hookCounters().repaints;
+    const int32_t repaints = static_cast<int32_t>(f->surface().PaintSerial());
     EXPECT_TRUE(f->SwapColumns(1, 3));
-    EXPECT_EQ(f->hookCounters().repaints, repaints);  // the host refreshes
+    EXPECT_EQ(static_cast<int32_t>(f->surface().PaintSerial()), repaints);  // the host refreshes
     EXPECT_EQ(f.Order(), "col3 col2 col1 ");
     EXPECT_EQ(f.Row2(), "b2 a2 item2");
     EXPECT_TRUE(f->MoveColumn(3, 1));
-    EXPECT_EQ(f->hookCounters().repaints, repaints + 1);
+    EXPECT_EQ(static_cast<int32_t>(f->surface().PaintSerial()), repaints + 1);
     EXPECT_EQ(f.Order(), "col1 col3 col2 ");
     EXPECT_EQ(f.Row2(), "item2 b2 a2");
     // Bad indexes: False and every record as it was, through the automation interface too.

@@ -13,6 +13,7 @@
 #include "tests/support/control_fixture.h"
 #include "platform/GeometryLimits.h"
 #include "platform/PropertyBag.h"
+#include "tests/support/control_access.h"
 #include "tests/support/golden.h"
 
 namespace glv {
@@ -68,7 +69,7 @@ TEST(ExpandingRow, AdoptReplaceRelease) {
     EXPECT_EQ(f.row->ctrlLeft(), 15.0f);
     EXPECT_EQ(f.row->ctrlWidth(), 300 * 15);  // no vertical bar: the whole width
     EXPECT_EQ(f.log.widths, std::vector<int32_t>{300 * 15});  // the host's layout ran at once
-    EXPECT_EQ(f->view().currentItem, 1);
+    EXPECT_EQ(ControlTestAccess::View(*f).currentItem, 1);
     // The scroll bars stay above it.
     const std::vector<HWND> children = windows.Children(f->hwnd());
     const auto z = [&](HWND hwnd) { return std::find(children.begin(), children.end(), hwnd) - children.begin(); };
@@ -113,7 +114,7 @@ TEST(ExpandingRow, TakesTheSelectedItemsPlace) {
     f.Click(30, f.RowY(2));
     EXPECT_EQ(f.Events(), "");
     f.Click(30, f.RowY(4));
-    EXPECT_EQ(f->view().currentItem, 4);
+    EXPECT_EQ(ControlTestAccess::View(*f).currentItem, 4);
     // The row control sits where item 4 was; item 5 moves down by the row's 40 pixels.
     EXPECT_EQ(f.platform.windows.Placement(f.row->hwnd()).y, top4);
     EXPECT_EQ(f->ItemRecord(5).cLIItemY, top4 + 40 + 1);

@@ -18,6 +18,7 @@
 #include "platform/ImageListObject.h"
 #include "platform/PropertyBag.h"
 #include "tests/support/list_fixture.h"
+#include "tests/support/control_access.h"
 
 using namespace glv;
 using glv::test::ListFixture;
@@ -83,12 +84,12 @@ TEST(HostileInput, ColumnWidthSumsAreExactOrTheOverflowError) {
 
 TEST(HostileInput, PropertyBagsNestedTooDeepAreRefusedWithoutRecursion) {
     ListFixture f;
-    f->props().GridLines = false;
+    ControlTestAccess::Props(*f).GridLines = false;
     for (const int levels : {kMaxJsonDepth, 10000}) {
         const std::string text = "{\"Unknown\": " + Nested(levels) + ", \"GridLines\": true}";
         const std::string outcome = ErrorNumber([&] { f->ReadProperties(PropertyBag::FromJsonText(text)); });
         EXPECT_EQ(outcome, levels >= kMaxJsonDepth ? "error 13" : "ok") << levels;
-        EXPECT_FALSE(f->props().GridLines) << "a refused bag changes nothing";
+        EXPECT_FALSE(ControlTestAccess::Props(*f).GridLines) << "a refused bag changes nothing";
     }
     // Within the limit the unknown key is simply carried.
     EXPECT_EQ(ErrorNumber([&] { PropertyBag::FromJsonText("{\"Unknown\": " + Nested(kMaxJsonDepth - 1) + "}"); }), "ok");
@@ -109,7 +110,7 @@ TEST(HostileInput, ABagOfManyNamesLoadsAndKeepsTheLastOfEachName) {
     EXPECT_EQ(loaded.Size(), 100001u);
     ListFixture f;
     f->ReadProperties(loaded);
-    EXPECT_TRUE(f->props().GridLines);  // keys are visited in sorted order: "gridlines" follows "GridLines"
+    EXPECT_TRUE(ControlTestAccess::Props(*f).GridLines);  // keys are visited in sorted order: "gridlines" follows "GridLines"
 }
 
 TEST(HostileInput, AStoredFontOfTheWrongTypeIsTheTypeMismatch) {

@@ -6,6 +6,7 @@
 #include "control/Collections.h"
 #include "platform/EditBox.h"
 #include "input/Keyboard.h"
+#include "tests/support/control_access.h"
 #include "tests/support/golden.h"
 #include "tests/support/input_fixture.h"
 
@@ -58,7 +59,7 @@ TEST(InPlaceEdit, TheSecondClickOpensTheBoxOverTheRowsText) {
     EXPECT_TRUE(f->ItemRecord(3).cLIInEdit);
     EXPECT_TRUE(f.BoxShown());
     EXPECT_EQ(f.Focus(), f.Box().hwnd());
-    EXPECT_FALSE(f->view().hasFocus);
+    EXPECT_FALSE(f->HasFocus());
     EXPECT_EQ(f.Box().Text(), "item3");
     EXPECT_EQ(f.Box().SelStart(), 0);
     EXPECT_EQ(f.Box().SelLength(), 5);
@@ -234,10 +235,10 @@ TEST(InPlaceEdit, OtherWaysAnEditEnds) {
         f.SecondClick(2);
         f.Type("gone");
         f.Events();
-        const int32_t repaints = f->hookCounters().repaints;
+        const int32_t repaints = static_cast<int32_t>(f->surface().PaintSerial());
         f.platform.windows.SetFocus(other);
         EXPECT_EQ(f.Events(), (Lines{"AfterItemEdit Cancel=False ItemIndex=2 NewString=\"gone\""}));
-        EXPECT_GT(f->hookCounters().repaints, repaints);
+        EXPECT_GT(static_cast<int32_t>(f->surface().PaintSerial()), repaints);
         EXPECT_EQ(f.Text(2), "gone");
         EXPECT_FALSE(f.BoxShown());
     }
@@ -300,7 +301,7 @@ TEST(InPlaceEdit, ListItemEditScrollsSelectsAndOpens) {
     cListItem(f.platform.windows, f->hwnd(), 30).Edit();
     EXPECT_EQ(f.Events(), (Lines{"BeforeItemEdit Cancel=False ItemIndex=30"}));
     EXPECT_EQ(f.Selected(), "30");
-    EXPECT_EQ(f->view().currentItem, 30);
+    EXPECT_EQ(ControlTestAccess::View(*f).currentItem, 30);
     EXPECT_EQ(f->ItemInEdit(), 30);
     EXPECT_EQ(f->LastItemOnPage(), 30);
     const WindowPlacement at = f.platform.windows.Placement(f.Box().hwnd());

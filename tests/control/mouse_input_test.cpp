@@ -266,14 +266,14 @@ TEST(MouseInput, LeaveTimerClearsTheHoverLookOncePointerIsOutside) {
 TEST(MouseInput, FocusFollowsPressesAndAStatusFollowsKeyMessages) {
     InputFixture f;
     f.Fill(3);
-    EXPECT_FALSE(f->view().hasFocus);
+    EXPECT_FALSE(ControlTestAccess::View(*f).hasFocus);
     f.Click(f.ColumnX(1), f.RowY(1));
-    EXPECT_TRUE(f->view().hasFocus);
+    EXPECT_TRUE(ControlTestAccess::View(*f).hasFocus);
     // A press on the scroll bar leaves the focus with the list.
     for (int i = 0; i < 40; ++i) f->AddItem("more", -1, 0, Variant());
     const RECT bar = f.platform.windows.WindowRect(f->VScrollBar().hwnd());
     f.Click(bar.Left + 5, bar.Top + 40);
-    EXPECT_TRUE(f->view().hasFocus);
+    EXPECT_TRUE(ControlTestAccess::View(*f).hasFocus);
     EXPECT_EQ(f.platform.windows.GetFocus(), f->hwnd());
 
     f.form->Key(Form::KeyAction::Down, vk::kControl);

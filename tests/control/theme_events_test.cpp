@@ -3,9 +3,11 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "scrollbar/ScrollBar.h"
 #include "tests/support/control_fixture.h"
+#include "tests/support/control_access.h"
 
 using namespace glv;
 
@@ -14,16 +16,22 @@ namespace {
 struct Control : test::ControlFixture {
     Control() : ControlFixture({.width = 400, .height = 300, .recordEvents = false}) {}
 
-    // Switches the system's colour scheme and sends the message; returns "scheme rebuilds repaints"
-    // as they changed.
+    // The background cache every pass starts from; none once the control has terminated.
+    std::vector<uint32_t> Background() const {
+        const Surface* b = ControlTestAccess::Background(*list);
+        if (!b) return {};
+        return {b->Pixels(), b->Pixels() + static_cast<std::size_t>(b->Width()) * b->Height()};
+    }
+
+    // Switches the system's colour scheme and sends the message; returns "scheme background
+    // paints": the scheme drawn, 1 when the background cache changed, and the paints made.
     std::string ThemeChangedTo(const std::string& scheme) {
-        const int32_t rebuilds = list->propertyHookCounters().backgroundRebuilds;
-        const int32_t repaints = list->hookCounters().repaints;
+        const std::vector<uint32_t> background = Background();
+        const uint64_t paints = list->surface().PaintSerial();
         platform.system.colorScheme = scheme;
         platform.windows.SendMessage(list->hwnd(), wm::kThemeChanged);
-        return std::to_string(list->applied().effectiveTheme) + " " +
-               std::to_string(list->propertyHookCounters().backgroundRebuilds - rebuilds) + " " +
-               std::to_string(list->hookCounters().repaints - repaints);
+        return std::to_string(list->EffectiveTheme()) + " " + (Background() != background ? "1" : "0") +
+               " " + std::to_string(list->surface().PaintSerial() - paints);
     }
 };
 
@@ -35,7 +43,7 @@ TEST(ThemeEvents, ThemeChangeMessageFollowsTheSystemOnlyWithAutoSelectTheme) {
     EXPECT_EQ(c.ThemeChangedTo("Metallic"), "0 0 0");
 
     c->SetAutoSelectTheme(true);
-    EXPECT_EQ(c->applied().effectiveTheme, XPSilver);
+    EXPECT_EQ(c->EffectiveTheme(), XPSilver);
     // The normal band keeps its colours until the next rebuild; the control repaints.
     EXPECT_EQ(c.ThemeChangedTo("HomeStead"), "2 0 1");
     EXPECT_EQ(c->VScrollBar().Theme(), XPOlive);
@@ -68,29 +76,29 @@ TEST(ThemeEvents, VisualStylesAvailableIsLearntOnceWhenTheControlIsCreated) {
     GlideListView list(platform, container);
     list.InitProperties();
     list.SetAutoSelectTheme(true);
-    EXPECT_EQ(list.applied().effectiveTheme, XPBlue);
+    EXPECT_EQ(list.EffectiveTheme(), XPBlue);
     platform.system.os = {6, 0, 2};
     platform.windows.SendMessage(list.hwnd(), wm::kThemeChanged);
     list.SetAutoSelectTheme(true);
-    EXPECT_EQ(list.applied().effectiveTheme, XPBlue);
+    EXPECT_EQ(list.EffectiveTheme(), XPBlue);
 
     // Created with them: an older version reported later does not take them away.
     Control c;
     c.platform.system.os = {5, 0, 2};
     c.platform.system.colorScheme = "Metallic";
     c->SetAutoSelectTheme(true);
-    EXPECT_EQ(c->applied().effectiveTheme, XPSilver);
+    EXPECT_EQ(c->EffectiveTheme(), XPSilver);
 }
 
 TEST(ThemeEvents, FocusSetsHasFocusAndRepaints) {
     Control c;
-    const int32_t before = c->hookCounters().repaints;
-    EXPECT_FALSE(c->view().hasFocus);
+    const uint64_t before = c->surface().PaintSerial();
+    EXPECT_FALSE(ControlTestAccess::View(*c).hasFocus);
     c->GotFocus();
-    EXPECT_TRUE(c->view().hasFocus);
+    EXPECT_TRUE(ControlTestAccess::View(*c).hasFocus);
     c->GotFocus();
     c->LostFocus();
-    EXPECT_FALSE(c->view().hasFocus);
-    EXPECT_EQ(c->hookCounters().repaints - before, 3);
+    EXPECT_FALSE(ControlTestAccess::View(*c).hasFocus);
+    EXPECT_EQ(c->surface().PaintSerial() - before, 3u);
     EXPECT_EQ(c->DispatchObject()->Invoke("HasFocus", CallKind::Get, {}).ToString(), "False");
 }

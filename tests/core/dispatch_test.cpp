@@ -2,6 +2,7 @@
 
 #include "core/RecordObjects.h"
 #include "tests/support/dispatch_helpers.h"
+#include "tests/support/control_access.h"
 
 using namespace glv;
 using namespace glv::test;
@@ -43,9 +44,9 @@ TEST(Dispatch, ItemStoreMembersByName) {
     EXPECT_EQ(s.Error("NewIndex(1)"),
               "450 glideListViewLib Wrong number of arguments or invalid property assignment");
     s.Call("BeginUpdate");
-    EXPECT_FALSE(s.list->view().paintingEnabled);
+    EXPECT_FALSE(ControlTestAccess::View(*s.list).paintingEnabled);
     s.Call("EndUpdate");
-    EXPECT_TRUE(s.list->view().paintingEnabled);
+    EXPECT_TRUE(ControlTestAccess::View(*s.list).paintingEnabled);
     s.Call("ClearItems");
     EXPECT_EQ(s.list->ItemCount(), 0);
     s.Call("ClearAll");
@@ -91,7 +92,7 @@ TEST(Dispatch, StoredPropertiesGoThroughThePropertyTable) {
     s.AddItems({"a", "b", "c"});
     EXPECT_TRUE(s.Get("gridlines").ToBoolean());  // names are case-insensitive here too
     s.Set("MultiSelect", true);
-    EXPECT_TRUE(s.list->props().MultiSelect);
+    EXPECT_TRUE(ControlTestAccess::Props(*s.list).MultiSelect);
     s.Set("ListItems.Item(1).Selected", true);
     s.Set("ListItems.Item(3).Selected", true);  // MultiSelect keeps the first selected
     EXPECT_EQ(s.Items(), "*a b *c");

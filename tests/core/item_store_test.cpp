@@ -55,13 +55,13 @@ TEST(ItemStore, NewItemsTakeTheDefaultsOfTheirTime) {
     Fixture f;
     GlideListView& l = *f.list;
     l.BeginUpdate();  // no paint lays the row out: its height stays the one it was made with
-    l.props().DefaultItemFont = std::make_shared<StdFont>("DejaVu Serif", 12.0f, true);
-    l.props().DefaultItemBackColor = 0x00FF00;
-    l.props().DefaultItemForeColor = 0x80000008;
+    ControlTestAccess::Props(l).DefaultItemFont = std::make_shared<StdFont>("DejaVu Serif", 12.0f, true);
+    ControlTestAccess::Props(l).DefaultItemBackColor = 0x00FF00;
+    ControlTestAccess::Props(l).DefaultItemForeColor = 0x80000008;
     l.AddColumn("one", -1, 100);
     l.AddColumn("two", -1, 100);
     l.AddItem("a", -1, 0, Variant());
-    l.props().DefaultItemFont = std::make_shared<StdFont>("DejaVu Sans", 8.0f);
+    ControlTestAccess::Props(l).DefaultItemFont = std::make_shared<StdFont>("DejaVu Sans", 8.0f);
     const tListItemInfo& a = l.ItemRecord(1);
     EXPECT_EQ(a.cLIFontName, std::string_view("DejaVu Serif"));
     EXPECT_EQ(a.cLIFontSize, 12.0f);
@@ -181,10 +181,10 @@ TEST(ItemStore, RemoveAndVisibilityKeepTheVisibleCount) {
     // Hiding the TopIndex row moves TopIndex down to the next visible row, else up.
     l.SetItemVisible(1, false);
     EXPECT_EQ(l.TopIndex(), 2);
-    EXPECT_EQ(l.view().currentItem, -1);
-    EXPECT_EQ(l.view().lastSelectedRow, -1);
+    EXPECT_EQ(ControlTestAccess::View(l).currentItem, -1);
+    EXPECT_EQ(ControlTestAccess::View(l).lastSelectedRow, -1);
     l.SetItemVisible(3, false);
-    l.view().topIndex = 3;
+    ControlTestAccess::View(l).topIndex = 3;
     l.SetItemVisible(3, false);
     EXPECT_EQ(l.TopIndex(), 2);
     EXPECT_EQ(f.Texts(), "[a] c [d]");
@@ -202,10 +202,10 @@ TEST(ItemStore, RemoveAndVisibilityKeepTheVisibleCount) {
 TEST(ItemStore, ClearItemsAndClearAll) {
     Fixture f;
     GlideListView& l = *f.list;
-    const int32_t repaints = l.hookCounters().repaints;
+    const uint64_t repaints = l.surface().PaintSerial();
     l.ClearItems();  // nothing to clear: not even a repaint
     l.ClearAll();
-    EXPECT_EQ(l.hookCounters().repaints, repaints);
+    EXPECT_EQ(l.surface().PaintSerial(), repaints);
 
     l.AddColumn("c", -1, 100);
     l.ClearAll();  // columns but no items: the columns go
@@ -221,19 +221,22 @@ TEST(ItemStore, ClearItemsAndClearAll) {
     EXPECT_EQ(l.TopIndex(), 1);
     EXPECT_EQ(l.ColumnCount(), 1);
     EXPECT_EQ(l.NewIndex(), newIndex);
-    EXPECT_GT(l.hookCounters().repaints, repaints);
+    EXPECT_GT(l.surface().PaintSerial(), repaints);
 }
 
 TEST(ItemStore, BulkLoadingInsideAnUpdatePaintsOnceAtTheEnd) {
     Fixture f;
     GlideListView& l = *f.list;
     l.BeginUpdate();
-    const auto before = l.hookCounters();
+    const uint64_t before = l.surface().PaintSerial();
     for (int i = 0; i < 100; ++i) l.AddItemQuick(Variant(int32_t{i}));
-    EXPECT_EQ(l.hookCounters().repaints, before.repaints);
-    EXPECT_EQ(l.hookCounters().scrollSyncs, before.scrollSyncs);
+    // Neither a paint nor a scroll bar synchronisation: the rows overflow the page, yet the
+    // vertical bar has not been told.
+    EXPECT_EQ(l.surface().PaintSerial(), before);
+    EXPECT_FALSE(l.IsVScrollVisible());
     l.EndUpdate();  // paints, brings the scroll bars up to date, paints again
-    EXPECT_EQ(l.hookCounters().repaints, before.repaints + 2);
+    EXPECT_EQ(l.surface().PaintSerial(), before + 2);
+    EXPECT_TRUE(l.IsVScrollVisible());
 }
 
 TEST(ItemStore, ControlRegistersOnItsWindowInUserModeOnly) {

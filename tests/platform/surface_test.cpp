@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
+#include <vector>
 
 #include "tests/support/golden.h"
 #include "platform/MemDC.h"
@@ -230,6 +232,37 @@ TEST(Surface, StretchBltSamplesThePixelUnderEachCentre) {
     nothing.StretchBlt(0, 0, -2, 1, src, 0, 0, 4, 1);
     nothing.StretchBlt(0, 0, 2, 1, src, 0, 0, 0, 1);
     EXPECT_EQ(PixelMap(nothing, legend), "\ngg\n");
+}
+
+// Text blends four pixels at a time where it can: every width, offset and mix of empty, full
+// and partial coverage must give what the pixel-by-pixel rule gives, to the bit, also for
+// pixels whose top byte is set (an empty coverage keeps it, any other clears it).
+TEST(Surface, MaskBlendingMatchesThePerPixelRuleForEveryMix) {
+    std::mt19937 random(7);
+    const uint8_t levels[] = {0, 0, 0, 255, 255, 1, 128, 254};
+    for (int32_t round = 0; round < 400; ++round) {
+        const int32_t w = 1 + static_cast<int32_t>(random() % 13);
+        const int32_t h = 1 + static_cast<int32_t>(random() % 3);
+        const int32_t x = static_cast<int32_t>(random() % 5) - 2;
+        Surface s(12, 4);
+        for (int32_t i = 0; i < 12 * 4; ++i) s.Pixels()[i] = static_cast<uint32_t>(random());
+        const Surface before = s;
+        std::vector<uint8_t> mask(static_cast<std::size_t>(w * h));
+        for (uint8_t& m : mask) m = random() % 3 == 0 ? static_cast<uint8_t>(random()) : levels[random() % 8];
+        const COLORREF colour = static_cast<COLORREF>(random()) & 0xFFFFFFu;
+        s.BlendMask(x, 1, mask.data(), w, h, w, colour, RECT{0, 0, 12, 4});
+        for (int32_t py = 0; py < 4; ++py) {
+            for (int32_t px = 0; px < 12; ++px) {
+                uint32_t want = before.Pixels()[py * 12 + px];
+                if (px >= x && px < x + w && py >= 1 && py < 1 + h) {
+                    const uint32_t a = mask[static_cast<std::size_t>((py - 1) * w + px - x)];
+                    if (a == 255) want = ToPixel(colour);
+                    else if (a != 0) want = BlendPixel(want, ToPixel(colour), a);
+                }
+                ASSERT_EQ(s.Pixels()[py * 12 + px], want) << round << " at " << px << "," << py;
+            }
+        }
+    }
 }
 
 TEST(Surface, SizesAreCheckedAndEmptySurfacesDrawNothing) {

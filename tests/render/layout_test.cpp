@@ -85,8 +85,8 @@ TEST(RowLayout, PaintWalkWritesTopsAndHeightsOfMixedRowsBack) {
     l.AddItem("group", -1, 0, Variant());
     l.AddItem("hidden", -1, 0, Variant());
     l.AddItem("e", -1, 0, Variant());
-    l.items().Group(3).GroupHeader = true;
-    l.items().Group(3).GroupHeaderHeight = 30;
+    ControlTestAccess::Items(l).Group(3).GroupHeader = true;
+    ControlTestAccess::Items(l).Group(3).GroupHeaderHeight = 30;
     l.SetItemVisible(4, false);
     l.EndUpdate();
     // Each row takes its height plus the grid line's pixel.
@@ -94,7 +94,7 @@ TEST(RowLayout, PaintWalkWritesTopsAndHeightsOfMixedRowsBack) {
     EXPECT_EQ(l.ItemRecord(5).cLITextHeight, 14);
     EXPECT_EQ(l.ItemRecord(4).cLIItemY, 0);  // never painted
 
-    l.props().GridLines = false;
+    ControlTestAccess::Props(l).GridLines = false;
     l.Refresh();
     EXPECT_EQ(f.Rows(1, 5), "21+16 37+3 40+30 - 70+16");
 
@@ -117,8 +117,8 @@ TEST(RowLayout, AnOverflowingRowStopsThePassWithTheRowsBeforeItPainted) {
     l.BeginUpdate();
     l.AddItem("group", -1, 0, Variant());
     l.AddItem("text", -1, 0, Variant());
-    l.items().Group(1).GroupHeader = true;  // a group row's height needs no margin arithmetic
-    l.props().RowVerticalMargin = 20000;
+    ControlTestAccess::Items(l).Group(1).GroupHeader = true;  // a group row's height needs no margin arithmetic
+    ControlTestAccess::Props(l).RowVerticalMargin = 20000;
     l.EndUpdate();
     EXPECT_EQ(f.Rows(1, 2), "21+3 0+16");
 }
@@ -129,7 +129,7 @@ TEST(RowLayout, HeaderHeightFromColumnFontsAndHeaderImages) {
     EXPECT_EQ(l.HeaderHeight(), 20);  // no columns: 0 + 4, raised to 20
     l.AddColumn("one", -1, 100);
     EXPECT_EQ(l.HeaderHeight(), 20);  // 14 + 4 raised to 20
-    l.props().DefaultColumnHeaderFont = std::make_shared<StdFont>("DejaVu Sans", 14.0f);
+    ControlTestAccess::Props(l).DefaultColumnHeaderFont = std::make_shared<StdFont>("DejaVu Sans", 14.0f);
     l.AddColumn("two", -1, 100);
     EXPECT_EQ(l.HeaderHeight(), 27);  // 23 + 4
     ColumnSpec big;
@@ -143,17 +143,17 @@ TEST(RowLayout, HeaderHeightFromColumnFontsAndHeaderImages) {
     EXPECT_EQ(l.HeaderHeight(), 27);
     l.RecomputeHeaderHeight();
     EXPECT_EQ(l.HeaderHeight(), 44);
-    EXPECT_EQ(l.render().headerTextHeight, 33);
-    EXPECT_EQ(l.render().headerImageHeight, 40);
+    EXPECT_EQ(ControlTestAccess::Render(l).headerTextHeight, 33);
+    EXPECT_EQ(ControlTestAccess::Render(l).headerImageHeight, 40);
 
     // Hidden headers give no band; the first row then starts at y = 1. Changing the property
     // afterwards changes nothing until the next recomputation.
-    l.props().HideColumnHeaders = true;
+    ControlTestAccess::Props(l).HideColumnHeaders = true;
     l.RecomputeHeaderHeight();
     EXPECT_EQ(l.HeaderHeight(), 0);
     l.AddItem("a", -1, 0, Variant());
     EXPECT_EQ(f.Rows(1, 1), "1+16");
-    l.props().HideColumnHeaders = false;
+    ControlTestAccess::Props(l).HideColumnHeaders = false;
     l.Refresh();
     EXPECT_EQ(l.HeaderHeight(), 0);
     EXPECT_EQ(StoredHeaderHeight(-5), 0);
@@ -184,7 +184,7 @@ TEST(PageFunctions, PageCountAndEndOfPageWithHiddenRowsAndGridLines) {
     // The pass paints page count + 1 rows; the last one is cut off at the bottom.
     EXPECT_EQ(f.Rows(1, 9), "21+16 38+16 - - 55+16 72+16 89+16 106+16 0+16");
 
-    l.props().GridLines = false;  // six rows of 16 fit
+    ControlTestAccess::Props(l).GridLines = false;  // six rows of 16 fit
     EXPECT_EQ(pages(), "6 end=8 last=8 lastVisible=8");
 
     // The last page: all rows left fit, so the count is one less than the rows left, and the

@@ -10,6 +10,7 @@
 #include "tests/support/list_fixture.h"
 #include "render/PaintPass.h"
 #include "render/Themes.h"
+#include "tests/support/control_access.h"
 
 namespace glv {
 namespace {
@@ -29,8 +30,8 @@ const std::map<COLORREF, char> kLegend = {{kBorder, 'b'}, {kGrid, 'r'}, {RGB(0, 
 struct TinyList : ListFixture {
     TinyList() : ListFixture(16, 200) {
         GlideListView& l = *list;
-        l.props().HideColumnHeaders = true;
-        l.props().GridLineColor = kGrid;
+        ControlTestAccess::Props(l).HideColumnHeaders = true;
+        ControlTestAccess::Props(l).GridLineColor = kGrid;
         l.RecomputeHeaderHeight();
         l.AddColumn("", -1, 8);
         l.AddColumn("", -1, 4);
@@ -77,9 +78,9 @@ bbbbbbbbbbbbbbbb
     EXPECT_EQ(l.ColumnRecord(2).cHCollXSplit, 13);
 
     // Without grid lines the rows close up; without column lines only the border is left.
-    l.props().GridLines = false;
-    l.props().GridColumnLines = false;
-    l.render().hScrollOffset = 3;  // the columns move left with the horizontal offset
+    ControlTestAccess::Props(l).GridLines = false;
+    ControlTestAccess::Props(l).GridColumnLines = false;
+    ControlTestAccess::Render(l).hScrollOffset = 3;  // the columns move left with the horizontal offset
     l.Refresh();
     EXPECT_EQ(f.Rows(1, 3), "1+3 4+3 7+3");
     EXPECT_EQ(l.ColumnRecord(1).cHCollX, -2);
@@ -91,13 +92,13 @@ bbbbbbbbbbbbbbbb
 TEST(PaintPass, CornerOnlyWithBothScrollBarsAndOnTheRightSide) {
     TinyList f;
     GlideListView& l = *f;
-    l.props().GridColumnLines = false;
-    l.props().CornerBackColor = RGB(0, 0, 255);
-    l.frame().scrollBarSize = 4;
-    l.frame().vScrollVisible = true;
+    ControlTestAccess::Props(l).GridColumnLines = false;
+    ControlTestAccess::Props(l).CornerBackColor = RGB(0, 0, 255);
+    ControlTestAccess::Frame(l).scrollBarSize = 4;
+    ControlTestAccess::Frame(l).vScrollVisible = true;
     l.Refresh();
     EXPECT_EQ(f.Map().find('c'), std::string::npos);
-    l.frame().hScrollVisible = true;
+    ControlTestAccess::Frame(l).hScrollVisible = true;
     l.Refresh();
     const std::string map = f.Map();
     // The last 4 x 4 pixels, under the border.
@@ -108,7 +109,7 @@ b###########cccb
 bbbbbbbbbbbbbbbb
 )");
     // Right to left: from x = 1, as wide as a scroll bar, so all four columns show.
-    l.props().RightToLeft = true;
+    ControlTestAccess::Props(l).RightToLeft = true;
     l.Refresh();
     const std::string rtl = f.Map();
     EXPECT_EQ(rtl.substr(rtl.size() - 5 * 17), R"(b##############b
@@ -122,14 +123,14 @@ bbbbbbbbbbbbbbbb
 TEST(PaintPass, NoColumnsMeansNoRowsAndNoItemsMeansNoGridLines) {
     ListFixture f(40, 40);
     GlideListView& l = *f;
-    l.props().GridLineColor = kGrid;
+    ControlTestAccess::Props(l).GridLineColor = kGrid;
     f.AddItems(2);
     EXPECT_EQ(f.Rows(1, 2), "0+16 0+16");  // never laid out
     EXPECT_EQ(f.Rows(1, 1), "0+16");
     EXPECT_EQ(PixelMap(l.surface(), kLegend).find('r'), std::string::npos);
 
     ListFixture g(40, 40);
-    g->props().GridLineColor = kGrid;
+    ControlTestAccess::Props(*g).GridLineColor = kGrid;
     g->AddColumn("", -1, 10);
     g->AddColumn("", -1, 10);
     // The column line at x = 11 runs from the band's bottom (20) to y = 36; no row grid lines.
@@ -155,7 +156,7 @@ TEST(PaintPass, BorderAndBackColourProbes) {
     EXPECT_EQ(s.GetPixel(30, 30), RGB(10, 20, 30));
     EXPECT_EQ(s.GetPixel(1, 21), RGB(10, 20, 30));   // the fill starts below the band
     EXPECT_EQ(s.GetPixel(48, 38), RGB(10, 20, 30));
-    l.props().BackColor = RGB(1, 1, 1);
+    ControlTestAccess::Props(l).BackColor = RGB(1, 1, 1);
     l.Refresh();
     EXPECT_EQ(s.GetPixel(30, 30), RGB(10, 20, 30));
     l.Resize(50, 40);
@@ -172,7 +173,7 @@ TEST(PaintPass, BorderAndBackColourProbes) {
     l.SetBorderColor(0x80000000 | syscolor::kHighlight);  // system colours are resolved
     l.Refresh();
     EXPECT_EQ(s.GetPixel(0, 0), RGB(0x31, 0x6A, 0xC5));
-    l.props().DefaultBorderColor = true;
+    ControlTestAccess::Props(l).DefaultBorderColor = true;
     l.Refresh();
     EXPECT_EQ(s.GetPixel(0, 0), RGB(164, 185, 127));
     EXPECT_EQ(SchemeFor(7).border, RGB(0, 0, 0));  // no scheme: black
@@ -184,10 +185,10 @@ TEST(PaintPass, BeginUpdateKeepsThePictureUntilEndUpdate) {
     const std::string before = f.Map();
     l.BeginUpdate();
     l.BeginUpdate();  // calls do not nest
-    l.props().BackColor = RGB(0, 0, 255);
+    ControlTestAccess::Props(l).BackColor = RGB(0, 0, 255);
     l.Resize(16, 24);  // rebuilds the background, paints nothing
     l.AddItem("", -1, 0, Variant());
-    l.props().GridLines = false;
+    ControlTestAccess::Props(l).GridLines = false;
     l.Refresh();
     EXPECT_EQ(f.Map(), before);
     l.EndUpdate();
@@ -199,13 +200,13 @@ TEST(PaintPass, ATerminatingControlNeitherPaintsNorResizes) {
     TinyList f;
     GlideListView& l = *f;
     const std::string before = f.Map();
-    const int32_t repaints = l.hookCounters().repaints;
+    const uint64_t repaints = l.surface().PaintSerial();
     l.Terminate();
     l.AddItem("", -1, 0, Variant());
     l.Resize(30, 30);
     l.Refresh();
     EXPECT_EQ(f.Map(), before);
-    EXPECT_EQ(l.hookCounters().repaints, repaints);
+    EXPECT_EQ(l.surface().PaintSerial(), repaints);
     EXPECT_EQ(l.surface().Width(), 16);
 }
 

@@ -24,6 +24,7 @@
 #include "tests/support/control_fixture.h"
 #include "platform/AutomationError.h"
 #include "sort/SortEngine.h"
+#include "tests/support/control_access.h"
 
 namespace glv {
 namespace {
@@ -43,11 +44,11 @@ struct SortFixture : test::ControlFixture {
         }
     }
 
-    tListItemInfo& Item(int32_t i) { return list->items().Item(i); }
+    tListItemInfo& Item(int32_t i) { return ControlTestAccess::Items(*list).Item(i); }
     tSubListItemInfo& Sub(int32_t i, int32_t column) {
         return Item(i).cLISubListItemInfo[static_cast<size_t>(column - 2)];
     }
-    void SetSortType(int32_t column, int32_t type) { list->columns().Column(column).cHSortType = type; }
+    void SetSortType(int32_t column, int32_t type) { ControlTestAccess::Columns(*list).Column(column).cHSortType = type; }
 
     // Labels in row order; a group header row is marked with '#' and a hidden one with '~'
     // (those marks belong to the row position, not to the item).
@@ -62,7 +63,7 @@ struct SortFixture : test::ControlFixture {
         return out;
     }
     std::string Events() { return ControlFixture::Events("; "); }
-    int32_t Repaints() const { return list->hookCounters().repaints; }
+    int32_t Repaints() const { return static_cast<int32_t>(list->surface().PaintSerial()); }
 };
 
 // An ItemData value as a test table writes it: whole numbers as Long, decimals as Double,
@@ -192,8 +193,8 @@ TEST(SortEngine, AKeyThatCannotBeBuiltLeavesTheOrderButTheColumnSortStillReports
         f.list->SortColumn(c.column, LVSortOrderDescending);
         EXPECT_EQ(f.Labels(), c.expected) << "type " << c.type << " column " << c.column;
         // Whether or not it sorted, the new column and order are stored, reported and painted.
-        EXPECT_EQ(f.list->props().SortedColumn, c.column);
-        EXPECT_EQ(f.list->props().SortOrder, LVSortOrderDescending);
+        EXPECT_EQ(ControlTestAccess::Props(*f.list).SortedColumn, c.column);
+        EXPECT_EQ(ControlTestAccess::Props(*f.list).SortOrder, LVSortOrderDescending);
         const std::string columnEvent =
             c.column == 1 ? "" : "SortColumnChanged Column=" + std::to_string(c.column) + " SortOrder=1; ";
         EXPECT_EQ(f.Events(), columnEvent + "SortOrderChanged Column=" + std::to_string(c.column) +
@@ -279,12 +280,12 @@ TEST(SortEngine, WholeRecordsMoveWhileGroupRecordsAndIndexesStay) {
         f.Sub(i, 2).cSIText = "sub" + std::to_string(i);
         f.Sub(i, 3).cSIForeColor = static_cast<OLE_COLOR>(i);
     }
-    f.list->items().Group(2).GroupHeader = true;
+    ControlTestAccess::Items(*f.list).Group(2).GroupHeader = true;
     f.list->SetItemVisible(3, false);  // clears the selection, so select afterwards
     f.Item(2).cLISelected = true;
-    f.list->view().selectedCount = 1;
-    f.list->view().topIndex = 2;
-    f.list->view().currentItem = 4;
+    ControlTestAccess::View(*f.list).selectedCount = 1;
+    ControlTestAccess::View(*f.list).topIndex = 2;
+    ControlTestAccess::View(*f.list).currentItem = 4;
     ASSERT_EQ(f.Labels(), "p #q ~r s");
 
     f.list->SortColumn(1, LVSortOrderAscending);
@@ -301,8 +302,8 @@ TEST(SortEngine, WholeRecordsMoveWhileGroupRecordsAndIndexesStay) {
     EXPECT_EQ(q.cLISubListItemInfo[1].cSIForeColor, 2u);
     EXPECT_EQ(f.list->VisibleItemCount(), 3);
     EXPECT_EQ(f.list->TopIndex(), 2);
-    EXPECT_EQ(f.list->view().currentItem, 4);
-    EXPECT_EQ(f.list->view().selectedCount, 1);
+    EXPECT_EQ(ControlTestAccess::View(*f.list).currentItem, 4);
+    EXPECT_EQ(ControlTestAccess::View(*f.list).selectedCount, 1);
 }
 
 TEST(SortEngine, ColumnSortEventsErrorsAndAllowSorting) {
@@ -345,14 +346,14 @@ TEST(SortEngine, ColumnSortEventsErrorsAndAllowSorting) {
         }
         EXPECT_THROW(f.list->SortColumn(bad, LVSortOrderDescending), AutomationError);
     }
-    EXPECT_EQ(f.list->props().SortedColumn, 2);
-    EXPECT_EQ(f.list->props().SortOrder, 7);
+    EXPECT_EQ(ControlTestAccess::Props(*f.list).SortedColumn, 2);
+    EXPECT_EQ(ControlTestAccess::Props(*f.list).SortOrder, 7);
     EXPECT_EQ(f.Labels(), "r q p");
     EXPECT_EQ(f.Events(), "");
     EXPECT_EQ(f.Repaints(), repaints);
 
     // AllowSorting gates the control's Sort, bad column included, but not the column's own sort.
-    f.list->props().AllowSorting = false;
+    ControlTestAccess::Props(*f.list).AllowSorting = false;
     f.list->Sort(1, LVSortOrderAscending);
     f.list->Sort(0, LVSortOrderAscending);
     EXPECT_EQ(f.Labels(), "r q p");
@@ -405,8 +406,8 @@ TEST(SortEngine, RangeSortRules) {
     EXPECT_EQ(f.Labels(), "p q r s t u");
     EXPECT_EQ(f.Repaints(), before + 2);
     EXPECT_EQ(f.Events(), "");
-    EXPECT_EQ(f.list->props().SortedColumn, 1);
-    EXPECT_EQ(f.list->props().SortOrder, LVSortOrderAscending);
+    EXPECT_EQ(ControlTestAccess::Props(*f.list).SortedColumn, 1);
+    EXPECT_EQ(ControlTestAccess::Props(*f.list).SortOrder, LVSortOrderAscending);
 
     // A failed key: no repaint. Types that do not sort: a repaint and no move.
     f.SetSortType(1, LVSortNumeric);
@@ -498,8 +499,8 @@ TEST(SortEngine, RandomListsSortIntoKeyOrder) {
             const std::string number = std::to_string(key) + (column == 1 ? "" : "x");
             const bool textual = type == LVSortString || type == LVSortTag;
             SetSortField(f, type, column, i, textual ? text : number);
-            if (rng() % 5 == 0) list.items().Group(i).GroupHeader = true;
-            if (rng() % 7 == 0) list.items().SetVisible(i, false);
+            if (rng() % 5 == 0) ControlTestAccess::Items(list).Group(i).GroupHeader = true;
+            if (rng() % 7 == 0) ControlTestAccess::Items(list).SetVisible(i, false);
         }
         f.SetSortType(column, type);
         const auto groups = [&] {
@@ -518,12 +519,12 @@ TEST(SortEngine, RandomListsSortIntoKeyOrder) {
             return out;
         };
         const std::string before = groups();
-        const std::pmr::vector<tListItemInfo> unsorted = list.items().Records();
+        const std::pmr::vector<tListItemInfo> unsorted = ControlTestAccess::Items(list).Records();
 
         list.SortItems(first, last, static_cast<int16_t>(column), LVSortOrderAscending);
         const std::vector<int32_t> up = labels();
         EXPECT_EQ(groups(), before) << "round " << round;
-        list.items().Records() = unsorted;
+        ControlTestAccess::Items(list).Records() = unsorted;
         list.SortItems(first, last, static_cast<int16_t>(column), LVSortOrderDescending);
         std::vector<int32_t> down = labels();
 

@@ -146,7 +146,7 @@ struct Script : test::ControlFixture {
     void AddItems(std::initializer_list<const char*> texts) {
         for (const char* t : texts) list->AddItem(t, -1, 0, Variant::Missing());
     }
-    int32_t Repaints() const { return list->hookCounters().repaints; }
+    int32_t Repaints() const { return static_cast<int32_t>(list->surface().PaintSerial()); }
 };
 
 // Reads a path through a held object.

@@ -24,6 +24,7 @@ struct InputFixture {
         list->InitProperties();
         list->SetEventSink(&recorder);
     }
+    GlideListView& operator*() { return *list; }
     GlideListView* operator->() { return list.get(); }
 
     // Three 100-pixel columns and count items "item1".."itemN" with sub-items "a1", "b1".

@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     ListFolder(*widget, window, dir);
 
     QObject::connect(widget, &GlideListViewWidget::columnClicked, [&list](int column) {
-        const bool ascending = list.props().SortedColumn != column || list.props().SortOrder != 0;
+        const bool ascending = list.SortedColumn() != column || list.SortOrder() != 0;
         list.SortColumn(column, ascending ? 0 : 1);
     });
     QObject::connect(widget, &GlideListViewWidget::itemDoubleClicked, [&](int index, int) {
