@@ -4,6 +4,7 @@
 
 #include "core/Dispatch.h"
 #include "platform/Form.h"
+#include "platform/GeometryLimits.h"
 #include "platform/PropertyBag.h"
 
 namespace glv {
@@ -72,12 +73,14 @@ void GlideExpandingRow::WriteProperties(PropertyBag& bag) const {
 }
 
 // Twips to pixels of the window, truncated as the form places its controls.
+// The window follows the host's twips, no larger than a surface can be (ctrlWidth and
+// ctrlHeight keep what the host set).
 void GlideExpandingRow::Place() {
     const int32_t tx = std::max(container_.TwipsPerPixelX, 1);
     const int32_t ty = std::max(container_.TwipsPerPixelY, 1);
     const WindowPlacement placement{static_cast<int32_t>(std::trunc(left_ / static_cast<float>(tx))),
                                     static_cast<int32_t>(std::trunc(top_ / static_cast<float>(ty))),
-                                    std::max(width_ / tx, 0), std::max(height_ / ty, 0)};
+                                    ClampSurfaceSide(width_ / tx), ClampSurfaceSide(height_ / ty)};
     const WindowPlacement old = platform_.windows.Placement(hwnd_);
     platform_.windows.SetPlacement(hwnd_, placement);
     if (old.width != placement.width || old.height != placement.height || surface_.Width() != placement.width ||
@@ -97,7 +100,6 @@ void GlideExpandingRow::Resized() {
 namespace {
 
 using R = GlideExpandingRow;
-constexpr Variant Done() { return Variant(); }
 
 // clang-format off
 constexpr Member<R> kRowMembers[] = {

@@ -8,8 +8,10 @@
 
 #include "control/InPlaceEdit.h"
 
+#include "core/ColumnWidths.h"
 #include "core/Events.h"
 #include "input/InPlaceEdit.h"
+#include "platform/GeometryLimits.h"
 
 namespace glv {
 
@@ -48,9 +50,8 @@ void GlideListView::BeginEdit(int32_t row) {
     EditBox& box = editor_->box;
     box.SetFont(font.ToFontSpec());
     box.SetText(item.cLIText);
-    const int32_t column1Right = columns_.Count() >= 1
-                                     ? columns_.Column(1).cHCollX + columns_.Column(1).cHWidth
-                                     : item.cLIItemX;
+    // Kept within reach of the row's left edge, so the box's width is a plain difference.
+    const int32_t column1Right = columns_.Count() >= 1 ? ClampToFar(RightEdge(columns_.Column(1))) : item.cLIItemX;
     box.Place(EditBoxPlacement(item.cLIItemX, item.cLIItemY, item.cLIItemHeight, TextHeight(font), column1Right));
     box.SetVisible(true);
     box.SelectAll();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/ColumnWidths.h"
+
 namespace glv {
 
 namespace {
@@ -60,7 +62,7 @@ std::optional<int32_t> SubItemColumn(const ColumnStore& columns, float x) {
 bool InFirstColumnArea(const ColumnStore& columns, float x) {
     if (columns.Count() == 0) return true;
     const tColHeaderInfo& first = columns.Column(1);
-    return x <= static_cast<float>(first.cHCollX + first.cHWidth);
+    return x <= static_cast<float>(RightEdge(first));
 }
 
 PointerHit HitTest(const HitGeometry& g, float x, float y, RowRule rule) {

@@ -139,7 +139,11 @@ int32_t PageUpTop(const ItemStore& items, int32_t topIndex, int32_t rowSpace, bo
 }
 
 int32_t PageDownTop(int32_t topIndex, int32_t perPage, int32_t itemCount) {
-    return topIndex + perPage - 1 < itemCount ? topIndex + perPage - 1 : itemCount;
+    // An empty list has nowhere to go, and a page too short for one whole row (a count of 0)
+    // stays put rather than stepping back: TopIndex never leaves the list.
+    if (itemCount < 1) return topIndex;
+    const int64_t top = int64_t{topIndex} + std::max(perPage - 1, 0);
+    return top < itemCount ? static_cast<int32_t>(top) : itemCount;
 }
 
 int32_t HorizontalStep(int32_t position, int32_t maximum, bool right) {

@@ -46,7 +46,7 @@ ArrowResult MoveSelectionDown(ItemStore& items, Selection& selection, KeyboardSt
 // height plus the grid line) scroll into view; near the top it becomes firstVisible.
 int32_t PageUpTop(const ItemStore& items, int32_t topIndex, int32_t rowSpace, bool gridLines,
                   int32_t firstVisible);
-// TopIndex after Page Down, from ItemCountPerPage.
+// TopIndex after Page Down, from ItemCountPerPage; unchanged in an empty list, never less.
 int32_t PageDownTop(int32_t topIndex, int32_t perPage, int32_t itemCount);
 // The horizontal position after Left (-10, not below 1) or Right (+10, not above the maximum).
 int32_t HorizontalStep(int32_t position, int32_t maximum, bool right);

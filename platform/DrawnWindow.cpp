@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Form.h"
+#include "platform/GeometryLimits.h"
 
 namespace glv {
 
@@ -17,8 +18,10 @@ DrawnWindow::DrawnWindow(WindowSystem& windows, HWND parent, std::string classNa
 DrawnWindow::~DrawnWindow() { windows_.DestroyWindow(hwnd_); }
 
 void DrawnWindow::Place(WindowPlacement placement) {
-    placement.width = std::max(placement.width, 0);
-    placement.height = std::max(placement.height, 0);
+    // Sizes come from host-set geometry (an edit box as wide as a column of 2^30 pixels): the
+    // window is never larger than a surface can be, so its picture always exists.
+    placement.width = ClampSurfaceSide(placement.width);
+    placement.height = ClampSurfaceSide(placement.height);
     if (placement.width != picture_.Width() || placement.height != picture_.Height())
         picture_ = Surface(placement.width, placement.height);
     windows_.SetPlacement(hwnd_, placement);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test, in the optimised build and under the sanitizers (the random
-# operation tester among them, for a fixed number of steps); then builds the library and glv as
-# a Release build, which must compile without a warning too, and checks the installed package.
+# operation tester among them, for a fixed number of steps, and each fuzz target over its corpus
+# and a fixed number of seeded edits of it); then builds the library and glv as a Release build,
+# which must compile without a warning too, and checks the installed package.
 # GLV_TEST_FUZZ=1 also builds the fuzz preset (clang) and runs each fuzz target over its corpus;
 # scripts/fuzz-long.sh is the long pass.
 set -euo pipefail

@@ -98,8 +98,9 @@ ReadResult ReadDelimited(std::string_view text, char separator, const RecordHand
     csv_set_delim(&parser, static_cast<unsigned char>(separator));
     csv_set_space_func(&parser, NeverSpace);
     // The parser grows its field buffer by this much at a time: its 128-byte default makes a
-    // field of many megabytes cost a copy per 128 bytes, quadratic in the field's length.
-    csv_set_blk_size(&parser, kFieldGrowthBytes);
+    // field of many megabytes cost a copy per 128 bytes, quadratic in the field's length. No
+    // field is longer than the text, so a small file needs no more than its own size.
+    csv_set_blk_size(&parser, std::clamp<std::size_t>(text.size() - pos, 128, kFieldGrowthBytes));
     Gatherer gatherer{onRecord, {}, 0, {}};
     while (pos < text.size()) {
         const std::size_t length = std::min(kBlockBytes, text.size() - pos);

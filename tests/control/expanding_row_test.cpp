@@ -11,6 +11,7 @@
 #include "control/GlideExpandingRow.h"
 #include "scrollbar/ScrollBar.h"
 #include "tests/support/control_fixture.h"
+#include "platform/GeometryLimits.h"
 #include "platform/PropertyBag.h"
 #include "tests/support/control_access.h"
 #include "tests/support/golden.h"
@@ -167,6 +168,19 @@ TEST(ExpandingRow, BackColorPersistsAndDispatches) {
     const Variant height(int32_t{600});
     loaded->Invoke("ctrlHeight", CallKind::Let, std::span<const Variant>(&height, 1));
     EXPECT_EQ(f.platform.windows.Placement(loaded->hwnd()).height, 40);
+}
+
+// A host's size far past any window: the value is kept, the window is as large as a surface can be.
+TEST(ExpandingRow, HugeSizesAreKeptAndTheWindowClamped) {
+    RowFixture f;
+    for (const int32_t twips : {INT32_MAX, -1}) {
+        f.row->SetctrlWidth(twips);
+        f.row->SetctrlHeight(twips);
+        EXPECT_EQ(f.row->ctrlWidth(), twips);
+        const WindowPlacement placed = f.platform.windows.Placement(f.row->hwnd());
+        EXPECT_EQ(placed.width, twips > 0 ? kMaxSurfaceSide : 0);
+        EXPECT_EQ(placed.height, twips > 0 ? kMaxSurfaceSide : 0);
+    }
 }
 
 TEST(ExpandingRow, Picture) {

@@ -7,8 +7,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "control/GlideListView.h"
@@ -24,45 +22,17 @@ uint32_t FromEnvironment(const char* name, uint32_t fallback) {
     return text && *text ? static_cast<uint32_t>(std::strtoul(text, nullptr, 10)) : fallback;
 }
 
-std::vector<Json> Draw(uint32_t seed, uint32_t count) {
-    StepGenerator generator(seed);
-    std::vector<Json> steps;
-    for (uint32_t i = 0; i < count; ++i) steps.push_back(generator.Next());
-    return steps;
-}
-
-// Shrinks a failing list and writes it where a developer finds it; returns the scenario text.
-std::string Report(uint32_t seed, const std::vector<Json>& steps, const ExtraCheck& extra = {}) {
-    const std::vector<Json> shortest = Shrink(steps, extra);
-    const auto violation = RunSteps(shortest, extra);
-    const std::string what = violation ? violation->what : "(no longer fails)";
-    const Json file = ScenarioOf(shortest, "random operations, seed " + std::to_string(seed) + ": " + what);
-    std::filesystem::create_directories(GLV_TEST_OUT_DIR);
-    const std::string path = std::string(GLV_TEST_OUT_DIR) + "/random-seed-" + std::to_string(seed) + ".json";
-    std::ofstream(path) << file.dump(2) << '\n';
-    return path + "\n" + file.dump(2);
-}
-
 }  // namespace
 
 TEST(RandomOperations, SeededRunsKeepEveryInvariant) {
     const uint32_t firstSeed = FromEnvironment("GLV_RANDOM_SEED", 1);
     const uint32_t runs = FromEnvironment("GLV_RANDOM_RUNS", 6);
     const uint32_t stepsPerRun = FromEnvironment("GLV_RANDOM_STEPS", 400);
-    uint64_t performed = 0;
-    for (uint32_t seed = firstSeed; seed < firstSeed + runs; ++seed) {
-        const std::vector<Json> steps = Draw(seed, stepsPerRun);
-        const auto violation = RunSteps(steps);
-        if (violation) {
-            ADD_FAILURE() << "seed " << seed << ", step " << violation->step + 1 << ": " << violation->what
-                          << "\nshortest failing scenario: " << Report(seed, steps);
-            return;
-        }
-        performed += steps.size();
-    }
-    RecordProperty("operations", std::to_string(performed));
-    std::printf("random operations: %llu steps in %u runs from seed %u, every invariant held\n",
-                static_cast<unsigned long long>(performed), runs, firstSeed);
+    const SeedsReport report = RunSeeds(firstSeed, runs, stepsPerRun, GLV_TEST_OUT_DIR);
+    for (const std::string& failure : report.failures) ADD_FAILURE() << failure;
+    RecordProperty("operations", std::to_string(report.performed));
+    std::printf("random operations: %llu steps in %u runs from seed %u\n",
+                static_cast<unsigned long long>(report.performed), runs, firstSeed);
 }
 
 // The shrinker on a planted fault: "three or more selected rows" stands for a broken invariant.

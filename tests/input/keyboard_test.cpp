@@ -98,6 +98,8 @@ TEST(Keyboard, PageKeysAndHorizontalSteps) {
     EXPECT_EQ(PageDownTop(90, 10, 100), 99);
     EXPECT_EQ(PageDownTop(91, 10, 100), 100);
     EXPECT_EQ(PageDownTop(1, 10, 5), 5);
+    EXPECT_EQ(PageDownTop(0, 0, 0), 0);  // an empty list: not -1
+    EXPECT_EQ(PageDownTop(4, 0, 9), 4);  // no whole row fits: no step back
 
     EXPECT_EQ(HorizontalStep(5, 100, false), 1);
     EXPECT_EQ(HorizontalStep(50, 100, false), 40);

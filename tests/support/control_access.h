@@ -30,6 +30,8 @@ struct ControlTestAccess {
     static InputState& Input(GlideListView& list) { return list.input_; }
     // The list's vertical position in shown rows, as it last told the bar (at least 1).
     static int32_t VerticalPosition(const GlideListView& list) { return list.scroll_->vPosition; }
+    // False between BeginUpdate and EndUpdate, while the stored row geometry is the last paint's.
+    static bool PaintingEnabled(const GlideListView& list) { return list.view_.paintingEnabled; }
 };
 
 }  // namespace glv

@@ -1,6 +1,8 @@
 #include "tests/support/random_operations.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <limits>
 #include <map>
 #include <memory>
@@ -9,15 +11,27 @@
 #include "control/GlideListView.h"
 #include "platform/AutomationError.h"
 #include "platform/Container.h"
+#include "platform/DragSession.h"
 #include "platform/Form.h"
 #include "platform/Platform.h"
 #include "platform/PropertyBag.h"
 #include "platform/WindowSystem.h"
 #include "scrollbar/ScrollBar.h"
+#include "tests/support/control_access.h"
 
 namespace glv::test {
 
 // --- the control and how a step reaches it ---------------------------------------------------
+
+// Offers a plain text from a window of the form outside the control, as the runner's drop
+// step does; no text leaves the data object without one.
+struct DropStepSource final : DragSource {
+    std::optional<std::string> text;
+    void DragStart(DataObject& data, int32_t& allowed) override {
+        if (text) data.SetData(Variant(*text), DataObject::kTextFormat);
+        allowed = dropeffect::kCopy | dropeffect::kMove;
+    }
+};
 
 // The same control the runner makes for a file with no settings: 400 x 300 on a form, user
 // mode, 15 twips per pixel, DejaVu Sans 8 as the ambient font.
@@ -33,6 +47,7 @@ public:
         root = control->DispatchObject();
     }
     ~OperationHost() {
+        drag.reset();
         control->Terminate();
         control.reset();
     }
@@ -47,6 +62,9 @@ public:
     scenario::ValueContext context;
     ObjectPtr root;
     std::map<std::string, Variant> held;
+    DropStepSource dropSource;
+    std::unique_ptr<DragSession> drag;  // made by the first drop step
+    HWND dropSourceWindow = 0;
 };
 
 void OperationHost::Perform(const Json& step) {
@@ -69,6 +87,27 @@ void OperationHost::Perform(const Json& step) {
                           : action == "up" ? Form::PointerAction::Up
                                            : Form::PointerAction::Move;
         form->Pointer(kind, step["x"].get<int32_t>(), step["y"].get<int32_t>(), step.value("button", 1), 0);
+    } else if (step.contains("key")) {
+        const std::string action = step["key"].get<std::string>();
+        const auto kind = action == "down"    ? Form::KeyAction::Down
+                          : action == "press" ? Form::KeyAction::Press
+                                              : Form::KeyAction::Up;
+        form->Key(kind, step["code"].get<int32_t>(), step.value("shift", 0));
+    } else if (step.contains("drop")) {
+        const Json& drop = step["drop"];
+        dropSource.text = drop.contains("text") ? std::optional(drop["text"].get<std::string>()) : std::nullopt;
+        if (!drag) {
+            const HWND window = platform.windows.CreateWindow(0, "DropSource", {0, 0, 0, 0});
+            platform.windows.SetVisible(window, false);
+            RegisterDragSource(platform.windows, window, &dropSource);
+            drag = std::make_unique<DragSession>(platform, *form);
+            dropSourceWindow = window;
+        }
+        // A drag the control itself started (automatic OLEDragMode) may still be under way.
+        if (!drag->Start(dropSourceWindow)) return;
+        const POINT at{drop["x"].get<int32_t>(), drop["y"].get<int32_t>()};
+        drag->Over(at, 0);
+        drag->Drop(at, 0);
     } else if (step.contains("wheel")) {
         const auto high = static_cast<uint32_t>(static_cast<uint16_t>(step["wheel"].get<int32_t>())) << 16;
         platform.windows.SendMessage(control->hwnd(), wm::kMouseWheel, static_cast<intptr_t>(high),
@@ -138,8 +177,10 @@ std::optional<std::string> CheckInvariants(OperationHost& host) {
     if (list.SelectedCount() != selected)
         return "SelectedCount " + std::to_string(list.SelectedCount()) + " but " + std::to_string(selected) +
                " visible rows are selected";
+    // With no item shown (none at all, or every one hidden) TopIndex may be 0: it follows the
+    // first shown item, and there is none.
     const int32_t top = list.TopIndex();
-    if (count == 0 ? (top < 0 || top > 1) : (top < 1 || top > count))
+    if (top < (visible == 0 ? 0 : 1) || top > std::max(count, 1))
         return "TopIndex " + std::to_string(top) + " outside the list of " + std::to_string(count);
     for (ScrollBarControl* bar : {static_cast<ScrollBarControl*>(&list.VScrollBar()),
                                   static_cast<ScrollBarControl*>(&list.HScrollBar())}) {
@@ -148,20 +189,27 @@ std::optional<std::string> CheckInvariants(OperationHost& host) {
             return "a scroll bar's value " + std::to_string(v.Value) + " outside " + std::to_string(v.Min) + ".." +
                    std::to_string(v.Max);
     }
-    // Every row on the page was laid out inside the control.
+    // Every row the last paint laid out on the page lies inside the control. Those are the rows
+    // from TopIndex down that each start where the one above ended, the first under the header:
+    // a row the paint did not reach keeps the geometry of an earlier paint (stale by design, as
+    // after a change of row height or a paint that failed on a row height out of range), and
+    // between BeginUpdate and EndUpdate no row is laid out at all.
     try {
         list.Refresh();
     } catch (const std::exception& e) {
         return std::string("painting failed: ") + e.what();
     }
     const int32_t height = list.Height();
-    if (count > 0 && list.Enabled()) {
+    if (count > 0 && list.Enabled() && ControlTestAccess::PaintingEnabled(list)) {
         const int32_t first = list.FirstItemOnPage(), last = list.LastItemOnPage();
+        int32_t next = list.HeaderHeight() + 1;  // where the next row of the last paint starts
         for (int32_t i = std::max(first, 1); i <= std::min(last, count); ++i) {
             if (!list.GroupRecord(i).Visible) continue;
-            const int32_t y = list.ItemRecord(i).cLIItemY;
-            if (y < 0 || y > height)
-                return "row " + std::to_string(i) + " laid out at y " + std::to_string(y) + " outside the control";
+            const tListItemInfo& item = list.ItemRecord(i);
+            if (item.cLIItemY != next) break;
+            if (item.cLIItemY < 0 || item.cLIItemY > height)
+                return "row " + std::to_string(i) + " laid out at y " + std::to_string(item.cLIItemY) + " outside the control";
+            next = item.cLIItemY + item.cLIItemHeight + (list.GridLines() ? 1 : 0);
         }
     }
     return std::nullopt;
@@ -224,6 +272,32 @@ Json ScenarioOf(const std::vector<Json>& steps, const std::string& description) 
     return file;
 }
 
+SeedsReport RunSeeds(uint32_t firstSeed, uint32_t runs, uint32_t stepsPerRun, const std::string& outDir,
+                     bool keepGoing) {
+    SeedsReport report;
+    for (uint32_t seed = firstSeed; seed - firstSeed < runs; ++seed) {
+        StepGenerator generator(seed);
+        std::vector<Json> steps;
+        for (uint32_t i = 0; i < stepsPerRun; ++i) steps.push_back(generator.Next());
+        const auto violation = RunSteps(steps);
+        if (!violation) {
+            report.performed += steps.size();
+            continue;
+        }
+        const std::vector<Json> shortest = Shrink(steps);
+        const auto still = RunSteps(shortest);
+        const Json file = ScenarioOf(shortest, "random operations, seed " + std::to_string(seed) + ": " +
+                                                   (still ? still->what : "(no longer fails)"));
+        std::filesystem::create_directories(outDir);
+        const std::string path = outDir + "/random-seed-" + std::to_string(seed) + ".json";
+        std::ofstream(path) << file.dump(2) << '\n';
+        report.failures.push_back("seed " + std::to_string(seed) + ", step " + std::to_string(violation->step + 1) +
+                                  ": " + violation->what + "\nshortest failing scenario: " + path + "\n" + file.dump(2));
+        if (!keepGoing) break;
+    }
+    return report;
+}
+
 // --- the generator ---------------------------------------------------------------------------
 
 int32_t StepGenerator::Pick(int32_t low, int32_t high) {
@@ -262,17 +336,20 @@ Json StepGenerator::Next() {
     static const char* const kBoolProps[] = {"GridLines", "CheckBoxes", "MultiSelect", "FullRowSelect",
                                              "HideColumnHeaders", "Enabled", "ExpandingRow", "RightToLeft",
                                              "AutoSelectSize", "AllowSorting", "AllowColumnSorting",
-                                             "HideSelection", "RowShrinkOnNoText", "MaintainSelection"};
+                                             "HideSelection", "RowShrinkOnNoText", "MaintainSelection",
+                                             "AllowEdit", "AllowDelete", "AllowKeyNavigation", "AllowColumnDrag",
+                                             "AllowColumnResizing", "HoverSelection", "ItemToolTips"};
     static const char* const kLongProps[] = {"Theme", "ScrollBars", "RowVerticalMargin", "RowMinHeight", "SortedColumn",
                                              "SortOrder", "TopIndex", "ToolTipPreTime", "HeaderStyle", "BackStyle",
-                                             "MetricsSize", "View", "BackColor", "ColumnBackStyle"};
+                                             "MetricsSize", "View", "BackColor", "ColumnBackStyle",
+                                             "OLEDragMode", "OLEDropMode", "OleDropDataMode", "CurrentColumn"};
     static const char* const kBulk[] = {"ItemsSelectAll", "ItemsDeselectAll", "ItemsDeleteSelected", "ItemsDisableAll",
                                         "ItemsEnableAll", "ClearItems", "Refresh", "BeginUpdate", "EndUpdate",
                                         "FirstItemOnPage", "LastItemOnPage", "ItemCountPerPage", "ClientArea",
                                         "ColumnsVisibleWidth", "ColumnsTotalWidth", "FindFirstVisibleListItem"};
     static const char* const kItemFields[] = {"Text", "Selected", "Visible", "IconIndex", "GroupHeader", "GroupState"};
     const std::string item = "ListItems.Item(" + std::to_string(Index(items_)) + ")";
-    switch (Pick(0, 27)) {
+    switch (Pick(0, 31)) {
         case 0:
         case 1:
         case 2:
@@ -339,6 +416,25 @@ Json StepGenerator::Next() {
             return {{"wheel", Chance(80) ? Pick(-3, 3) * 120 : Pick(-32768, 32767)}};
         case 26:
             return {{"focus", Chance(60)}};
+        case 27:
+        case 28: {
+            // Navigation, selection, editing and menu keys, the modifiers, and characters.
+            static constexpr int32_t kKeys[] = {37, 38, 39, 40, 33, 34, 35, 36, 32, 13, 27, 113, 46, 16, 17, 18, 65, 9, 93, 121};
+            static constexpr int32_t kChars[] = {'a', 'Z', ' ', 13, 27, 8, 1, 0xE9, 0x263A};
+            static const char* const kActions[] = {"down", "up", "press"};
+            const char* action = kActions[Pick(0, 2)];
+            const int32_t code = action[0] == 'p' ? kChars[Pick(0, std::size(kChars) - 1)] : kKeys[Pick(0, std::size(kKeys) - 1)];
+            return {{"key", action}, {"code", code}, {"shift", Chance(80) ? 0 : Pick(0, 7)}};
+        }
+        case 29: {
+            static const char* const kDropped[] = {"one", "a,-1|b,2", "x,1,sub,-1", "|||", "a|b", ",,,,,,,,", "\xC3\xA9t\xC3\xA9,x"};
+            Json drop = {{"x", Pick(-20, 420)}, {"y", Pick(-20, 320)}};
+            if (Chance(90)) drop["text"] = kDropped[Pick(0, std::size(kDropped) - 1)];
+            if (Chance(80)) items_ += 1;
+            return {{"drop", drop}};
+        }
+        case 30:
+            return {{"call", Chance(50) ? "SwapColumns" : "MoveColumn"}, {"args", {Index(columns_), Index(columns_)}}};
         default:
             return {{"wait", Chance(70) ? Pick(0, 600) : Pick(0, 5000)}};
     }

@@ -1,8 +1,9 @@
 #pragma once
 // The random-operation tester: a seeded generator draws steps over the control's public
 // interface (items, columns, properties with valid and invalid values, sorting, bulk operations,
-// selection, scrolling, resizing, pointer, wheel, focus and time), a runner performs them
-// in-process the way `glv run` would, and after every step the control's invariants are checked.
+// selection, scrolling, resizing, pointer, wheel, keys, drops, focus and time), a runner
+// performs them in-process the way `glv run` would, and after every step the control's
+// invariants are checked.
 // A failing step list is shrunk to the shortest list that still fails and written as a scenario
 // file, so `glv run` (under the sanitizers) replays it.
 //
@@ -69,5 +70,15 @@ std::vector<Json> Shrink(std::vector<Json> steps,
 
 // A scenario file that replays the steps (the runner's defaults match RunSteps' control).
 Json ScenarioOf(const std::vector<Json>& steps, const std::string& description);
+
+// Runs of `stepsPerRun` steps drawn from seeds firstSeed, firstSeed + 1, ... A failing run is
+// shrunk and written to outDir/random-seed-N.json; its failure (with the scenario) is kept and
+// the pass stops there unless keepGoing.
+struct SeedsReport {
+    uint64_t performed = 0;  // steps of the runs that held
+    std::vector<std::string> failures;
+};
+SeedsReport RunSeeds(uint32_t firstSeed, uint32_t runs, uint32_t stepsPerRun, const std::string& outDir,
+                     bool keepGoing = false);
 
 }  // namespace glv::test
