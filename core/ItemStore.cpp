@@ -576,17 +576,4 @@ void ItemStore::Reorder(int32_t first, std::span<int32_t> order) {
     PermuteInPlace(std::span(handles_).subspan(base, order.size()), order);
 }
 
-ItemStore::RecordArray::operator std::pmr::vector<tListItemInfo>() const {
-    std::pmr::vector<tListItemInfo> out;
-    out.reserve(size());
-    for (int32_t i = 1; i <= store_->Count(); ++i) out.push_back(store_->Copy(i));
-    return out;
-}
-
-ItemStore::RecordArray& ItemStore::RecordArray::operator=(const std::pmr::vector<tListItemInfo>& records) {
-    const std::size_t n = std::min(records.size(), size());
-    for (std::size_t k = 0; k < n; ++k) (*this)[k] = records[k];
-    return *this;
-}
-
 }  // namespace glv

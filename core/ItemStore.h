@@ -193,26 +193,6 @@ public:
     // with their positions. order must be a permutation of 0..last-first; it is used up.
     void Reorder(int32_t first, std::span<int32_t> order);
 
-    // Every record as an array, for code that moves whole records around itself: indexing makes
-    // the full records, and assigning an array gives item k the record k. Handing it out closes
-    // the gap and marks the selected index stale; the next question rebuilds it once.
-    class RecordArray {
-    public:
-        explicit RecordArray(ItemStore& store) : store_(&store) {}
-        std::size_t size() const { return static_cast<std::size_t>(store_->Count()); }
-        tListItemInfo& operator[](std::size_t k) { return store_->Item(static_cast<int32_t>(k) + 1); }
-        operator std::pmr::vector<tListItemInfo>() const;  // NOLINT: copies, as a vector would
-        RecordArray& operator=(const std::pmr::vector<tListItemInfo>& records);
-
-    private:
-        ItemStore* store_;
-    };
-    RecordArray& Records() {
-        CloseGap();
-        selectedStale_ = true;
-        return records_;
-    }
-
 private:
     // A compact row (see the top of the file); `full` set means the record is the truth.
     struct Row {
@@ -279,7 +259,6 @@ private:
     // By position, with the gap.
     std::pmr::vector<Handle> handles_{&LargeBlockResource::Instance()};
     std::pmr::vector<tItemGroupInfo> groups_{&LargeBlockResource::Instance()};
-    RecordArray records_{*this};
     std::size_t gapStart_ = 0;   // the gap's first slot
     std::size_t gapLength_ = 0;  // empty slots from gapStart_ on
     // Which slots hold a shown item; the gap's slots are clear.

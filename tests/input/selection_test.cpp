@@ -99,9 +99,10 @@ TEST(Selection, SelectedIndexStaysRightThroughInsertRemoveAndReorder) {
     EXPECT_EQ(selection.FirstSelectedRow(), 3);
     items.Remove(6);
     EXPECT_EQ(selection.LastSelectedRow(), 3);
-    // Records handed out for reordering: the index is rebuilt from the flags they carry.
-    auto& records = items.Records();
-    std::swap(records[2], records[0]);
+    // Records swapped behind the store's back, then announced: the index follows their flags.
+    std::swap(items.Item(3), items.Item(1));
+    items.SelectedFlagWritten(1);
+    items.SelectedFlagWritten(3);
     EXPECT_EQ(selection.FirstSelectedRow(), 1);
     EXPECT_EQ(test::SelectedRows(items), "1");
     // A flag written behind the store's back through a record, then announced.

@@ -519,12 +519,17 @@ TEST(SortEngine, RandomListsSortIntoKeyOrder) {
             return out;
         };
         const std::string before = groups();
-        const std::pmr::vector<tListItemInfo> unsorted = ControlTestAccess::Items(list).Records();
+        ItemStore& store = ControlTestAccess::Items(list);
+        std::vector<tListItemInfo> unsorted;
+        for (int32_t i = 1; i <= count; ++i) unsorted.push_back(store.Copy(i));
 
         list.SortItems(first, last, static_cast<int16_t>(column), LVSortOrderAscending);
         const std::vector<int32_t> up = labels();
         EXPECT_EQ(groups(), before) << "round " << round;
-        ControlTestAccess::Items(list).Records() = unsorted;
+        for (int32_t i = 1; i <= count; ++i) {
+            store.Item(i) = unsorted[static_cast<size_t>(i - 1)];
+            store.SelectedFlagWritten(i);
+        }
         list.SortItems(first, last, static_cast<int16_t>(column), LVSortOrderDescending);
         std::vector<int32_t> down = labels();
 
