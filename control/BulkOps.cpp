@@ -222,18 +222,13 @@ int32_t GlideListView::hWndToolTip(int32_t hwnd) const {
 
 // --- queries over the flags ------------------------------------------------------------------------
 
-std::vector<tListItemInfo> GlideListView::SelectedItems() const {
-    std::vector<tListItemInfo> out;
-    out.reserve(static_cast<std::size_t>(items_.SelectedFlagCount()));
-    items_.ForEachSelected([&](int32_t i) { out.push_back(items_.Copy(i)); });
-    return out;
-}
+ItemRecords GlideListView::SelectedItems() const { return items_.SelectedRecords(); }
 
-std::vector<tListItemInfo> GlideListView::CheckedItems() const {
-    std::vector<tListItemInfo> out;
+ItemRecords GlideListView::CheckedItems() const {
+    std::vector<int32_t> checked;
     for (int32_t i = 1; i <= items_.Count(); ++i)
-        if (items_.IsChecked(i)) out.push_back(items_.Copy(i));
-    return out;
+        if (items_.IsChecked(i)) checked.push_back(i);
+    return items_.Records(checked);
 }
 
 int32_t GlideListView::SelectedCount() { return Selection(items_, view_).RecountVisible(); }

@@ -19,7 +19,7 @@ using L = GlideListView;
 Variant AsVariant(std::shared_ptr<Object> object) { return Variant(ObjectPtr(std::move(object))); }
 
 // Copies of records as an array with indexes 1..n (bounds 1 to 0 when there are none).
-Variant RecordArray(const std::vector<tListItemInfo>& records) {
+Variant RecordArray(const ItemRecords& records) {
     std::vector<Variant> elements;
     elements.reserve(records.size());
     for (const tListItemInfo& record : records) elements.push_back(MakeRecordVariant(record));

@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "core/ColumnStore.h"
+#include "core/ItemRecords.h"
 #include "core/ItemStore.h"
 #include "core/PropertyTable.h"
 #include "core/PropertyValues.h"
@@ -370,8 +371,9 @@ public:
     bool AltKeyStatus() const { return input_.altKeyStatus; }
     bool CtrlKeyStatus() const { return input_.ctrlKeyStatus; }
     int32_t hWndToolTip(int32_t hwnd) const;
-    std::vector<tListItemInfo> SelectedItems() const;  // copies, in index order
-    std::vector<tListItemInfo> CheckedItems() const;
+    // Copies of the records, in index order, as they are now; each made when it is read.
+    ItemRecords SelectedItems() const;
+    ItemRecords CheckedItems() const;
     int32_t SelectedCount();  // selected and visible; also refreshes the cached count
     // The selected count the selection rules keep up to date as they go, read without the
     // recount SelectedCount makes (a status line can ask it every frame at a million items).

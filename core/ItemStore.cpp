@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <type_traits>
+#include <unordered_map>
 
 #include "core/Permutation.h"
 #include "platform/AutomationError.h"
@@ -93,13 +94,14 @@ void WriteFlag(Row& row, bool tListItemInfo::*field, bool value, SetCompact&& se
 }  // namespace
 
 tListItemInfo ItemStore::NewItem(const NewItemDefaults& d, int32_t columnCount) {
-    tListItemInfo item(&subItems_);
+    tListItemInfo item(subItems_.get());
     ApplyDefaults(d, columnCount, item);
     return item;
 }
 
-void ItemStore::Fill(const Row& row, Handle h, tListItemInfo& out) const {
-    ApplyDefaults(defaults_[row.defaults], row.subCount, out);
+void ItemStore::Fill(const Row& row, Handle h, const CellColumns& cells, const NewItemDefaults& defaults,
+                     tListItemInfo& out) {
+    ApplyDefaults(defaults, row.subCount, out);
     out.cLIText = row.text;
     out.cLIIconIndex = row.icon;
     out.cLITag = row.tag;
@@ -111,9 +113,9 @@ void ItemStore::Fill(const Row& row, Handle h, tListItemInfo& out) const {
     out.cLIItemX = row.itemX;
     out.cLIItemY = row.itemY;
     out.cLITextHeight = row.textHeight;
-    const std::size_t stored = std::min<std::size_t>(row.subCount > 0 ? row.subCount - 1u : 0u, cells_.size());
+    const std::size_t stored = std::min<std::size_t>(row.subCount > 0 ? row.subCount - 1u : 0u, cells.size());
     for (std::size_t k = 0; k < stored; ++k) {
-        const Cell& cell = cells_[k][h];
+        const Cell& cell = cells[k][h];
         tSubListItemInfo& sub = out.cLISubListItemInfo[k];
         sub.cSIText = cell.text;
         sub.cSIIconIndex = cell.icon;
@@ -125,8 +127,8 @@ void ItemStore::Fill(const Row& row, Handle h, tListItemInfo& out) const {
 tListItemInfo& ItemStore::Full(Handle h) const {
     Row& row = rows_[h];
     if (!row.full) {
-        auto full = std::make_unique<tListItemInfo>(&subItems_);
-        Fill(row, h, *full);
+        auto full = std::make_unique<tListItemInfo>(subItems_.get());
+        Fill(row, h, cells_, defaults_[row.defaults], *full);
         row.full = std::move(full);
         // The compact fields are no one's now; give their memory back.
         FreeString(row.text);
@@ -139,12 +141,13 @@ tListItemInfo& ItemStore::Full(Handle h) const {
     return *row.full;
 }
 
-tListItemInfo ItemStore::Copy(int32_t index) const {
-    const Handle h = HandleOf(index);
-    const Row& row = rows_[h];
+tListItemInfo ItemStore::Copy(int32_t index) const { return Tables().Copy(HandleOf(index)); }
+
+tListItemInfo ItemStore::RowTables::Copy(Handle h) const {
+    const Row& row = (*rows)[h];
     if (row.full) return *row.full;
     tListItemInfo copy;
-    Fill(row, h, copy);
+    Fill(row, h, *cells, (*defaults)[row.defaults], copy);
     return copy;
 }
 
@@ -170,6 +173,7 @@ bool ItemStore::SetCompactTag(int32_t index, int32_t column, const SharedString&
     const Handle h = HandleOf(index);
     Row& row = rows_[h];
     if (row.full) return false;
+    BeforeWrite(h);
     if (column == 1) {
         row.tag = tag;
         return true;
@@ -184,6 +188,7 @@ bool ItemStore::SetCompactAlignment(int32_t index, int32_t column, int32_t align
     const Handle h = HandleOf(index);
     Row& row = rows_[h];
     if (row.full || align < LVListItemAlignLeft || align > LVListItemAlignRight) return false;
+    BeforeWrite(h);
     if (column == 1) {
         row.halign = static_cast<uint8_t>(align) & 3u;
         return true;
@@ -204,8 +209,10 @@ void ItemStore::Prefetch(int32_t index, int32_t column) const {
 }
 
 void ItemStore::KeepGeometry(int32_t index, const tListItemInfo& painted) {
-    Row& row = rows_[HandleOf(index)];
+    const Handle h = HandleOf(index);
+    Row& row = rows_[h];
     if (row.full) return;
+    BeforeWrite(h);
     row.itemX = painted.cLIItemX;
     row.itemY = painted.cLIItemY;
     row.textHeight = painted.cLITextHeight;
@@ -247,6 +254,7 @@ bool ItemStore::IsSelectable(int32_t index) const {
 }
 
 ItemStore::Handle ItemStore::NewHandle(std::size_t cells) {
+    if (!retired_.empty()) ReleaseRetired();
     while (cells_.size() < cells) {
         cells_.emplace_back(&LargeBlockResource::Instance());
         cells_.back().resize(rows_.size());
@@ -385,7 +393,11 @@ bool ItemStore::Remove(int32_t index) {
     if (shown_.Test(slot) && selected_.Test(slot)) --selectedShown_;
     shown_.Assign(slot, false);
     selected_.Assign(slot, false);
-    FreeHandle(handles_[slot]);
+    // A list of copies that holds the row unchanged reads it where it is, so it stays.
+    if (HeldUnchanged(handles_[slot]))
+        retired_.push_back(handles_[slot]);
+    else
+        FreeHandle(handles_[slot]);
     groups_[slot] = tItemGroupInfo{};
     ++gapLength_;
     if (Count() == 0) Clear();  // release the storage, as an emptied list holds none
@@ -429,13 +441,15 @@ void ItemStore::CloseGap() {
 }
 
 void ItemStore::Clear() {
+    if (PruneSnapshots()) HandOverRows();
+    retired_.clear();
     decltype(handles_)(handles_.get_allocator()).swap(handles_);
     decltype(rows_)(rows_.get_allocator()).swap(rows_);  // full records give sub-items back
     decltype(cells_)().swap(cells_);
     decltype(freeHandles_)().swap(freeHandles_);
     defaults_.clear();
     decltype(groups_)(groups_.get_allocator()).swap(groups_);
-    subItems_.Release();  // every record that held sub-items is gone
+    subItems_->Release();  // every record that held sub-items is gone
     gapStart_ = 0;
     gapLength_ = 0;
     shown_.Reset(0, false);
@@ -574,6 +588,126 @@ void ItemStore::Reorder(int32_t first, std::span<int32_t> order) {
     selectedShown_ = 0;
     selected_.ForEachSet([&](std::size_t slot) { selectedShown_ += shown_.Test(slot) ? 1 : 0; });
     PermuteInPlace(std::span(handles_).subspan(base, order.size()), order);
+}
+
+// --- lists of copies ----------------------------------------------------------------------
+
+// A list of copies: the handles of its rows, their flags when it was made, and the rows it
+// keeps. Until the store hands its rows over, it reads the store's own tables.
+class ItemStore::Snapshot final : public ItemRecords::Source {
+public:
+    enum : uint8_t { kSelected = 1, kChecked = 2, kEnabled = 4 };
+
+    Snapshot(RowTables tables, std::vector<Handle> handles, std::vector<uint8_t> flags, std::size_t rowCount)
+        : tables_(tables), handles_(std::move(handles)), flags_(std::move(flags)), unchanged_(rowCount) {
+        for (const Handle h : handles_) unchanged_[h] = true;
+    }
+
+    std::size_t Count() const override { return handles_.size(); }
+
+    tListItemInfo Record(std::size_t k) const override {
+        const Handle h = handles_[k];
+        const auto kept = kept_.find(h);
+        tListItemInfo record = kept != kept_.end() ? kept->second : tables_.Copy(h);
+        record.cLISelected = (flags_[k] & kSelected) != 0;
+        record.cLIItemChecked = (flags_[k] & kChecked) != 0;
+        record.cLIEnabled = (flags_[k] & kEnabled) != 0;
+        return record;
+    }
+
+    bool HoldsUnchanged(Handle h) const { return h < unchanged_.size() && unchanged_[h]; }
+
+    // Row h is about to change: keep it as it is.
+    void Keep(Handle h) {
+        if (!HoldsUnchanged(h)) return;
+        kept_.emplace(h, tables_.Copy(h));
+        unchanged_[h] = false;
+    }
+
+    // The store let go of its rows: read them from what it handed over from now on.
+    void TakeOver(std::shared_ptr<const HandedOver> rows) {
+        rows_ = std::move(rows);
+        tables_ = {&rows_->rows, &rows_->cells, &rows_->defaults};
+    }
+
+private:
+    RowTables tables_;
+    std::shared_ptr<const HandedOver> rows_;  // set once the store has handed its rows over
+    std::vector<Handle> handles_;
+    std::vector<uint8_t> flags_;
+    std::vector<bool> unchanged_;  // by handle: listed, and not written since
+    std::unordered_map<Handle, tListItemInfo> kept_;
+};
+
+ItemRecords ItemStore::Records(std::span<const int32_t> indexes) const {
+    std::vector<Handle> handles;
+    std::vector<uint8_t> flags;
+    handles.reserve(indexes.size());
+    flags.reserve(indexes.size());
+    for (const int32_t index : indexes) {
+        const Handle h = HandleOf(index);
+        const Row& row = rows_[h];
+        const bool checked = ReadField(row, &tListItemInfo::cLIItemChecked, row.checked != 0);
+        const bool enabled = ReadField(row, &tListItemInfo::cLIEnabled, row.enabled != 0);
+        handles.push_back(h);
+        flags.push_back(static_cast<uint8_t>((RowSelected(h) ? Snapshot::kSelected : 0) |
+                                             (checked ? Snapshot::kChecked : 0) |
+                                             (enabled ? Snapshot::kEnabled : 0)));
+    }
+    if (handles.empty()) return ItemRecords();
+    auto snapshot = std::make_shared<Snapshot>(Tables(), std::move(handles), std::move(flags), rows_.size());
+    PruneSnapshots();
+    snapshots_.push_back(snapshot);
+    return ItemRecords(std::move(snapshot));
+}
+
+ItemRecords ItemStore::SelectedRecords() const {
+    std::vector<int32_t> indexes;
+    indexes.reserve(static_cast<std::size_t>(SelectedFlagCount()));
+    ForEachSelected([&](int32_t i) { indexes.push_back(i); });
+    return Records(indexes);
+}
+
+void ItemStore::KeepForSnapshots(Handle h) const {
+    for (const auto& weak : snapshots_)
+        if (const auto snapshot = weak.lock()) snapshot->Keep(h);
+}
+
+bool ItemStore::HeldUnchanged(Handle h) const {
+    if (!PruneSnapshots()) return false;
+    for (const auto& weak : snapshots_)
+        if (const auto snapshot = weak.lock(); snapshot && snapshot->HoldsUnchanged(h)) return true;
+    return false;
+}
+
+bool ItemStore::PruneSnapshots() const {
+    std::erase_if(snapshots_, [](const std::weak_ptr<Snapshot>& weak) { return weak.expired(); });
+    return !snapshots_.empty();
+}
+
+void ItemStore::ReleaseRetired() {
+    if (PruneSnapshots()) return;
+    for (const Handle h : retired_) FreeHandle(h);
+    retired_.clear();
+}
+
+void ItemStore::HandOverRows() {
+    // Moved by construction, so each table keeps its memory and its allocator: nothing is copied.
+    const std::shared_ptr<const HandedOver> rows(new HandedOver{
+        std::exchange(subItems_, std::make_unique<BlockPool>(&LargeBlockResource::Instance())),
+        std::move(rows_), std::move(cells_), std::move(defaults_)});
+    rows_.clear();
+    cells_.clear();
+    defaults_.clear();
+    freeHandles_.clear();
+    retired_.clear();
+    for (const auto& weak : snapshots_)
+        if (const auto snapshot = weak.lock()) snapshot->TakeOver(rows);
+    snapshots_.clear();
+}
+
+ItemStore::~ItemStore() {
+    if (PruneSnapshots()) HandOverRows();
 }
 
 }  // namespace glv

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "core/CountedBits.h"
+#include "core/ItemRecords.h"
 #include "core/Records.h"
 #include "core/RowBits.h"
 #include "platform/LargeBlocks.h"
@@ -72,9 +73,19 @@ struct NewItemDefaults {
 // items as it goes (deleting the selection, deleting all) costs the list once instead of once
 // per removal, and every index a host reads in between names what it names after that one
 // removal. CloseGap gives the slots back; sorting and reserving close it first.
+//
+// Lists of copies (ItemRecords, from Records) are made as they are read. While one lives, the
+// store keeps what it promised: before a listed row is first written through (Item(), a full
+// record handed out for writing, a compact tag, alignment or geometry) it keeps a copy of the
+// row for the list; a listed row that is removed stays where it is, out of every index, until
+// no list needs it; and clearing or destroying the store hands its rows to the lists instead of
+// freeing them. The selected, checked and enabled flags are noted when the list is made, so the
+// bulk flag changes (deselecting all, checking all) keep nothing. Host code writing through a
+// record reference it was handed before the list was made is not seen.
 class ItemStore {
 public:
     ItemStore() = default;
+    ~ItemStore();
     ItemStore(const ItemStore&) = delete;
     ItemStore& operator=(const ItemStore&) = delete;
 
@@ -84,7 +95,11 @@ public:
 
     // Unchecked access by 1-based index; callers check Contains first. Item makes a compact
     // row's full record (once), so the reference stays valid until the item is removed.
-    tListItemInfo& Item(int32_t index) { return Full(HandleOf(index)); }
+    tListItemInfo& Item(int32_t index) {
+        const Handle h = HandleOf(index);
+        BeforeWrite(h);
+        return Full(h);
+    }
     const tListItemInfo& Item(int32_t index) const { return Full(HandleOf(index)); }
     tItemGroupInfo& Group(int32_t index) { return groups_[Slot(index)]; }
     const tItemGroupInfo& Group(int32_t index) const { return groups_[Slot(index)]; }
@@ -108,7 +123,11 @@ public:
     // --- reading without making the full record ---------------------------------------------
     // The record if the row holds it, else null (the row is compact).
     const tListItemInfo* FullRecord(int32_t index) const { return rows_[HandleOf(index)].full.get(); }
-    tListItemInfo* FullRecord(int32_t index) { return rows_[HandleOf(index)].full.get(); }
+    tListItemInfo* FullRecord(int32_t index) {
+        const Handle h = HandleOf(index);
+        BeforeWrite(h);
+        return rows_[h].full.get();
+    }
     // A copy of the record (default heap), made without making the row's full record.
     tListItemInfo Copy(int32_t index) const;
     // The text and icon of a compact row's cell in column (1 the item's own); none when the row
@@ -178,6 +197,12 @@ public:
         Reindex();
         selected_.ForEachSet([&](std::size_t slot) { f(IndexOfSlot(slot)); });
     }
+    // Copies of the records at the given indexes (each in 1..Count()), in that order, made as
+    // they are read and true to this moment (see the top of the file).
+    ItemRecords Records(std::span<const int32_t> indexes) const;
+    // The same for every selected item (hidden ones and group headers included), in index order.
+    ItemRecords SelectedRecords() const;
+
     // Host code can write the flag through a record it was handed by reference (an event's
     // Item argument): after such a call the control re-reads that one record.
     void SelectedFlagWritten(int32_t index);
@@ -186,7 +211,7 @@ public:
     void Reserve(std::size_t count);
 
     // Memory held for the sub-items of full records, in bytes.
-    std::size_t SubItemBytes() const { return subItems_.ChunkBytes(); }
+    std::size_t SubItemBytes() const { return subItems_->ChunkBytes(); }
 
     // Sorting: the items first..last (1-based) take the order given (order[k] is the offset
     // from first of the item that goes to first + k). Only handles move; group records stay
@@ -214,12 +239,44 @@ private:
     };
 
     using Handle = uint32_t;
+    using CellColumns = std::vector<std::pmr::vector<Cell>>;
+
+    // The rows as a list of copies reads them: the store's own, or the ones it handed over.
+    struct RowTables {
+        const std::pmr::vector<Row>* rows;
+        const CellColumns* cells;
+        const std::vector<NewItemDefaults>* defaults;
+        tListItemInfo Copy(Handle h) const;
+    };
+    // What a cleared or destroyed store hands to the lists that still read its rows. The pool
+    // first: the rows' full records give their sub-items back to it as they go.
+    struct HandedOver {
+        std::unique_ptr<BlockPool> subItems;
+        std::pmr::vector<Row> rows;
+        CellColumns cells;
+        std::vector<NewItemDefaults> defaults;
+    };
+    class Snapshot;  // a list of copies' source (ItemStore.cpp)
 
     Handle HandleOf(int32_t index) const { return handles_[Slot(index)]; }
     // The stored cell of a compact row for column (2..), or null.
     Cell* StoredCell(Handle h, int32_t column) const;
     tListItemInfo& Full(Handle h) const;
-    void Fill(const Row& row, Handle h, tListItemInfo& out) const;
+    static void Fill(const Row& row, Handle h, const CellColumns& cells, const NewItemDefaults& defaults,
+                     tListItemInfo& out);
+    RowTables Tables() const { return {&rows_, &cells_, &defaults_}; }
+    // Called before anything writes row h: a list that holds the row unchanged keeps a copy.
+    void BeforeWrite(Handle h) const {
+        if (!snapshots_.empty()) KeepForSnapshots(h);
+    }
+    void KeepForSnapshots(Handle h) const;
+    // Whether a living list holds row h unchanged; forgets the lists that are gone.
+    bool HeldUnchanged(Handle h) const;
+    bool PruneSnapshots() const;  // true when a list lives
+    // Frees the rows kept for removed items once no list holds them.
+    void ReleaseRetired();
+    // Hands the rows to the living lists and starts the store's tables afresh.
+    void HandOverRows();
     bool RowSelected(Handle h) const {
         const Row& r = rows_[h];
         return r.full ? r.full->cLISelected : r.selected != 0;
@@ -249,11 +306,12 @@ private:
     void Reindex() const;
     void RebuildShown();
 
-    // Declared first: the records below give their sub-items back to it as they go.
-    mutable BlockPool subItems_{&LargeBlockResource::Instance()};
+    // Declared first: the records below give their sub-items back to it as they go. Behind a
+    // pointer so that it can be handed over with the rows.
+    std::unique_ptr<BlockPool> subItems_ = std::make_unique<BlockPool>(&LargeBlockResource::Instance());
     // By handle. The rows' full records are made on demand, hence mutable.
     mutable std::pmr::vector<Row> rows_{&LargeBlockResource::Instance()};
-    mutable std::vector<std::pmr::vector<Cell>> cells_;
+    mutable CellColumns cells_;
     std::vector<Handle> freeHandles_;
     std::vector<NewItemDefaults> defaults_;
     // By position, with the gap.
@@ -268,6 +326,9 @@ private:
     mutable RowBits selected_;
     mutable std::size_t selectedShown_ = 0;  // slots set in both
     mutable bool selectedStale_ = false;
+    // The lists of copies that may still read rows, and the removed rows kept for them.
+    mutable std::vector<std::weak_ptr<Snapshot>> snapshots_;
+    std::vector<Handle> retired_;
 };
 
 }  // namespace glv
