@@ -22,6 +22,7 @@
 #include <memory_resource>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -52,8 +53,8 @@ struct NewItemDefaults {
 
 // How a row is kept. A row loaded by AddItemQuick has a text, an icon, a tag and an alignment per
 // column of its own and takes everything else from the defaults it was made with; it is kept as
-// that (a compact row: 72 bytes, plus 48 per sub-item of an existing column) until something
-// asks for the whole record: an event handing it to a host, a field write through a record,
+// that (a compact row: 56 bytes, plus 24 per sub-item of an existing column, and its texts
+// side by side in one block of the store's text pool) until something asks for the whole record: an event handing it to a host, a field write through a record,
 // Item(). From then on the row holds the full tListItemInfo and that record is the truth; a host
 // holding a reference to it keeps seeing the row's values. Rows added any other way hold a full
 // record from the start. Either way every field reads the same. A compact row stores no sub-item
@@ -194,20 +195,28 @@ public:
     void Reorder(int32_t first, std::span<int32_t> order);
 
 private:
+    // Where a compact text lies in its row's block of texts_: the texts never change while the
+    // row is compact (a text write makes the full record), so one block per row holds them all.
+    struct TextSpan {
+        uint32_t offset = 0;
+        uint32_t length = 0;
+    };
     // A compact row (see the top of the file); `full` set means the record is the truth.
     struct Row {
-        std::string text;
+        char* texts = nullptr;  // the row's block of texts_, textBytes long; null when empty
         std::unique_ptr<tListItemInfo> full;
         SharedString tag;
         int32_t itemHeight = 16, itemX = 0, itemY = 0, textHeight = 0;
-        uint16_t subCount = 0;  // sub-items the record has: the columns it was made with
-        uint16_t defaults = 0;  // entry of defaults_ it was made with
+        uint32_t textBytes = 0;
+        uint32_t textLength = 0;  // the item's own text, at the start of the block
+        uint16_t subCount = 0;    // sub-items the record has: the columns it was made with
+        uint16_t defaults = 0;    // entry of defaults_ it was made with
         int16_t icon = 0;
         uint8_t selected : 1 = 0, checked : 1 = 0, enabled : 1 = 1, halign : 2 = 0;
     };
     // A compact row's sub-item k is cells_[k - 1][handle], for k below subCount.
     struct Cell {
-        std::string text;
+        TextSpan text;  // in the row's block
         SharedString tag;
         int16_t icon = 0;
         uint8_t halign = LVListItemAlignLeft;
@@ -216,6 +225,12 @@ private:
     using Handle = uint32_t;
 
     Handle HandleOf(int32_t index) const { return handles_[Slot(index)]; }
+    static std::string_view RowText(const Row& row) { return {row.texts, row.textLength}; }
+    static std::string_view CellText(const Row& row, const Cell& cell) {
+        return cell.text.length == 0 ? std::string_view() : std::string_view(row.texts + cell.text.offset, cell.text.length);
+    }
+    // Gives a compact row's block of texts back to the pool.
+    void FreeTexts(Row& row) const;
     // The stored cell of a compact row for column (2..), or null.
     Cell* StoredCell(Handle h, int32_t column) const;
     tListItemInfo& Full(Handle h) const;
@@ -231,6 +246,9 @@ private:
     // A compact row for the quick fields, or the handle of a full record where none fits.
     Handle QuickRow(const SafeArray& fields, std::size_t firstField, const NewItemDefaults& defaults,
                     int32_t columnCount, const Locale& locale);
+    // The same as a full record, for rows no compact row can hold.
+    Handle FullQuickRow(const SafeArray& fields, std::size_t firstField, const NewItemDefaults& defaults,
+                        int32_t columnCount, const Locale& locale);
     int32_t PlaceLast(Handle h);
     bool PlaceAt(int32_t index, Handle h);
 
@@ -251,6 +269,10 @@ private:
 
     // Declared first: the records below give their sub-items back to it as they go.
     mutable BlockPool subItems_{&LargeBlockResource::Instance()};
+    // The compact rows' texts, a block per row: no allocation of its own per cell, and a million
+    // rows' texts on huge pages rather than scattered over the heap.
+    mutable BlockPool texts_{&LargeBlockResource::Instance()};
+    std::string quickTexts_;  // a quick row's texts gathered before its block is taken
     // By handle. The rows' full records are made on demand, hence mutable.
     mutable std::pmr::vector<Row> rows_{&LargeBlockResource::Instance()};
     mutable std::vector<std::pmr::vector<Cell>> cells_;
