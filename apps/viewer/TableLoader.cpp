@@ -5,10 +5,9 @@
 #include <cmath>
 #include <limits>
 #include <cstdio>
-#include <fstream>
-#include <memory>
 
 #include "apps/viewer/Delimited.h"
+#include "apps/viewer/FileText.h"
 #include "control/GlideListView.h"
 #include "sort/SortTypes.h"
 
@@ -44,7 +43,7 @@ void AlignRight(GlideListView& list, int32_t column) {
 
 // Writes each row's key into the column's tags and makes the column sort by them; an empty cell
 // keeps an empty tag, which sorts first.
-void SortByTags(GlideListView& list, int32_t column, const std::vector<double>& values,
+void SortByTags(GlideListView& list, int32_t column, std::span<const double> values,
                 std::string (*keyOf)(double)) {
     for (int32_t item = 1; item <= list.ItemCount(); ++item) {
         const double value = values[static_cast<std::size_t>(item - 1)];
@@ -82,33 +81,29 @@ char* PutDigits(char* out, int value, int digits) {
 }  // namespace
 
 void ColumnGuess::Observe(std::string_view value, const Locale& locale) {
-    constexpr double kEmpty = std::numeric_limits<double>::quiet_NaN();
+    if (!maybeNumber_ && !maybeDate_) return;  // text, whatever follows
     if (value.empty()) {
-        if (maybeNumber_) numbers_.push_back(kEmpty);
-        if (maybeDate_) dates_.push_back(kEmpty);
+        values_.push_back(std::numeric_limits<double>::quiet_NaN());
         return;
     }
     ++filled_;
+    std::optional<double> reading;
     if (maybeNumber_) {
-        const std::optional<double> number = TextToDouble(value, locale);
-        if (!number) {
+        reading = TextToDouble(value, locale);
+        if (!reading)
             maybeNumber_ = false;
-            numbers_ = {};
-        } else {
-            numbers_.push_back(*number);
-            if (plainNumbers_ && LeadingNumber(value) != *number) plainNumbers_ = false;
-        }
+        else if (plainNumbers_ && LeadingNumber(value) != *reading)
+            plainNumbers_ = false;
     }
     // A value that is a number is not a date ("2024" alone); a mix of both is text.
     if (maybeDate_) {
-        const std::optional<double> date = maybeNumber_ ? std::nullopt : TextToDate(value, locale);
-        if (!date) {
-            maybeDate_ = false;
-            dates_ = {};
-        } else {
-            dates_.push_back(*date);
-        }
+        if (!maybeNumber_) reading = TextToDate(value, locale);
+        if (maybeNumber_ || !reading) maybeDate_ = false;
     }
+    if (maybeNumber_ || maybeDate_)
+        values_.push_back(*reading);
+    else
+        values_ = std::pmr::vector<double>(values_.get_allocator());  // text: no values to keep
 }
 
 ColumnKind ColumnGuess::Kind() const {
@@ -218,20 +213,13 @@ TableSummary LoadTable(GlideListView& list, std::string_view text, char separato
 }
 
 TableSummary LoadTableFile(GlideListView& list, const std::filesystem::path& file, const LoadProgress& progress) {
-    std::ifstream in(file, std::ios::binary);
-    std::error_code error;
-    const auto size = std::filesystem::file_size(file, error);
-    if (!in || error) {
+    const std::optional<FileText> text = FileText::Read(file);
+    if (!text) {
         TableSummary unreadable;
         unreadable.error = "cannot read " + file.string();
         return unreadable;
     }
-    // Read into memory nobody fills first: zeroing 60 MB only to overwrite it is a tenth of a
-    // million-row load.
-    const auto bytes = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size));
-    in.read(bytes.get(), static_cast<std::streamsize>(size));
-    const std::string_view text(bytes.get(), static_cast<std::size_t>(in.gcount()));
-    return LoadTable(list, text, GuessSeparator(file.filename().string(), text), progress);
+    return LoadTable(list, text->view(), GuessSeparator(file.filename().string(), text->view()), progress);
 }
 
 }  // namespace glv::viewer
