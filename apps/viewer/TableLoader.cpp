@@ -20,6 +20,8 @@ namespace {
 constexpr int64_t kWidthSampleRows = 200;
 constexpr int32_t kMinColumnWidth = 50;
 constexpr int32_t kMaxColumnWidth = 320;
+// The most memory reserved up front for the column guesses' values, per byte of the text.
+constexpr std::size_t kGuessRoomPerByte = 4;
 // Pixels per character of the 8-point ambient font, and the cell's margins.
 constexpr int32_t kPixelsPerChar = 7;
 constexpr int32_t kCellMargin = 16;
@@ -194,7 +196,8 @@ TableSummary LoadTable(GlideListView& list, std::string_view text, char separato
 
     list.BeginUpdate();
     // One row a line, less the header: a quoted field with a line break only makes this high.
-    list.ReserveItems(static_cast<int32_t>(std::min<std::size_t>(LineCount(text), INT32_MAX)));
+    const std::size_t lines = std::min<std::size_t>(LineCount(text), INT32_MAX);
+    list.ReserveItems(static_cast<int32_t>(lines));
     const ReadResult read = ReadDelimited(
         text, separator,
         [&](std::span<const std::string> fields) {
@@ -206,6 +209,10 @@ TableSummary LoadTable(GlideListView& list, std::string_view text, char separato
                     widestChars.push_back(CharCount(caption));
                 }
                 guesses.resize(fields.size());
+                // Room for a value a line in each column, unless that is far more than the text
+                // holds (many columns and many short lines): then the arrays grow as they fill.
+                if (!fields.empty() && lines <= kGuessRoomPerByte * text.size() / sizeof(double) / fields.size())
+                    for (ColumnGuess& guess : guesses) guess.Reserve(lines);
                 // Text and icon for each column; icons stay as a new item's would be.
                 row->Items.assign(fields.size() * 2, Variant(int16_t{0}));
                 if (!row->Items.empty()) row->Items[1] = Variant(int16_t{-1});

@@ -39,6 +39,8 @@ enum class ColumnKind { Text, Number, Date };
 class ColumnGuess {
 public:
     ColumnGuess() : values_(&LargeBlockResource::Instance()) {}
+    // Room for the values of this many rows; a column that turns out to be text gives it back.
+    void Reserve(std::size_t rows) { values_.reserve(rows); }
     void Observe(std::string_view value, const Locale& locale);
     ColumnKind Kind() const;
     // Whether the control's own numeric sort reads every value as the locale does.
