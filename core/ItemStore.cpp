@@ -311,7 +311,9 @@ ItemStore::Handle ItemStore::QuickRow(const SafeArray& fields, std::size_t first
                 cells_[k - 1][h].text = span;
         },
         [&](std::size_t k, int16_t i) { (k == 0 ? row.icon : cells_[k - 1][h].icon) = i; });
-    if (quickTexts_.size() > UINT32_MAX) {  // beyond what a span can say
+    // A row whose texts outgrow the pool's blocks keeps its full record instead: the store
+    // releases its text blocks with the pool, which reaches only the blocks it carved.
+    if (quickTexts_.size() > BlockPool::kLargestBlock) {
         FreeHandle(h);
         return FullQuickRow(fields, first, defaults, columnCount, locale);
     }

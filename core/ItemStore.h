@@ -53,13 +53,13 @@ struct NewItemDefaults {
 
 // How a row is kept. A row loaded by AddItemQuick has a text, an icon, a tag and an alignment per
 // column of its own and takes everything else from the defaults it was made with; it is kept as
-// that (a compact row: 56 bytes, plus 24 per sub-item of an existing column, and its texts
-// side by side in one block of the store's text pool) until something asks for the whole record: an event handing it to a host, a field write through a record,
-// Item(). From then on the row holds the full tListItemInfo and that record is the truth; a host
-// holding a reference to it keeps seeing the row's values. Rows added any other way hold a full
-// record from the start. Either way every field reads the same. A compact row stores no sub-item
-// for the element past the last column (an item gets one sub-item per column it was made with);
-// that element reads as made until the full record exists.
+// that (a compact row: 56 bytes, 24 more per sub-item of an existing column, and its texts in
+// one pooled block) until something asks for the whole record: an event handing it to a host, a
+// field write through a record, Item(). From then on the row holds the full tListItemInfo and
+// that record is the truth; a host holding a reference to it keeps seeing the row's values. Rows
+// added any other way hold a full record from the start. Either way every field reads the same.
+// A compact row stores no sub-item for the element past the last column (an item gets one
+// sub-item per column it was made with); that element reads as made until the full record exists.
 //
 // Rows sit behind stable handles: positions map to handles, and sorting, inserting and
 // removing move handles, not rows. So a sort moves four bytes per item, and clearing after a
@@ -227,7 +227,8 @@ private:
     Handle HandleOf(int32_t index) const { return handles_[Slot(index)]; }
     static std::string_view RowText(const Row& row) { return {row.texts, row.textLength}; }
     static std::string_view CellText(const Row& row, const Cell& cell) {
-        return cell.text.length == 0 ? std::string_view() : std::string_view(row.texts + cell.text.offset, cell.text.length);
+        if (cell.text.length == 0) return {};
+        return {row.texts + cell.text.offset, cell.text.length};
     }
     // Gives a compact row's block of texts back to the pool.
     void FreeTexts(Row& row) const;

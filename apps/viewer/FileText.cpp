@@ -32,7 +32,6 @@ std::optional<FileText> FileText::Read(const std::filesystem::path& file) {
         // the parser reaches it.
         void* map = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, in.fd, 0);
         if (map != MAP_FAILED) {
-            madvise(map, size, MADV_SEQUENTIAL);
             text.data_ = static_cast<const char*>(map);
             text.size_ = size;
             text.mapped_ = true;
