@@ -1,6 +1,7 @@
 #include "core/ItemStore.h"
 
 #include <algorithm>
+#include <cstring>
 #include <type_traits>
 #include <unordered_map>
 
@@ -76,8 +77,6 @@ void ReadQuickFields(const SafeArray& fields, std::size_t first, int32_t columnC
     }
 }
 
-void FreeString(std::string& s) { std::string().swap(s); }
-
 // A field of a row: the record's once the row holds its record, else the compact one.
 template <typename Row, typename T>
 T ReadField(const Row& row, T tListItemInfo::*field, T compact) {
@@ -102,7 +101,7 @@ tListItemInfo ItemStore::NewItem(const NewItemDefaults& d, int32_t columnCount) 
 void ItemStore::Fill(const Row& row, Handle h, const CellColumns& cells, const NewItemDefaults& defaults,
                      tListItemInfo& out) {
     ApplyDefaults(defaults, row.subCount, out);
-    out.cLIText = row.text;
+    out.cLIText = RowText(row);
     out.cLIIconIndex = row.icon;
     out.cLITag = row.tag;
     out.cLIItemHAlign = row.halign;
@@ -117,7 +116,7 @@ void ItemStore::Fill(const Row& row, Handle h, const CellColumns& cells, const N
     for (std::size_t k = 0; k < stored; ++k) {
         const Cell& cell = cells[k][h];
         tSubListItemInfo& sub = out.cLISubListItemInfo[k];
-        sub.cSIText = cell.text;
+        sub.cSIText = CellText(row, cell);
         sub.cSIIconIndex = cell.icon;
         sub.cSITag = cell.tag;
         sub.cSIItemHAlign = cell.halign;
@@ -131,14 +130,18 @@ tListItemInfo& ItemStore::Full(Handle h) const {
         Fill(row, h, cells_, defaults_[row.defaults], *full);
         row.full = std::move(full);
         // The compact fields are no one's now; give their memory back.
-        FreeString(row.text);
+        FreeTexts(row);
         row.tag = SharedString();
-        for (auto& column : cells_) {
-            FreeString(column[h].text);
-            column[h].tag = SharedString();
-        }
+        for (auto& column : cells_) column[h] = Cell{};
     }
     return *row.full;
+}
+
+void ItemStore::FreeTexts(Row& row) const {
+    if (row.texts) texts_->deallocate(row.texts, row.textBytes, 1);
+    row.texts = nullptr;
+    row.textBytes = 0;
+    row.textLength = 0;
 }
 
 tListItemInfo ItemStore::Copy(int32_t index) const { return Tables().Copy(HandleOf(index)); }
@@ -154,12 +157,12 @@ tListItemInfo ItemStore::RowTables::Copy(Handle h) const {
 std::optional<ItemStore::CellValues> ItemStore::CompactCell(int32_t index, int32_t column) const {
     const Handle h = HandleOf(index);
     const Row& row = rows_[h];
-    if (column == 1) return CellValues{row.text, row.icon, row.tag.view()};
+    if (column == 1) return CellValues{RowText(row), row.icon, row.tag.view()};
     const auto sub = static_cast<std::size_t>(column - 2);
     if (column < 2 || sub >= row.subCount) return std::nullopt;
     const Cell* cell = StoredCell(h, column);
     if (!cell) return CellValues{};  // the sub-item past the last column, as made
-    return CellValues{cell->text, cell->icon, cell->tag.view()};
+    return CellValues{CellText(row, *cell), cell->icon, cell->tag.view()};
 }
 
 ItemStore::Cell* ItemStore::StoredCell(Handle h, int32_t column) const {
@@ -257,6 +260,9 @@ ItemStore::Handle ItemStore::NewHandle(std::size_t cells) {
     if (!retired_.empty()) ReleaseRetired();
     while (cells_.size() < cells) {
         cells_.emplace_back(&LargeBlockResource::Instance());
+        // As much room as the rows have: a load that reserved its rows before its columns came
+        // (a file's header is its first line) must not regrow the cells row by row.
+        cells_.back().reserve(rows_.capacity());
         cells_.back().resize(rows_.size());
     }
     if (!freeHandles_.empty()) {
@@ -273,12 +279,9 @@ ItemStore::Handle ItemStore::NewHandle(std::size_t cells) {
 void ItemStore::FreeHandle(Handle h) {
     Row& row = rows_[h];
     row.full.reset();  // its sub-items go back to the pool here
-    FreeString(row.text);
+    FreeTexts(row);
     row = Row{};
-    for (auto& column : cells_) {
-        FreeString(column[h].text);
-        column[h] = Cell{};
-    }
+    for (auto& column : cells_) column[h] = Cell{};
     freeHandles_.push_back(h);
 }
 
@@ -296,31 +299,54 @@ ItemStore::Handle ItemStore::QuickRow(const SafeArray& fields, std::size_t first
                                       const Locale& locale) {
     const std::optional<uint16_t> id =
         columnCount <= UINT16_MAX ? DefaultsId(defaults) : std::nullopt;
-    if (!id) {
-        // Too many columns or sets of defaults for a compact row: a full record from the start.
-        tListItemInfo item = NewItem(defaults, columnCount);
-        ReadQuickFields(
-            fields, first, columnCount, locale,
-            [&](std::size_t k, std::string_view t) {
-                (k == 0 ? item.cLIText : item.cLISubListItemInfo[k - 1].cSIText).assign(t);
-            },
-            [&](std::size_t k, int16_t i) {
-                (k == 0 ? item.cLIIconIndex : item.cLISubListItemInfo[k - 1].cSIIconIndex) = i;
-            });
-        const Handle h = NewHandle(0);
-        rows_[h].full = std::make_unique<tListItemInfo>(std::move(item));
-        return h;
-    }
+    if (!id) return FullQuickRow(fields, first, defaults, columnCount, locale);
     const std::size_t cells = columnCount > 1 ? static_cast<std::size_t>(columnCount - 1) : 0;
     const Handle h = NewHandle(cells);
     Row& row = rows_[h];
     row.defaults = *id;
     row.subCount = static_cast<uint16_t>(std::max(columnCount, 0));
     row.itemHeight = defaults.itemHeight;
+    // The texts go one after another into quickTexts_, then into the row's block in one piece.
+    quickTexts_.clear();
     ReadQuickFields(
         fields, first, columnCount, locale,
-        [&](std::size_t k, std::string_view t) { (k == 0 ? row.text : cells_[k - 1][h].text).assign(t); },
+        [&](std::size_t k, std::string_view t) {
+            const TextSpan span{static_cast<uint32_t>(quickTexts_.size()), static_cast<uint32_t>(t.size())};
+            quickTexts_.append(t);
+            if (k == 0)
+                row.textLength = span.length;  // first, so at offset 0
+            else
+                cells_[k - 1][h].text = span;
+        },
         [&](std::size_t k, int16_t i) { (k == 0 ? row.icon : cells_[k - 1][h].icon) = i; });
+    // A row whose texts outgrow the pool's blocks keeps its full record instead: the store
+    // releases its text blocks with the pool, which reaches only the blocks it carved.
+    if (quickTexts_.size() > BlockPool::kLargestBlock) {
+        FreeHandle(h);
+        return FullQuickRow(fields, first, defaults, columnCount, locale);
+    }
+    if (!quickTexts_.empty()) {
+        row.texts = static_cast<char*>(texts_->allocate(quickTexts_.size(), 1));
+        row.textBytes = static_cast<uint32_t>(quickTexts_.size());
+        std::memcpy(row.texts, quickTexts_.data(), quickTexts_.size());
+    }
+    return h;
+}
+
+ItemStore::Handle ItemStore::FullQuickRow(const SafeArray& fields, std::size_t first,
+                                          const NewItemDefaults& defaults, int32_t columnCount,
+                                          const Locale& locale) {
+    tListItemInfo item = NewItem(defaults, columnCount);
+    ReadQuickFields(
+        fields, first, columnCount, locale,
+        [&](std::size_t k, std::string_view t) {
+            (k == 0 ? item.cLIText : item.cLISubListItemInfo[k - 1].cSIText).assign(t);
+        },
+        [&](std::size_t k, int16_t i) {
+            (k == 0 ? item.cLIIconIndex : item.cLISubListItemInfo[k - 1].cSIIconIndex) = i;
+        });
+    const Handle h = NewHandle(0);
+    rows_[h].full = std::make_unique<tListItemInfo>(std::move(item));
     return h;
 }
 
@@ -447,6 +473,7 @@ void ItemStore::Clear() {
     decltype(rows_)(rows_.get_allocator()).swap(rows_);  // full records give sub-items back
     decltype(cells_)().swap(cells_);
     decltype(freeHandles_)().swap(freeHandles_);
+    texts_->Release();  // every row that held texts is gone
     defaults_.clear();
     decltype(groups_)(groups_.get_allocator()).swap(groups_);
     subItems_->Release();  // every record that held sub-items is gone
@@ -569,6 +596,7 @@ void ItemStore::Reserve(std::size_t count) {
     CloseGap();
     handles_.reserve(count);
     rows_.reserve(count);
+    for (auto& column : cells_) column.reserve(count);
     groups_.reserve(count);
 }
 
@@ -695,6 +723,7 @@ void ItemStore::HandOverRows() {
     // Moved by construction, so each table keeps its memory and its allocator: nothing is copied.
     const std::shared_ptr<const HandedOver> rows(new HandedOver{
         std::exchange(subItems_, std::make_unique<BlockPool>(&LargeBlockResource::Instance())),
+        std::exchange(texts_, std::make_unique<BlockPool>(&LargeBlockResource::Instance())),
         std::move(rows_), std::move(cells_), std::move(defaults_)});
     rows_.clear();
     cells_.clear();

@@ -22,6 +22,7 @@
 #include <memory_resource>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -53,13 +54,13 @@ struct NewItemDefaults {
 
 // How a row is kept. A row loaded by AddItemQuick has a text, an icon, a tag and an alignment per
 // column of its own and takes everything else from the defaults it was made with; it is kept as
-// that (a compact row: 72 bytes, plus 48 per sub-item of an existing column) until something
-// asks for the whole record: an event handing it to a host, a field write through a record,
-// Item(). From then on the row holds the full tListItemInfo and that record is the truth; a host
-// holding a reference to it keeps seeing the row's values. Rows added any other way hold a full
-// record from the start. Either way every field reads the same. A compact row stores no sub-item
-// for the element past the last column (an item gets one sub-item per column it was made with);
-// that element reads as made until the full record exists.
+// that (a compact row: 56 bytes, 24 more per sub-item of an existing column, and its texts in
+// one pooled block) until something asks for the whole record: an event handing it to a host, a
+// field write through a record, Item(). From then on the row holds the full tListItemInfo and
+// that record is the truth; a host holding a reference to it keeps seeing the row's values. Rows
+// added any other way hold a full record from the start. Either way every field reads the same.
+// A compact row stores no sub-item for the element past the last column (an item gets one
+// sub-item per column it was made with); that element reads as made until the full record exists.
 //
 // Rows sit behind stable handles: positions map to handles, and sorting, inserting and
 // removing move handles, not rows. So a sort moves four bytes per item, and clearing after a
@@ -219,20 +220,28 @@ public:
     void Reorder(int32_t first, std::span<int32_t> order);
 
 private:
+    // Where a compact text lies in its row's block of texts_: the texts never change while the
+    // row is compact (a text write makes the full record), so one block per row holds them all.
+    struct TextSpan {
+        uint32_t offset = 0;
+        uint32_t length = 0;
+    };
     // A compact row (see the top of the file); `full` set means the record is the truth.
     struct Row {
-        std::string text;
+        char* texts = nullptr;  // the row's block of texts_, textBytes long; null when empty
         std::unique_ptr<tListItemInfo> full;
         SharedString tag;
         int32_t itemHeight = 16, itemX = 0, itemY = 0, textHeight = 0;
-        uint16_t subCount = 0;  // sub-items the record has: the columns it was made with
-        uint16_t defaults = 0;  // entry of defaults_ it was made with
+        uint32_t textBytes = 0;
+        uint32_t textLength = 0;  // the item's own text, at the start of the block
+        uint16_t subCount = 0;    // sub-items the record has: the columns it was made with
+        uint16_t defaults = 0;    // entry of defaults_ it was made with
         int16_t icon = 0;
         uint8_t selected : 1 = 0, checked : 1 = 0, enabled : 1 = 1, halign : 2 = 0;
     };
     // A compact row's sub-item k is cells_[k - 1][handle], for k below subCount.
     struct Cell {
-        std::string text;
+        TextSpan text;  // in the row's block
         SharedString tag;
         int16_t icon = 0;
         uint8_t halign = LVListItemAlignLeft;
@@ -248,10 +257,11 @@ private:
         const std::vector<NewItemDefaults>* defaults;
         tListItemInfo Copy(Handle h) const;
     };
-    // What a cleared or destroyed store hands to the lists that still read its rows. The pool
-    // first: the rows' full records give their sub-items back to it as they go.
+    // What a cleared or destroyed store hands to the lists that still read its rows. The pools
+    // first: the rows give their texts and sub-items back to them as they go.
     struct HandedOver {
         std::unique_ptr<BlockPool> subItems;
+        std::unique_ptr<BlockPool> texts;
         std::pmr::vector<Row> rows;
         CellColumns cells;
         std::vector<NewItemDefaults> defaults;
@@ -259,6 +269,13 @@ private:
     class Snapshot;  // a list of copies' source (ItemStore.cpp)
 
     Handle HandleOf(int32_t index) const { return handles_[Slot(index)]; }
+    static std::string_view RowText(const Row& row) { return {row.texts, row.textLength}; }
+    static std::string_view CellText(const Row& row, const Cell& cell) {
+        if (cell.text.length == 0) return {};
+        return {row.texts + cell.text.offset, cell.text.length};
+    }
+    // Gives a compact row's block of texts back to the pool.
+    void FreeTexts(Row& row) const;
     // The stored cell of a compact row for column (2..), or null.
     Cell* StoredCell(Handle h, int32_t column) const;
     tListItemInfo& Full(Handle h) const;
@@ -288,6 +305,9 @@ private:
     // A compact row for the quick fields, or the handle of a full record where none fits.
     Handle QuickRow(const SafeArray& fields, std::size_t firstField, const NewItemDefaults& defaults,
                     int32_t columnCount, const Locale& locale);
+    // The same as a full record, for rows no compact row can hold.
+    Handle FullQuickRow(const SafeArray& fields, std::size_t firstField, const NewItemDefaults& defaults,
+                        int32_t columnCount, const Locale& locale);
     int32_t PlaceLast(Handle h);
     bool PlaceAt(int32_t index, Handle h);
 
@@ -306,9 +326,13 @@ private:
     void Reindex() const;
     void RebuildShown();
 
-    // Declared first: the records below give their sub-items back to it as they go. Behind a
-    // pointer so that it can be handed over with the rows.
+    // Declared first: the records below give their sub-items back to it as they go. The pools
+    // are behind pointers so that they can be handed over with the rows.
     std::unique_ptr<BlockPool> subItems_ = std::make_unique<BlockPool>(&LargeBlockResource::Instance());
+    // The compact rows' texts, a block per row: no allocation of its own per cell, and a million
+    // rows' texts on huge pages rather than scattered over the heap.
+    std::unique_ptr<BlockPool> texts_ = std::make_unique<BlockPool>(&LargeBlockResource::Instance());
+    std::string quickTexts_;  // a quick row's texts gathered before its block is taken
     // By handle. The rows' full records are made on demand, hence mutable.
     mutable std::pmr::vector<Row> rows_{&LargeBlockResource::Instance()};
     mutable CellColumns cells_;

@@ -57,6 +57,10 @@ public:
     BlockPool& operator=(const BlockPool&) = delete;
     ~BlockPool() override { Release(); }
 
+    // The largest block carved from the chunks; larger ones are the upstream resource's, and
+    // Release does not reach them.
+    static constexpr std::size_t kLargestBlock = 64 * 1024;
+
     // Gives every chunk back. Only for when no block is in use any more.
     void Release();
 
@@ -65,7 +69,6 @@ public:
 
 private:
     static constexpr std::size_t kGrain = 16;
-    static constexpr std::size_t kLargestBlock = 64 * 1024;
     static constexpr std::size_t kFirstChunk = 64 * 1024;
     static constexpr std::size_t kLargestChunk = std::size_t{16} << 20;
 

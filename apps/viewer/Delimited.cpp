@@ -45,7 +45,41 @@ struct Gatherer {
         ++g.result.records;
         g.count = 0;
     }
+
+    // Records in text without quotes, begun between records, as the parser splits them: a line
+    // break (CR or LF) ends a record, the separator ends a field, blank lines are no records,
+    // and a record the text stops in ends there.
+    void SplitUnquoted(std::string_view text, char separator) {
+        bool begun = false;
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const char c = text[i];
+            if (c == '\n' || c == '\r') {
+                if (begun) {
+                    AddField(text.substr(start, i - start));
+                    End(c, this);
+                    begun = false;
+                }
+                start = i + 1;
+            } else if (c == separator) {
+                AddField(text.substr(start, i - start));
+                begun = true;
+                start = i + 1;
+            } else {
+                begun = true;
+            }
+        }
+        if (begun) {
+            AddField(text.substr(start));
+            End(-1, this);
+        }
+    }
+
+    void AddField(std::string_view text) { Field(const_cast<char*>(text.data()), text.size(), this); }
 };
+
+// The parser's state between records (ROW_NOT_BEGUN in libcsv): no field or quote is open.
+constexpr int kBetweenRecords = 0;
 
 }  // namespace
 
@@ -102,15 +136,29 @@ ReadResult ReadDelimited(std::string_view text, char separator, const RecordHand
     // field is longer than the text, so a small file needs no more than its own size.
     csv_set_blk_size(&parser, std::clamp<std::size_t>(text.size() - pos, 128, kFieldGrowthBytes));
     Gatherer gatherer{onRecord, {}, 0, {}};
+    // The parser tells a separator from a line break or a quote by its state; these are left to it.
+    const bool splitUnquoted = separator != '\n' && separator != '\r' && separator != '"';
+    std::size_t reported = pos;
     while (pos < text.size()) {
-        const std::size_t length = std::min(kBlockBytes, text.size() - pos);
-        if (csv_parse(&parser, text.data() + pos, length, Gatherer::Field, Gatherer::End, &gatherer) != length) {
+        // A line at a time (a block at most): a line without quotes begun between records is
+        // split here, as the parser would split it but without its copy of every byte; anything
+        // else goes through the parser, which carries a quoted field across lines.
+        const std::size_t end = text.find('\n', pos);
+        const std::size_t length = std::min(kBlockBytes, (end == std::string_view::npos ? text.size() : end + 1) - pos);
+        const std::string_view line = text.substr(pos, length);
+        if (splitUnquoted && parser.pstate == kBetweenRecords && line.find('"') == std::string_view::npos &&
+            (line.back() == '\n' || pos + length == text.size())) {
+            gatherer.SplitUnquoted(line, separator);
+        } else if (csv_parse(&parser, line.data(), length, Gatherer::Field, Gatherer::End, &gatherer) != length) {
             gatherer.result.error = std::string("the file could not be read: ") + csv_strerror(csv_error(&parser));
             csv_free(&parser);
             return gatherer.result;
         }
         pos += length;
-        if (onProgress) onProgress(pos);
+        if (onProgress && (pos - reported >= kBlockBytes || pos == text.size())) {
+            onProgress(pos);
+            reported = pos;
+        }
     }
     csv_fini(&parser, Gatherer::Field, Gatherer::End, &gatherer);
     csv_free(&parser);

@@ -1,5 +1,6 @@
 #pragma once
-// Delimited text (CSV, TSV) split into records by libcsv.
+// Delimited text (CSV, TSV) split into records as libcsv splits it (lines without quotes are
+// split here, without the parser's copy of every byte).
 //
 // What a person's spreadsheet export holds is read as it was meant: a quoted field may hold the
 // separator, doubled quotes and line breaks; fields keep their spaces; a UTF-8 byte order mark

@@ -13,11 +13,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory_resource>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/LargeBlocks.h"
 #include "platform/Locale.h"
 
 namespace glv {
@@ -30,23 +33,27 @@ enum class ColumnKind { Text, Number, Date };
 
 // What the values of one column seen so far allow it to be. It keeps the value of each row
 // read as a number or a date while the column may still be one, so the sort keys need no second
-// reading (NaN stands for an empty cell).
+// reading (NaN stands for an empty cell). A value is a number or a date, never both, so one
+// array serves either reading. It grows in large blocks (platform/LargeBlocks.h): at a million
+// rows, faults on small pages would be a good part of the load's time.
 class ColumnGuess {
 public:
+    ColumnGuess() : values_(&LargeBlockResource::Instance()) {}
+    // Room for the values of this many rows; a column that turns out to be text gives it back.
+    void Reserve(std::size_t rows) { values_.reserve(rows); }
     void Observe(std::string_view value, const Locale& locale);
     ColumnKind Kind() const;
     // Whether the control's own numeric sort reads every value as the locale does.
     bool PlainNumbers() const { return plainNumbers_; }
     // Row by row, the numbers of a Number column or the dates of a Date column.
-    const std::vector<double>& Values() const { return maybeNumber_ ? numbers_ : dates_; }
+    std::span<const double> Values() const { return values_; }
 
 private:
     bool maybeNumber_ = true;
     bool maybeDate_ = true;
     bool plainNumbers_ = true;
     int64_t filled_ = 0;  // non-empty values
-    std::vector<double> numbers_;
-    std::vector<double> dates_;
+    std::pmr::vector<double> values_;
 };
 
 // Text keys that order as the values do when compared code unit by code unit.

@@ -89,6 +89,65 @@ TEST(CompactRows, ReadLikeFullRecordsBeforeAndAfterTheRecordIsMade) {
     }
 }
 
+// A compact row keeps its texts side by side in one block: texts of every length (none, a
+// grain's worth, more than a pooled block), non-text fields converted, and blocks given back by
+// removed rows and rows whose record was made, then taken by the rows added after them.
+TEST(CompactRows, TextsStayWithTheirRowsWhileRowsComeAndGo) {
+    const Locale locale;
+    const std::string big(70 * 1024, 'x');
+    const std::vector<std::vector<std::string>> texts = {
+        {"", "", ""}, {"a", "", "c"}, {"sixteen chars ok", "b", ""}, {big, "after big", "z"},
+        {"", "only the middle", ""}, {"\xC3\xA9t\xC3\xA9", "1.5", "2"}};
+    ItemStore store, reference;
+    const auto add = [&](const std::vector<std::string>& row) {
+        SafeArray fields;
+        for (std::size_t k = 0; k < row.size(); ++k) {
+            fields.Items.emplace_back(row[k]);
+            fields.Items.emplace_back(int32_t(7 + static_cast<int32_t>(k)));
+        }
+        store.AppendQuick(fields, 0, NewItemDefaults{}, 3, locale);
+    };
+    const auto check = [&](const std::vector<std::vector<std::string>>& rows) {
+        ASSERT_EQ(store.Count(), static_cast<int32_t>(rows.size()));
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const auto index = static_cast<int32_t>(i + 1);
+            EXPECT_EQ(store.Copy(index), Expected(reference, NewItemDefaults{}, 3, rows[i])) << i;
+            if (store.FullRecord(index)) continue;
+            for (int32_t column = 1; column <= 3; ++column)
+                EXPECT_EQ(store.CompactCell(index, column)->text, rows[i][static_cast<std::size_t>(column - 1)]);
+        }
+    };
+    std::vector<std::vector<std::string>> expected;
+    for (const auto& row : texts) {
+        add(row);
+        expected.push_back(row);
+    }
+    check(expected);
+    // A number where a text goes is written as text.
+    SafeArray numbers;
+    numbers.Items = {Variant(2.5), Variant(int32_t{7}), Variant(int32_t{3}), Variant(int32_t{8})};
+    store.AppendQuick(numbers, 0, NewItemDefaults{}, 3, locale);
+    EXPECT_EQ(store.CompactCell(7, 1)->text, "2.5");
+    EXPECT_EQ(store.CompactCell(7, 2)->text, "3");
+    EXPECT_EQ(store.CompactCell(7, 3)->text, "");
+    store.Remove(7);
+    // Remove rows and make one row's record, then add rows of other lengths in their place.
+    store.Remove(4);
+    store.Remove(1);
+    expected.erase(expected.begin() + 3);
+    expected.erase(expected.begin());
+    store.Item(2).cLIText = "made";
+    expected[1][0] = "made";
+    for (const auto& row : texts) {
+        add({row[2], row[0], row[1]});
+        expected.push_back({row[2], row[0], row[1]});
+    }
+    check(expected);
+    store.Clear();
+    add(texts[2]);
+    check({texts[2]});
+}
+
 struct List : test::ControlFixture {
     List() : ControlFixture({.width = 400, .height = 300, .recordEvents = false}) {}
     std::string Texts(int32_t column) const {

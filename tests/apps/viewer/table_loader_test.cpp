@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "apps/viewer/TableLoader.h"
 #include "sort/SortTypes.h"
@@ -133,6 +134,38 @@ TEST(TableLoader, EmptyInputsAndHeadersAlone) {
     test::ListFixture other(400, 300);
     summary = LoadTableFile(*other, std::filesystem::path(GLV_TEST_OUT_DIR) / "no such file.csv");
     EXPECT_EQ(summary.error.rfind("cannot read ", 0), 0u) << summary.error;
+}
+
+// A file is mapped when it can be and read otherwise; either way it loads as its text does.
+TEST(TableLoader, FilesLoadAsTheirText) {
+    const std::filesystem::path dir = std::filesystem::path(GLV_TEST_OUT_DIR) / "table_loader";
+    std::filesystem::create_directories(dir);
+    const std::string text = "name;size\nb;10\na;9\n";
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string captions;
+        std::string error;
+    } cases[] = {
+        {"semicolons.csv", text, "name|size", ""},
+        {"empty.csv", "", "", "the file is empty: there is no header row"},
+    };
+    for (const auto& c : cases) {
+        const std::filesystem::path file = dir / c.name;
+        std::ofstream(file, std::ios::binary) << c.bytes;
+        test::ListFixture list(400, 300);
+        const TableSummary summary = LoadTableFile(*list, file);
+        EXPECT_EQ(summary.error, c.error) << c.name;
+        EXPECT_EQ(Captions(*list), c.captions) << c.name;
+    }
+    test::ListFixture list(400, 300);
+    LoadTableFile(*list, dir / "semicolons.csv");
+    EXPECT_EQ(Texts(*list, 2), "10 9");
+    // A file whose size says nothing (the system's own files) is read to its end.
+    EXPECT_TRUE(LoadTableFile(*list, "/proc/self/status").error.empty());
+    EXPECT_EQ(list->ColumnRecord(1).cHCaption.rfind("Name:", 0), 0u);
+    EXPECT_GT(list->ItemCount(), 5);
+    EXPECT_EQ(LoadTableFile(*list, dir).error, "cannot read " + dir.string());
 }
 
 TEST(TableLoader, InvalidUtf8IsReplacedAndReported) {
