@@ -93,7 +93,12 @@ void LineMask::Flush() {
     if (IsRectEmpty(ink_)) return;
     const int32_t w = ink_.Right - ink_.Left;
     uint8_t* first = Row(ink_.Top) + (ink_.Left - area_.Left);
-    surface_->BlendMask(ink_.Left, ink_.Top, first, w, ink_.Bottom - ink_.Top, pitch_, color_, area_);
+    // Rows are blended in whole runs of sixteen where the surface has room: the bytes past the
+    // ink are zero (the slack included), and a pixel under zero coverage keeps its value.
+    const int32_t runs = std::min((w + 15) / 16 * 16, surface_->ClipBox().Right - ink_.Left);
+    const RECT reach{ink_.Left, ink_.Top, ink_.Left + std::max(runs, w), ink_.Bottom};
+    surface_->BlendMask(ink_.Left, ink_.Top, first, reach.Right - reach.Left, ink_.Bottom - ink_.Top,
+                        pitch_, color_, reach);
     for (int32_t row = ink_.Top; row < ink_.Bottom; ++row)
         std::memset(Row(row) + (ink_.Left - area_.Left), 0, static_cast<size_t>(w));
     ink_ = {};
