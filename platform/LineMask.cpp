@@ -14,14 +14,26 @@ namespace {
 // one sixteen-byte load and store wherever it starts.
 constexpr int32_t kSlack = 16;
 
+// The smallest rectangle holding a and b, a possibly empty.
+RECT Union(const RECT& a, const RECT& b) {
+    if (IsRectEmpty(a)) return b;
+    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+            std::max(a.Bottom, b.Bottom)};
+}
+
 #if defined(__SSE2__)
 // n (1..16) coverage bytes from `from` in the low lanes, zero above. Glyph coverage has spare
 // bytes after it (Face::Coverage), so the sixteen-byte read stays inside the glyph arena.
-__m128i LoadCoverage(const uint8_t* from, size_t n) {
+// Sixteen 255s then sixteen zeros: the sixteen bytes from 16 - n keep the first n lanes.
+const uint8_t* KeepBytes() {
     static constexpr uint8_t kKeep[32] = {255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
                                           255, 255, 255, 255, 255};
+    return kKeep + 16;
+}
+
+__m128i LoadCoverage(const uint8_t* from, size_t n) {
     return _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from)),
-                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(kKeep + 16 - n)));
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(KeepBytes() - n)));
 }
 #endif
 
@@ -51,6 +63,25 @@ void LineMask::Add(int64_t x, int64_t y, const uint8_t* coverage, int32_t w, int
     bool meet = false;
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
+    if (n <= 16) {
+        // The usual glyph: one load, merge and store a row, pointers stepped row by row.
+        const __m128i keep = _mm_loadu_si128(reinterpret_cast<const __m128i*>(KeepBytes() - n));
+        for (int32_t row = sharedTop; row < sharedBottom && !meet; ++row) {
+            const __m128i a = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(source(row))), keep);
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(target(row)));
+            meet = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(a, zero), _mm_cmpeq_epi8(b, zero))) != 0xFFFF;
+        }
+        if (meet) Flush();
+        const uint8_t* from = source(r.Top);
+        uint8_t* to = target(r.Top);
+        for (int32_t row = r.Top; row < r.Bottom; ++row, from += w, to += pitch_) {
+            __m128i* at = reinterpret_cast<__m128i*>(to);
+            const __m128i a = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from)), keep);
+            _mm_storeu_si128(at, _mm_or_si128(_mm_loadu_si128(at), a));  // one of each pair is 0
+        }
+        ink_ = Union(ink_, r);
+        return;
+    }
     for (int32_t row = sharedTop; row < sharedBottom; ++row) {
         const uint8_t* from = source(row);
         const uint8_t* to = target(row);
@@ -84,9 +115,7 @@ void LineMask::Add(int64_t x, int64_t y, const uint8_t* coverage, int32_t w, int
         for (size_t i = 0; i < n; ++i) to[i] |= from[i];  // one of each pair is 0
     }
 #endif
-    ink_ = IsRectEmpty(ink_) ? r
-                             : RECT{std::min(ink_.Left, r.Left), std::min(ink_.Top, r.Top),
-                                    std::max(ink_.Right, r.Right), std::max(ink_.Bottom, r.Bottom)};
+    ink_ = Union(ink_, r);
 }
 
 void LineMask::Flush() {

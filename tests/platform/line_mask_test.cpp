@@ -27,7 +27,7 @@ std::vector<Glyph> RandomLine(std::mt19937& random) {
     std::vector<Glyph> line(1 + random() % 12);
     int64_t x = static_cast<int64_t>(random() % 12) - 6;
     for (Glyph& g : line) {
-        g.w = 1 + static_cast<int32_t>(random() % 9);
+        g.w = 1 + static_cast<int32_t>(random() % (random() % 4 == 0 ? 24 : 9));  // wide ones too
         g.h = 1 + static_cast<int32_t>(random() % 12);
         g.x = x;
         g.y = static_cast<int64_t>(random() % 7) - 2;
