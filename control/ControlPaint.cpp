@@ -9,6 +9,7 @@
 #include "render/Background.h"
 #include "render/Fonts.h"
 #include "render/HeaderPainter.h"
+#include "render/PageLayout.h"
 #include "render/PaintPass.h"
 #include "render/RowPainters.h"
 #include "render/Themes.h"
@@ -29,6 +30,25 @@ Surface SurfaceOfSize(int32_t width, int32_t height) {
         return Surface();
     }
 }
+
+// The page layout's storage, kept between passes so that a warm pass allocates nothing. A pass
+// takes it and hands it back, so a pass started inside another (a host painting from an event)
+// only loses the reuse.
+class PageStorage {
+public:
+    PageStorage() : page_(std::move(Spare())) { page_.Clear(); }
+    ~PageStorage() { Spare() = std::move(page_); }
+    PageStorage(const PageStorage&) = delete;
+    PageStorage& operator=(const PageStorage&) = delete;
+    PageLayout& page() { return page_; }
+
+private:
+    static PageLayout& Spare() {
+        static thread_local PageLayout spare;
+        return spare;
+    }
+    PageLayout page_;
+};
 
 }  // namespace
 
@@ -115,25 +135,29 @@ void GlideListView::PaintPass() {
 void GlideListView::DrawPage() {
     Surface& surface = surface_;
     const SystemInfo& system = platform_.system;
-    CopyBackground(surface, background_);
+    const IconTarget icons{platform_, surface, hdc_, container_.TwipsPerPixelX,
+                           container_.TwipsPerPixelY, props_.SelectBackColor};
+    const SlotIconPainter smallIcons(icons, imageLists_[LVSmallIcon]);
+    RowStyle rows = MakeRowStyle(props_, system, view_.hasFocus, ItemInEdit() != -1,
+                                 surface.Width());
+    rows.smallIcons = &smallIcons;
+    rows.strips = &strips_;
+    const bool paintsRows = columns_.Count() >= 1 && items_.Count() >= 1;
+    PageStorage storage;
+    PageLayout& page = storage.page();
+    if (columns_.Count() >= 1) LayoutColumnEdges(columns_, 1 + render_.leftOffset - render_.hScrollOffset);
+    // The rows are laid out first, so the background is copied only where no cell fills.
+    if (paintsRows) LayOutRows(rows, page);
+    CopyBackground(surface, background_, page);
     if (columns_.Count() >= 1) {
-        const IconTarget icons{platform_, surface, hdc_, container_.TwipsPerPixelX,
-                               container_.TwipsPerPixelY, props_.SelectBackColor};
         const SlotIconPainter headerIcons(icons, imageLists_[LVHeaderImages]);
         glv::HeaderStyle header = MakeHeaderStyle(props_, system, applied_.effectiveTheme,
                                                   frame_.headerHeight, render_.headerTextHeight,
                                                   render_.headerImageHeight);
         header.icons = &headerIcons;
         PaintHeaderPass(header);
-        if (items_.Count() >= 1) {
-            const SlotIconPainter smallIcons(icons, imageLists_[LVSmallIcon]);
-            RowStyle rows = MakeRowStyle(props_, system, view_.hasFocus, ItemInEdit() != -1,
-                                         surface.Width());
-            rows.smallIcons = &smallIcons;
-            rows.strips = &strips_;
-            // A row whose height overflows stops the pass where it is.
-            if (!PaintRows(rows)) return;
-        }
+        // A row whose height overflows stops the pass where it is.
+        if (paintsRows && !PaintRows(rows, page)) return;
         if (props_.GridColumnLines && columns_.Count() >= 2)
             DrawColumnLines(surface, columns_, frame_.headerHeight, system.Resolve(props_.GridLineColor));
     }
@@ -144,8 +168,8 @@ void GlideListView::DrawPage() {
                                           props_.BorderColor, system));
 }
 
+// The columns' edges are laid out by the pass before it comes here.
 void GlideListView::PaintHeaderPass(const glv::HeaderStyle& style) {
-    LayoutColumnEdges(columns_, 1 + render_.leftOffset - render_.hScrollOffset);
     if (props_.HideColumnHeaders) return;
     // A sorted column below 1 shows its caret on the first column (HeaderShowsCaret); the
     // property itself keeps what the host set, since a paint changes no property.
@@ -170,59 +194,76 @@ void GlideListView::PaintHeaderPass(const glv::HeaderStyle& style) {
     }
 }
 
-bool GlideListView::PaintRows(const RowStyle& style) {
-    const int32_t pageCount = ComputePageCount();
+void GlideListView::LayOutRows(const RowStyle& style, PageLayout& page) {
+    page.pageCount = ComputePageCount();
+    page.rows.reserve(static_cast<size_t>(std::max(page.pageCount, 0)) + 1);
+    page.copies.reserve(page.rows.capacity());
     const RowHeightRules rules = CurrentRowHeightRules();
+    const bool expanding = props_.ExpandingRow && expandingRow_.attached && expandingRow_.row;
+    const int32_t gridLine = props_.GridLines ? 1 : 0;
+    int32_t top = frame_.headerHeight + 1;
+    // Hidden rows are stepped over without being looked at.
+    for (int32_t i = items_.NextShown(view_.topIndex); i != 0 &&
+                                                       static_cast<int32_t>(page.rows.size()) <= page.pageCount;
+         i = items_.NextShown(i + 1)) {
+        PageRow row;
+        row.index = i;
+        row.top = top;
+        row.full = items_.FullRecord(i);
+        if (!row.full) {
+            row.copy = static_cast<int32_t>(page.copies.size());
+            page.copies.push_back(items_.Copy(i));
+        }
+        const tListItemInfo& item = page.Item(row);
+        if (expanding && item.cLISelected) {
+            // The selected item's place is the expanding row's.
+            row.kind = PageRow::Kind::ExpandingRow;
+            row.height = expandingRow_.heightPx;
+        } else {
+            const tItemGroupInfo& group = items_.Group(i);
+            ItemFont(item, rowFont_);
+            row.textHeight = MeasureTextHeight(platform_.text, rowFont_);
+            const std::optional<int32_t> height = RowHeight(item, group, row.textHeight, rules);
+            if (!height) {
+                page.overflowed = true;
+                return;
+            }
+            row.height = *height;
+            row.kind = group.GroupHeader ? PageRow::Kind::GroupHeader : PageRow::Kind::Item;
+            if (row.kind == PageRow::Kind::Item)
+                AddRowBackgrounds(page.covered, style, item, i, columns_, surface_.Width(),
+                                  {row.top, row.height, row.textHeight});
+        }
+        page.rows.push_back(row);
+        top += row.height + gridLine;
+    }
+}
+
+bool GlideListView::PaintRows(const RowStyle& style, PageLayout& page) {
     const COLORREF gridColor = platform_.system.Resolve(props_.GridLineColor);
     const tColHeaderInfo& firstColumn = columns_.Column(1);
     const CellSpan firstCell{firstColumn.cHCollX, firstColumn.cHCollXSplit};
-    ParkExpandingRow(pageCount);
-    const bool expanding = props_.ExpandingRow && expandingRow_.attached && expandingRow_.row;
-    int32_t top = frame_.headerHeight + 1;
-    int32_t painted = 0;
-    // Hidden rows are stepped over without being looked at.
-    for (int32_t i = items_.NextShown(view_.topIndex); i != 0 && painted <= pageCount;
-         i = items_.NextShown(i + 1)) {
-        const tItemGroupInfo& group = items_.Group(i);
-        // A compact row is painted from a copy, so that painting never makes full records;
-        // where the copy was placed is kept afterwards.
-        tListItemInfo* full = items_.FullRecord(i);
-        tListItemInfo copy;
-        if (!full) copy = items_.Copy(i);
-        tListItemInfo& item = full ? *full : copy;
-        if (expanding && item.cLISelected) {
-            // The selected item's place is the expanding row's.
-            PlaceExpandingRow(top);
-            ++painted;
-            top += expandingRow_.heightPx;
-            if (props_.GridLines) {
-                DrawRowGridLine(surface_, top, gridColor);
-                ++top;
-            }
-            continue;
-        }
-        ItemFont(item, rowFont_);
-        const int32_t textHeight = MeasureTextHeight(platform_.text, rowFont_);
-        const std::optional<int32_t> height = RowHeight(item, group, textHeight, rules);
-        if (!height) return false;
-        const RowMetrics row{top, *height, textHeight};
-        if (group.GroupHeader) {
-            PaintGroupHeaderRow(surface_, platform_.text, style, item, group, firstColumn.cHCollX,
-                                row, rowFont_);
+    ParkExpandingRow(page.pageCount);
+    for (const PageRow& at : page.rows) {
+        tListItemInfo& item = page.Item(at);
+        const RowMetrics row{at.top, at.height, at.textHeight};
+        if (at.kind == PageRow::Kind::ExpandingRow) {
+            PlaceExpandingRow(at.top);
+        } else if (at.kind == PageRow::Kind::GroupHeader) {
+            ItemFont(item, rowFont_);
+            PaintGroupHeaderRow(surface_, platform_.text, style, item, items_.Group(at.index),
+                                firstColumn.cHCollX, row, rowFont_);
         } else {
-            PaintItemCell(surface_, platform_.text, style, item, i, firstCell, row, rowFont_);
+            ItemFont(item, rowFont_);
+            PaintItemCell(surface_, platform_.text, style, item, at.index, firstCell, row, rowFont_);
             if (!item.cLIOverLap)
                 PaintSubItems(surface_, platform_.text, style, item, columns_, row, scratchFont_);
         }
-        if (!full) items_.KeepGeometry(i, copy);
-        ++painted;
-        top += *height;
-        if (props_.GridLines) {
-            DrawRowGridLine(surface_, top, gridColor);
-            ++top;
-        }
+        // Where the copy was placed is kept afterwards.
+        if (!at.full && at.kind != PageRow::Kind::ExpandingRow) items_.KeepGeometry(at.index, item);
+        if (props_.GridLines) DrawRowGridLine(surface_, at.top + at.height, gridColor);
     }
-    return true;
+    return !page.overflowed;
 }
 
 }  // namespace glv

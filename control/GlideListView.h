@@ -60,6 +60,7 @@ class cListItems;
 class cColumns;
 struct RowStyle;
 struct HeaderStyle;
+struct PageLayout;
 enum class SortResult : int;  // sort/SortEngine.h
 class GlideVScroll;
 class EditBox;
@@ -600,9 +601,10 @@ private:
     // A pass draws the page and then counts the finished picture on the surface (PaintSerial).
     void PaintPass();
     void DrawPage();
-    // The rows of the page from TopIndex; false when a row's height overflowed, which ends
-    // the pass.
-    bool PaintRows(const RowStyle& style);
+    // The rows of the page from TopIndex, with the boxes their cells fill.
+    void LayOutRows(const RowStyle& style, PageLayout& page);
+    // Paints the laid-out rows; false when a row's height overflowed, which ends the pass.
+    bool PaintRows(const RowStyle& style, PageLayout& page);
     // Step 3: lays every column's edges out, then draws the visible headers over the band.
     void PaintHeaderPass(const glv::HeaderStyle& style);
     void StoreHeaderHeight(int32_t height);

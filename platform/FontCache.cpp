@@ -263,7 +263,9 @@ GlyphBitmap FontCache::Rasterise(Face& face, char32_t cp) {
         g.top = slot->bitmap_top;
         g.width = static_cast<int32_t>(bm.width);
         g.rows = static_cast<int32_t>(bm.rows);
-        g.offset = static_cast<uint32_t>(face.arena_.size());
+        // The new glyph takes the spare bytes' place and new ones follow it.
+        if (face.arena_.empty()) face.arena_.resize(Face::kCoverageSlack);
+        g.offset = static_cast<uint32_t>(face.arena_.size() - Face::kCoverageSlack);
         face.arena_.resize(face.arena_.size() + static_cast<size_t>(g.width) * g.rows);
         uint8_t* out = face.arena_.data() + g.offset;
         const int pitch = std::abs(bm.pitch);

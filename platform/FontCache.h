@@ -54,7 +54,10 @@ public:
     const std::string& File() const { return file_; }
     bool SyntheticBold() const { return synthBold_; }
     bool SyntheticItalic() const { return synthItalic_; }
+    // A glyph's coverage, width bytes per row, followed by at least kCoverageSlack readable
+    // bytes (of the next glyph, or spare zeros), so a row can be read sixteen bytes at a time.
     const uint8_t* Coverage(const GlyphBitmap& g) const { return arena_.data() + g.offset; }
+    static constexpr size_t kCoverageSlack = 16;
 
 private:
     friend class FontCache;

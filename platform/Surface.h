@@ -73,7 +73,8 @@ public:
     // A one-pixel frame on the inside edge of rc.
     void FrameRect(const RECT& rc, COLORREF color);
     // The box form of the line primitive: corners (x1, y1) and (x2, y2) both included, in any
-    // order; filled or outlined.
+    // order; filled or outlined. BoxRect is the rectangle it covers.
+    static RECT BoxRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     void DrawBox(int32_t x1, int32_t y1, int32_t x2, int32_t y2, COLORREF color, bool fill);
 
     // Copies a w x h block from src at (sx, sy) to (x, y). Only pixels that exist in the source

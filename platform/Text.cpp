@@ -133,7 +133,7 @@ void FillClipped(Surface& surface, const RECT& rc, const RECT& clip, COLORREF co
     surface.FillRect(IntersectRect(rc, clip), color);
 }
 
-// Everything one line of text is drawn with.
+// Everything one line of text is drawn with, and the engine's storage it reuses.
 struct LinePen {
     Surface& surface;
     FontCache& cache;
@@ -142,11 +142,14 @@ struct LinePen {
     COLORREF color;
     RECT clip;
     bool prefix;
+    std::vector<LineMark>& marks;
+    LineMask& mask;
 };
 
-// Draws text with the pen at x on the given baseline; returns the pen position after it.
-int64_t DrawRun(const LinePen& pen, std::string_view text, bool prefix, int64_t x,
-                int64_t baseline) {
+// Places text at x on the given baseline: appends the glyphs that can show and the underlines
+// of marked characters to pen.marks; returns the pen position after the text.
+int64_t PlaceRun(const LinePen& pen, std::string_view text, bool prefix, int64_t x,
+                 int64_t baseline) {
     const FaceMetrics& m = pen.face.Metrics();
     ShownChars chars(text, prefix);
     Shown ch;
@@ -157,18 +160,39 @@ int64_t DrawRun(const LinePen& pen, std::string_view text, bool prefix, int64_t 
         const int64_t top = baseline - g.top;
         if (g.width > 0 && left < pen.clip.Right && left + g.width > pen.clip.Left &&
             top < pen.clip.Bottom && top + g.rows > pen.clip.Top) {
-            pen.surface.BlendMask(static_cast<int32_t>(left), static_cast<int32_t>(top),
-                                  pen.face.Coverage(g), g.width, g.rows, g.width, pen.color,
-                                  pen.clip);
+            pen.marks.push_back({left, top, g, 0});
         }
-        if (ch.marked) {
-            const int64_t y = baseline + m.underlineOffset;
-            FillClipped(pen.surface, RectFrom64(x, y, x + g.advance, y + m.underlineThickness),
-                        pen.clip, pen.color);
-        }
+        if (ch.marked)
+            pen.marks.push_back({x, baseline + m.underlineOffset, GlyphBitmap{}, x + g.advance});
         x += g.advance;
     }
     return x;
+}
+
+// Draws the placed marks in order: the glyphs through the line mask, each underline after
+// flushing the glyphs before it.
+void DrawMarks(const LinePen& pen) {
+    RECT area{};
+    for (const auto& mark : pen.marks) {
+        if (mark.glyph.width == 0) continue;
+        const RECT box = RectFrom64(mark.x, mark.y, mark.x + mark.glyph.width, mark.y + mark.glyph.rows);
+        area = IsRectEmpty(area) ? box
+                                 : RECT{std::min(area.Left, box.Left), std::min(area.Top, box.Top),
+                                        std::max(area.Right, box.Right), std::max(area.Bottom, box.Bottom)};
+    }
+    area = IntersectRect(IntersectRect(area, pen.clip), pen.surface.ClipBox());
+    pen.mask.Begin(pen.surface, area, pen.color);
+    const int32_t thickness = pen.face.Metrics().underlineThickness;
+    for (const auto& mark : pen.marks) {
+        if (mark.glyph.width > 0) {
+            pen.mask.Add(mark.x, mark.y, pen.face.Coverage(mark.glyph), mark.glyph.width, mark.glyph.rows);
+        } else {
+            pen.mask.Flush();
+            FillClipped(pen.surface, RectFrom64(mark.x, mark.y, mark.underlineRight, mark.y + thickness),
+                        pen.clip, pen.color);
+        }
+    }
+    pen.mask.Flush();
 }
 
 // Draws a fitted line with its top-left at (x, y), with the font's underline and
@@ -180,8 +204,10 @@ void DrawLine(const LinePen& pen, const Fitted& fit, int64_t x, int64_t y, bool 
                     pen.surface.BkColor());
     }
     const int64_t baseline = y + m.ascent;
-    int64_t end = DrawRun(pen, fit.text, pen.prefix, x, baseline);
-    if (fit.ellipsis) end = DrawRun(pen, kEllipsis, false, end, baseline);
+    pen.marks.clear();
+    int64_t end = PlaceRun(pen, fit.text, pen.prefix, x, baseline);
+    if (fit.ellipsis) end = PlaceRun(pen, kEllipsis, false, end, baseline);
+    DrawMarks(pen);
     end = std::max(end, x + fit.width);  // a run cut short at the clip edge still spans
     if (pen.font.Underline) {
         const int64_t top = baseline + m.underlineOffset;
@@ -248,7 +274,7 @@ int32_t TextEngine::DrawText(Surface& surface, const FontSpec& font, std::string
                                  : int64_t{rc.Bottom} - lineHeight;
     }
     const LinePen pen{surface, cache_, face, font, color,
-                      (flags & DT_NOCLIP) ? surface.Bounds() : rc, prefix};
+                      (flags & DT_NOCLIP) ? surface.Bounds() : rc, prefix, marks_, lineMask_};
     const bool opaque = surface.BackgroundMode() == BkMode::Opaque;
     while (lines.Next(line)) {
         const Fitted fit = FitLine(cache_, face, line, prefix, avail, flags);
@@ -271,7 +297,7 @@ int32_t TextEngine::DrawText(Surface& surface, std::string_view utf8, RECT& rc, 
 void TextEngine::TextOut(Surface& surface, const FontSpec& font, int32_t x, int32_t y,
                          std::string_view utf8, COLORREF color) {
     Face& face = FaceFor(font);
-    const LinePen pen{surface, cache_, face, font, color, surface.Bounds(), false};
+    const LinePen pen{surface, cache_, face, font, color, surface.Bounds(), false, marks_, lineMask_};
     const Fitted fit{utf8, false, Measure(cache_, face, utf8, false)};
     DrawLine(pen, fit, x, y, surface.BackgroundMode() == BkMode::Opaque);
 }
@@ -287,12 +313,12 @@ void TextEngine::DrawState(Surface& surface, const FontSpec& font, std::string_v
     const RECT box = RectFrom64(x, y, x + w, y + h);
     if (flags & DSS_DISABLED) {
         const RECT shifted = RectFrom64(int64_t{x} + 1, int64_t{y} + 1, x + w + 1, y + h + 1);
-        const LinePen light{surface, cache_, face, font, colors.highlight, shifted, prefix};
+        const LinePen light{surface, cache_, face, font, colors.highlight, shifted, prefix, marks_, lineMask_};
         DrawLine(light, fit, int64_t{x} + 1, int64_t{y} + 1, false);
-        const LinePen dark{surface, cache_, face, font, colors.shadow, box, prefix};
+        const LinePen dark{surface, cache_, face, font, colors.shadow, box, prefix, marks_, lineMask_};
         DrawLine(dark, fit, x, y, false);
     } else {
-        const LinePen pen{surface, cache_, face, font, colors.text, box, prefix};
+        const LinePen pen{surface, cache_, face, font, colors.text, box, prefix, marks_, lineMask_};
         DrawLine(pen, fit, x, y, false);
     }
 }

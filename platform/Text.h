@@ -8,11 +8,13 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Color.h"
 #include "platform/Font.h"
 #include "platform/FontCache.h"
 #include "platform/Geometry.h"
+#include "platform/LineMask.h"
 #include "platform/Surface.h"
 
 namespace glv {
@@ -40,6 +42,14 @@ struct StateColors {
     COLORREF text = RGB(0, 0, 0);          // normal state
     COLORREF highlight = RGB(255, 255, 255);  // disabled: the 3-D highlight
     COLORREF shadow = RGB(128, 128, 128);     // disabled: the 3-D shadow
+};
+
+// What a line draws, in order: glyphs, and the underlines of "&"-marked characters.
+struct LineMark {
+    int64_t x = 0;  // the glyph box's left, or the underline's
+    int64_t y = 0;
+    GlyphBitmap glyph;  // none (width 0) for an underline
+    int64_t underlineRight = 0;
 };
 
 class TextEngine {
@@ -94,6 +104,9 @@ private:
 
     FontCache cache_;
     int32_t dpi_ = 96;
+    // Reused by every line drawn, so drawing text allocates nothing once warm.
+    std::vector<LineMark> marks_;
+    LineMask lineMask_;
 };
 
 }  // namespace glv

@@ -1,5 +1,9 @@
 #include "render/PaintPass.h"
 
+#include <algorithm>
+#include <optional>
+#include <utility>
+
 #include "render/Fonts.h"
 
 #include "platform/GeometryLimits.h"
@@ -8,9 +12,65 @@ namespace glv {
 
 // --- the frame around the rows ------------------------------------------------------------------
 
-void CopyBackground(Surface& surface, const cMemDC& cache) {
-    if (const Surface* background = cache.hdc())
-        surface.BitBlt(0, 0, surface.Width(), surface.Height(), *background, 0, 0);
+namespace {
+
+// The background inside part: filled where the cache is known to be of one colour, copied
+// elsewhere.
+void CopyBackgroundPart(Surface& surface, const Surface& background,
+                        const std::optional<cMemDC::SolidArea>& solid, const RECT& part) {
+    auto copy = [&](const RECT& r) {
+        if (!IsRectEmpty(r))
+            surface.BitBlt(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top, background, r.Left, r.Top);
+    };
+    const RECT fill = solid ? IntersectRect(part, solid->rect) : RECT{};
+    if (IsRectEmpty(fill)) {
+        copy(part);
+        return;
+    }
+    surface.FillRect(fill, solid->color);
+    copy({part.Left, part.Top, part.Right, fill.Top});
+    copy({part.Left, fill.Bottom, part.Right, part.Bottom});
+    copy({part.Left, fill.Top, fill.Left, fill.Bottom});
+    copy({fill.Right, fill.Top, part.Right, fill.Bottom});
+}
+
+}  // namespace
+
+void CopyBackground(Surface& surface, const cMemDC& cache, PageLayout& page) {
+    const Surface* background = cache.hdc();
+    if (background == nullptr) return;
+    // A sweep down the surface: between two consecutive box edges the set of boxes crossing a
+    // line is fixed, so each such band is copied in the gaps its boxes leave.
+    const RECT bounds = surface.Bounds();
+    std::vector<RECT>& covered = page.covered;
+    std::vector<RECT>& active = page.crossing;
+    std::vector<std::pair<int32_t, int32_t>>& spans = page.spans;
+    active.clear();
+    std::erase_if(covered, [&](RECT& box) {
+        box = IntersectRect(box, bounds);
+        return IsRectEmpty(box);
+    });
+    std::sort(covered.begin(), covered.end(),
+              [](const RECT& a, const RECT& b) { return a.Top < b.Top; });
+    size_t next = 0;
+    for (int32_t y = 0; y < bounds.Bottom;) {
+        while (next < covered.size() && covered[next].Top <= y) active.push_back(covered[next++]);
+        std::erase_if(active, [&](const RECT& box) { return box.Bottom <= y; });
+        int32_t end = next < covered.size() ? covered[next].Top : bounds.Bottom;
+        spans.clear();
+        for (const RECT& box : active) {
+            end = std::min(end, box.Bottom);
+            spans.emplace_back(box.Left, box.Right);
+        }
+        std::sort(spans.begin(), spans.end());
+        int32_t x = 0;  // everything left of x is copied or covered
+        for (const auto& [left, right] : spans) {
+            if (left > x) CopyBackgroundPart(surface, *background, cache.Solid(), {x, y, left, end});
+            x = std::max(x, right);
+        }
+        if (x < bounds.Right) CopyBackgroundPart(surface, *background, cache.Solid(), {x, y, bounds.Right, end});
+        y = end;
+    }
 }
 
 // The edges are summed exactly and written back within +-kFarPixel, so a width near the ends
@@ -53,19 +113,45 @@ void DrawBorder(Surface& surface, COLORREF color) {
     surface.DrawBox(0, 0, surface.Width() - 1, surface.Height() - 1, color, false);
 }
 
-// Sub-item k in column k + 1 for every column after the first. A cell wholly off the surface
-// draws nothing and writes nothing back, so it is skipped without measuring its text.
-void PaintSubItems(Surface& surface, TextEngine& text, const RowStyle& style,
-                   const tListItemInfo& item, const ColumnStore& columns, RowMetrics row,
-                   FontSpec& font) {
+namespace {
+
+// Calls paint(k, cell) for sub-item k in column k + 1, for every column after the first. A cell
+// wholly off the surface draws nothing and writes nothing back, so it is skipped without
+// measuring its text.
+template <typename Paint>
+void ForEachSubItemCell(const tListItemInfo& item, const ColumnStore& columns,
+                        int32_t surfaceWidth, Paint paint) {
     const auto subItems = static_cast<int32_t>(item.cLISubListItemInfo.size());
     for (int32_t k = 1; k < columns.Count() && k <= subItems; ++k) {
         const tColHeaderInfo& column = columns.Column(k + 1);
         const CellSpan cell{column.cHCollX, column.cHCollXSplit};
-        if (cell.right <= 0 || cell.left >= surface.Width()) continue;
+        if (cell.right <= 0 || cell.left >= surfaceWidth) continue;
+        paint(k, cell);
+    }
+}
+
+}  // namespace
+
+void PaintSubItems(Surface& surface, TextEngine& text, const RowStyle& style,
+                   const tListItemInfo& item, const ColumnStore& columns, RowMetrics row,
+                   FontSpec& font) {
+    ForEachSubItemCell(item, columns, surface.Width(), [&](int32_t k, CellSpan cell) {
         SubItemFont(item.cLISubListItemInfo[static_cast<std::size_t>(k - 1)], item.cLIFontSize, font);
         PaintSubItemCell(surface, text, style, item, k, cell, row, font);
-    }
+    });
+}
+
+void AddRowBackgrounds(std::vector<RECT>& covered, const RowStyle& style,
+                       const tListItemInfo& item, int32_t index, const ColumnStore& columns,
+                       int32_t surfaceWidth, RowMetrics row) {
+    const tColHeaderInfo& first = columns.Column(1);
+    if (const auto fill = ItemCellBackground(style, item, index, {first.cHCollX, first.cHCollXSplit}, row))
+        covered.push_back(fill->box);
+    if (item.cLIOverLap) return;
+    ForEachSubItemCell(item, columns, surfaceWidth, [&](int32_t k, CellSpan cell) {
+        if (const auto fill = SubItemCellBackground(style, item, k, cell, row))
+            covered.push_back(fill->box);
+    });
 }
 
 }  // namespace glv

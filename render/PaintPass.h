@@ -1,21 +1,25 @@
 #pragma once
 // The steps of a paint pass that draw the frame around the rows, each a plain function of the
 // values it reads. The pass itself (GlideListView::PaintPass in control/ControlPaint.cpp) runs them in a
-// fixed order: background copy, header pass, rows with their grid lines, column lines, corner,
+// fixed order: row layout, background copy, header pass, rows with their grid lines, column lines, corner,
 // border.
 
 #include <cstdint>
+#include <vector>
 
 #include "core/ColumnStore.h"
 #include "platform/Color.h"
 #include "platform/MemDC.h"
 #include "platform/Surface.h"
+#include "render/PageLayout.h"
 #include "render/RowPainters.h"
 
 namespace glv {
 
-// The cached background onto the whole surface; nothing when the cache has no surface.
-void CopyBackground(Surface& surface, const cMemDC& cache);
+// The cached background onto the surface, except inside the page's covered boxes, which the
+// pass fills opaque later (whatever is under them now cannot show); nothing when the cache has
+// no surface. The boxes are clipped to the surface and sorted in place.
+void CopyBackground(Surface& surface, const cMemDC& cache, PageLayout& page);
 
 // The horizontal half of the header pass: each column's left edge (cHCollX) and right edge
 // (cHCollXSplit = left + width), the first starting at firstLeft, each next one at the
@@ -41,5 +45,11 @@ void DrawBorder(Surface& surface, COLORREF color);
 void PaintSubItems(Surface& surface, TextEngine& text, const RowStyle& style,
                    const tListItemInfo& item, const ColumnStore& columns, RowMetrics row,
                    FontSpec& font);
+
+// Adds the boxes an ordinary row's cells fill opaque when painted (the item cell, then the
+// sub-item cells PaintSubItems paints) to covered.
+void AddRowBackgrounds(std::vector<RECT>& covered, const RowStyle& style,
+                       const tListItemInfo& item, int32_t index, const ColumnStore& columns,
+                       int32_t surfaceWidth, RowMetrics row);
 
 }  // namespace glv

@@ -132,6 +132,34 @@ RowStyle MakeRowStyle(const PropertyValues& props, const SystemInfo& system, boo
     return style;
 }
 
+std::optional<CellBackground> ItemCellBackground(const RowStyle& style, const tListItemInfo& item,
+                                                 int32_t index, CellSpan cell, RowMetrics row) {
+    const int32_t L = cell.left, R = cell.right, y = row.top, h = row.height;
+    const CellLook look = LookOf(style, item, true);
+    if (look == CellLook::Ledger) {
+        // Bands follow item indexes, so hidden rows do not shift them.
+        return CellBackground{Surface::BoxRect(L, y, style.surfaceWidth - 1, y + h),
+                              index % 2 == 0 ? style.colors.ledgerEven : style.colors.ledgerOdd};
+    }
+    if (const auto fill = CellFill(style, look, item.cLIBackColor)) {
+        const bool wide = look == CellLook::Normal && item.cLIOverLap;
+        return CellBackground{Surface::BoxRect(L, y, wide ? style.surfaceWidth - 1 : R - 1, y + h),
+                              *fill};
+    }
+    return std::nullopt;
+}
+
+std::optional<CellBackground> SubItemCellBackground(const RowStyle& style, const tListItemInfo& item,
+                                                    int32_t k, CellSpan cell, RowMetrics row) {
+    if (k < 1 || static_cast<size_t>(k) > item.cLISubListItemInfo.size()) return std::nullopt;
+    const tSubListItemInfo& sub = item.cLISubListItemInfo[static_cast<size_t>(k) - 1];
+    // Ledger rows are not filled here: the item cell's band already covers the row.
+    const auto fill = CellFill(style, LookOf(style, item, style.fullRowSelect), sub.cSIBackColor);
+    if (!fill) return std::nullopt;
+    return CellBackground{Surface::BoxRect(cell.left, row.top, cell.right - 1, row.top + row.height),
+                          *fill};
+}
+
 void PaintItemCell(Surface& surface, TextEngine& text, const RowStyle& style, tListItemInfo& item,
                    int32_t index, CellSpan cell, RowMetrics row, const FontSpec& font) {
     const int32_t L = cell.left, R = cell.right, y = row.top, h = row.height;
@@ -154,14 +182,8 @@ void PaintItemCell(Surface& surface, TextEngine& text, const RowStyle& style, tL
         rc.Right = style.surfaceWidth - 1;
 
     const CellLook look = LookOf(style, item, true);
-    if (look == CellLook::Ledger) {
-        // Bands follow item indexes, so hidden rows do not shift them.
-        Fill(surface, L, y, style.surfaceWidth - 1, y + h,
-             index % 2 == 0 ? style.colors.ledgerEven : style.colors.ledgerOdd);
-    } else if (const auto fill = CellFill(style, look, item.cLIBackColor)) {
-        const bool wide = look == CellLook::Normal && item.cLIOverLap;
-        Fill(surface, L, y, wide ? style.surfaceWidth - 1 : R - 1, y + h, *fill);
-    }
+    if (const auto fill = ItemCellBackground(style, item, index, cell, row))
+        surface.FillRect(fill->box, fill->color);
 
     const bool enabled = look != CellLook::Disabled;
     if (style.checkBoxes) {
@@ -202,8 +224,8 @@ void PaintSubItemCell(Surface& surface, TextEngine& text, const RowStyle& style,
     const int32_t tw = MeasureWithCalcRect(text, surface, font, sub.cSIText, false);
 
     const CellLook look = LookOf(style, item, style.fullRowSelect);
-    // Ledger rows are not filled here: the item cell's band already covers the row.
-    if (const auto fill = CellFill(style, look, sub.cSIBackColor)) Fill(surface, L, y, R - 1, y + h, *fill);
+    if (const auto fill = SubItemCellBackground(style, item, k, cell, row))
+        surface.FillRect(fill->box, fill->color);
 
     const IconPainter* icons = BoundIcons(style);
     const bool hasIcon = icons != nullptr && sub.cSIIconIndex >= 1;

@@ -4,6 +4,7 @@
 // whole pass (resolved colours, flags, the icon slot and the part strips) is one RowStyle that
 // the paint pass makes once.
 #include <cstdint>
+#include <optional>
 
 #include "core/Records.h"
 #include "platform/Font.h"
@@ -68,6 +69,18 @@ struct CellSpan {
 
 // How a row's cells are coloured.
 enum class CellLook { Disabled, Selected, SelectedNoFocus, Ledger, Normal };
+
+// The box a cell's painter fills before drawing on it, and its colour; none when the cell is
+// not filled (transparent columns, disabled rows, the sub-items of ledger rows). The painters
+// fill exactly this box, so the paint pass can leave it out of the background copy.
+struct CellBackground {
+    RECT box;
+    COLORREF color = 0;
+};
+std::optional<CellBackground> ItemCellBackground(const RowStyle& style, const tListItemInfo& item,
+                                                 int32_t index, CellSpan cell, RowMetrics row);
+std::optional<CellBackground> SubItemCellBackground(const RowStyle& style, const tListItemInfo& item,
+                                                    int32_t k, CellSpan cell, RowMetrics row);
 
 // Draws the first column of an ordinary row (index is the 1-based item index, which picks the
 // ledger band) and writes the row's geometry back into the record: cLIItemX (the text's left),
