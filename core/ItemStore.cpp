@@ -205,10 +205,8 @@ bool ItemStore::SetCompactAlignment(int32_t index, int32_t column, int32_t align
 void ItemStore::Prefetch(int32_t index, int32_t column) const {
     const Handle h = HandleOf(index);
     const auto sub = static_cast<std::size_t>(column - 2);
-    if (column >= 2 && sub < cells_.size())
-        __builtin_prefetch(&cells_[sub][h]);
-    else
-        __builtin_prefetch(&rows_[h]);
+    __builtin_prefetch(&rows_[h]);  // where a compact row's texts lie is in the row
+    if (column >= 2 && sub < cells_.size()) __builtin_prefetch(&cells_[sub][h]);
 }
 
 void ItemStore::KeepGeometry(int32_t index, const tListItemInfo& painted) {
