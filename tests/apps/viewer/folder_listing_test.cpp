@@ -18,7 +18,9 @@ namespace fs = std::filesystem;
 class FolderListing : public testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::path(GLV_TEST_OUT_DIR) / "viewer-folder";
+        // A folder of the test's own: CTest runs the tests of this suite side by side.
+        root_ = fs::path(GLV_TEST_OUT_DIR) /
+                ("viewer-folder-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(root_);
         fs::create_directories(root_ / "Pictures");
         fs::create_directories(root_ / "archive");
