@@ -19,7 +19,6 @@ void cMemDC::SetHeight(int32_t height) {
 
 void cMemDC::Release() {
     surface_.reset();
-    solid_.reset();
     width_ = 0;
     height_ = 0;
 }

@@ -3,7 +3,6 @@
 // control keeps its background in one and copies it onto the window surface each paint pass.
 #include <cstdint>
 #include <memory>
-#include <optional>
 
 #include "platform/Surface.h"
 
@@ -27,23 +26,12 @@ public:
     void SetHeight(int32_t height);
     void Release();
 
-    // A rectangle its owner found in one colour after drawing, which a copy of the surface can
-    // fill rather than read (half the memory traffic). Forgotten whenever the surface is
-    // recreated or released; whoever draws into the surface sets it again afterwards.
-    struct SolidArea {
-        RECT rect;
-        COLORREF color = 0;
-    };
-    void SetSolid(const std::optional<SolidArea>& solid) { solid_ = solid; }
-    const std::optional<SolidArea>& Solid() const { return solid_; }
-
 private:
     void Recreate(int32_t width, int32_t height);
 
     std::unique_ptr<Surface> surface_;
     int32_t width_ = 0;
     int32_t height_ = 0;
-    std::optional<SolidArea> solid_;
 };
 
 }  // namespace glv

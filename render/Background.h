@@ -6,7 +6,6 @@
 // effect of painting.
 
 #include <cstdint>
-#include <optional>
 
 #include "core/PropertyValues.h"
 #include "platform/MemDC.h"
@@ -24,9 +23,6 @@ struct BackgroundSpec {
 // picture, then the header band.
 void RebuildBackgroundCache(cMemDC& cache, const BackgroundSpec& desc, const PropertyValues& props,
                             const SystemInfo& system);
-
-// The list area when it is of one colour (no picture shows), for the cache's SolidArea.
-std::optional<cMemDC::SolidArea> FindSolidListArea(const Surface& cache, int32_t headerHeight);
 
 // The steps, in the order the rebuild runs them.
 void FillListArea(Surface& cache, int32_t headerHeight, COLORREF backColor);

@@ -1,7 +1,6 @@
 #include "render/PaintPass.h"
 
 #include <algorithm>
-#include <optional>
 #include <utility>
 
 #include "render/Fonts.h"
@@ -14,24 +13,9 @@ namespace glv {
 
 namespace {
 
-// The background inside part: filled where the cache is known to be of one colour, copied
-// elsewhere.
-void CopyBackgroundPart(Surface& surface, const Surface& background,
-                        const std::optional<cMemDC::SolidArea>& solid, const RECT& part) {
-    auto copy = [&](const RECT& r) {
-        if (!IsRectEmpty(r))
-            surface.BitBlt(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top, background, r.Left, r.Top);
-    };
-    const RECT fill = solid ? IntersectRect(part, solid->rect) : RECT{};
-    if (IsRectEmpty(fill)) {
-        copy(part);
-        return;
-    }
-    surface.FillRect(fill, solid->color);
-    copy({part.Left, part.Top, part.Right, fill.Top});
-    copy({part.Left, fill.Bottom, part.Right, part.Bottom});
-    copy({part.Left, fill.Top, fill.Left, fill.Bottom});
-    copy({fill.Right, fill.Top, part.Right, fill.Bottom});
+void CopyBackgroundPart(Surface& surface, const Surface& background, const RECT& part) {
+    surface.BitBlt(part.Left, part.Top, part.Right - part.Left, part.Bottom - part.Top, background, part.Left,
+                   part.Top);
 }
 
 }  // namespace
@@ -65,10 +49,10 @@ void CopyBackground(Surface& surface, const cMemDC& cache, PageLayout& page) {
         std::sort(spans.begin(), spans.end());
         int32_t x = 0;  // everything left of x is copied or covered
         for (const auto& [left, right] : spans) {
-            if (left > x) CopyBackgroundPart(surface, *background, cache.Solid(), {x, y, left, end});
+            if (left > x) CopyBackgroundPart(surface, *background, {x, y, left, end});
             x = std::max(x, right);
         }
-        if (x < bounds.Right) CopyBackgroundPart(surface, *background, cache.Solid(), {x, y, bounds.Right, end});
+        if (x < bounds.Right) CopyBackgroundPart(surface, *background, {x, y, bounds.Right, end});
         y = end;
     }
 }
