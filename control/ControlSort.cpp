@@ -11,8 +11,16 @@ SortResult GlideListView::OrderItems(int32_t first, int32_t last, int32_t column
                                      int32_t sortOrder) {
     if (!columns_.Contains(column)) return SortResult::Failed;
     const SortRequest request{first, last, column, columns_.Column(column).cHSortType, sortOrder};
-    return SortItemRange(items_, request, locale());
+    // The workspace is taken for the length of the sort: host code run by a key conversion may
+    // sort again, and that sort works in memory of its own.
+    std::unique_ptr<SortWorkspace, SortWorkspaceDeleter> work = std::move(sortWork_);
+    if (!work) work.reset(new SortWorkspace);
+    const SortResult result = SortItemRange(items_, request, locale(), *work);
+    if (!sortWork_) sortWork_ = std::move(work);
+    return result;
 }
+
+void GlideListView::SortWorkspaceDeleter::operator()(SortWorkspace* work) const { delete work; }
 
 void GlideListView::Sort(int32_t lColumn, int32_t sortOrder) {
     if (!props_.AllowSorting) return;

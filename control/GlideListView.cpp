@@ -225,6 +225,7 @@ void GlideListView::InsertItemQuick(const Variant& item) {
 void GlideListView::ClearItems() {
     if (items_.Count() <= 0) return;
     items_.Clear();
+    sortWork_.reset();
     if (expandingRow_.objectAttached) ShowExpandingRow(false);
     ClearKeyboardMovedState();
     view_.lastSelectedRow = 0;
@@ -241,6 +242,7 @@ void GlideListView::ClearAll() {
     DetachExpandingRow();
     if (items_.Count() < 1 && columns_.Count() < 1) return;
     items_.Clear();
+    sortWork_.reset();
     columns_.Clear();
     if (expandingRow_.objectAttached) ShowExpandingRow(false);
     ClearKeyboardMovedState();

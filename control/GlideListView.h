@@ -66,6 +66,7 @@ class GlideVScroll;
 class EditBox;
 class GlideHScroll;
 struct ListScrollState;
+struct SortWorkspace;
 class DataObject;
 class Form;
 class GlideExpandingRow;
@@ -727,6 +728,9 @@ private:
     FontSpec rowFont_, scratchFont_;
 
     std::unique_ptr<ListScrollState> scroll_;
+    // The sort's working memory, kept between sorts while the list has items (ControlSort.cpp).
+    struct SortWorkspaceDeleter { void operator()(SortWorkspace* work) const; };
+    std::unique_ptr<SortWorkspace, SortWorkspaceDeleter> sortWork_;
 };
 
 }  // namespace glv

@@ -5,7 +5,6 @@
 #include <type_traits>
 #include <unordered_map>
 
-#include "core/Permutation.h"
 #include "platform/AutomationError.h"
 #include "platform/Locale.h"
 
@@ -602,18 +601,23 @@ void ItemStore::Reorder(int32_t first, std::span<int32_t> order) {
     Reindex();
     CloseGap();
     const auto base = static_cast<std::size_t>(first - 1);
-    if (selected_.Count() == 0) {
-        PermuteInPlace(std::span(handles_).subspan(base, order.size()), order);
-        return;
+    if (selected_.Count() != 0) {
+        // The selected flags go with their items; the shown flags stay with the positions.
+        std::vector<uint8_t> was(order.size());
+        for (std::size_t k = 0; k < order.size(); ++k) was[k] = selected_.Test(base + k) ? 1 : 0;
+        for (std::size_t k = 0; k < order.size(); ++k)
+            selected_.Assign(base + k, was[static_cast<std::size_t>(order[k])] != 0);
+        selectedShown_ = 0;
+        selected_.ForEachSet([&](std::size_t slot) { selectedShown_ += shown_.Test(slot) ? 1 : 0; });
     }
-    // The selected flags go with their items; the shown flags stay with the positions.
-    std::vector<uint8_t> was(order.size());
-    for (std::size_t k = 0; k < order.size(); ++k) was[k] = selected_.Test(base + k) ? 1 : 0;
+    // Gathered into the order array, then copied back: the reads are independent of each other,
+    // so the memory system overlaps them, where following the permutation's cycles waits for
+    // each read before it can make the next.
+    const std::span<Handle> range = std::span(handles_).subspan(base, order.size());
+    static_assert(sizeof(Handle) == sizeof(int32_t));
     for (std::size_t k = 0; k < order.size(); ++k)
-        selected_.Assign(base + k, was[static_cast<std::size_t>(order[k])] != 0);
-    selectedShown_ = 0;
-    selected_.ForEachSet([&](std::size_t slot) { selectedShown_ += shown_.Test(slot) ? 1 : 0; });
-    PermuteInPlace(std::span(handles_).subspan(base, order.size()), order);
+        order[k] = static_cast<int32_t>(range[static_cast<std::size_t>(order[k])]);
+    for (std::size_t k = 0; k < order.size(); ++k) range[k] = static_cast<Handle>(order[k]);
 }
 
 // --- lists of copies ----------------------------------------------------------------------

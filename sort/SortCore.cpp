@@ -54,14 +54,8 @@ constexpr int64_t MiddlePosition(int64_t a, int64_t b) {
 static_assert(MiddlePosition(1, 6) == 4 && MiddlePosition(0, 5) == 2 && MiddlePosition(1, 5) == 3 &&
               MiddlePosition(2, 7) == 4 && MiddlePosition(3, 8) == 6);
 
-// A slot of the index array together with a copy of its key (or the key's cached prefix), so
-// the comparisons read memory in order instead of chasing every index into the key array.
-// Swapping slots moves the key with its index, which orders exactly as the index alone would.
 template <class Key>
-struct Slot {
-    Key key;
-    int32_t index;
-};
+using Slot = SortSlot<Key>;
 
 // Quicksort of slots lo..hi (offsets into s; s[0] sits at position `first`). `less` is the
 // strict key order; "key(x) > key(y)" below is less(y, x).
@@ -119,11 +113,13 @@ void InsertionPass(std::span<S> s, const Less& less) {
 
 template <class Key, class MakeKey, class Less>
 bool SortSlots(size_t count, std::span<int32_t> index, bool descending, int64_t firstPosition,
-               const MakeKey& makeKey, const Less& less) {
+               std::vector<Slot<Key>>* kept, const MakeKey& makeKey, const Less& less) {
     if (index.size() != count || count > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
         return false;
     }
-    std::vector<Slot<Key>> slots(count);
+    std::vector<Slot<Key>> own;
+    std::vector<Slot<Key>>& slots = kept ? *kept : own;
+    slots.resize(count);
     for (size_t k = 0; k < count; ++k) slots[k] = {makeKey(k), static_cast<int32_t>(k)};
     const std::span<Slot<Key>> s(slots);
     if (count > 1) QuickSort(s, firstPosition, 0, static_cast<int64_t>(count) - 1, less);
@@ -135,9 +131,9 @@ bool SortSlots(size_t count, std::span<int32_t> index, bool descending, int64_t 
 
 template <class Key>
 bool SortNumeric(std::span<const Key> keys, std::span<int32_t> index, bool descending,
-                 int64_t firstPosition) {
+                 int64_t firstPosition, std::vector<Slot<Key>>* kept) {
     return SortSlots<Key>(
-        keys.size(), index, descending, firstPosition, [&](size_t k) { return keys[k]; },
+        keys.size(), index, descending, firstPosition, kept, [&](size_t k) { return keys[k]; },
         [](const Slot<Key>& a, const Slot<Key>& b) { return a.key < b.key; });
 }
 
@@ -168,6 +164,12 @@ bool StringKeys::Add(std::string_view key) {
     return true;
 }
 
+void StringKeys::Clear() {
+    arena_.clear();
+    spans_.clear();
+    prefixes_.clear();
+}
+
 bool StringKeys::LessWithEqualPrefix(size_t a, size_t b) const {
     const Span sa = spans_[a];
     const Span sb = spans_[b];
@@ -179,19 +181,20 @@ bool StringKeys::LessWithEqualPrefix(size_t a, size_t b) const {
 }
 
 bool SortIndexes(std::span<const double> keys, std::span<int32_t> index, bool descending,
-                 int64_t firstPosition) {
-    return SortNumeric(keys, index, descending, firstPosition);
+                 int64_t firstPosition, SortScratch* scratch) {
+    return SortNumeric(keys, index, descending, firstPosition, scratch ? &scratch->doubles : nullptr);
 }
 
 bool SortIndexes(std::span<const int32_t> keys, std::span<int32_t> index, bool descending,
-                 int64_t firstPosition) {
-    return SortNumeric(keys, index, descending, firstPosition);
+                 int64_t firstPosition, SortScratch* scratch) {
+    return SortNumeric(keys, index, descending, firstPosition, scratch ? &scratch->longs : nullptr);
 }
 
 bool SortIndexes(const StringKeys& keys, std::span<int32_t> index, bool descending,
-                 int64_t firstPosition) {
+                 int64_t firstPosition, SortScratch* scratch) {
     return SortSlots<StringKeyPrefix>(
-        keys.size(), index, descending, firstPosition, [&](size_t k) { return keys.Prefix(k); },
+        keys.size(), index, descending, firstPosition, scratch ? &scratch->strings : nullptr,
+        [&](size_t k) { return keys.Prefix(k); },
         [&](const Slot<StringKeyPrefix>& a, const Slot<StringKeyPrefix>& b) {
             if (a.key != b.key) return a.key < b.key;
             return keys.LessWithEqualPrefix(static_cast<size_t>(a.index),

@@ -43,6 +43,25 @@ struct StringKeyPrefix {
     }
 };
 
+// One entry of the array a sort orders: the item's offset with a copy of its key (or of the
+// key's cached prefix), so that comparisons read memory in order instead of chasing every index
+// into the key array. Swapping entries moves the key with its index, which orders exactly as
+// the index alone would.
+template <class Key>
+struct SortSlot {
+    Key key;
+    int32_t index;
+};
+
+// The slot arrays a sort works in. Whoever sorts large lists repeatedly keeps one: a second
+// sort then writes to pages already mapped, which costs less than faulting in fresh ones (on a
+// million items the fresh pages cost more than the comparisons made on them).
+struct SortScratch {
+    std::vector<SortSlot<double>> doubles;
+    std::vector<SortSlot<int32_t>> longs;
+    std::vector<SortSlot<StringKeyPrefix>> strings;
+};
+
 // String keys packed into one arena, each with its first sixteen bytes cached, so that most
 // comparisons never touch the text (list texts often share eight bytes: "Customer 1234").
 class StringKeys {
@@ -51,6 +70,8 @@ public:
     void Reserve(size_t count, size_t bytes);
     // False, with nothing added, when the arena would pass 4 GiB or the count 2^31 - 1.
     bool Add(std::string_view key);
+    // Forgets the keys, keeping the memory for the next ones.
+    void Clear();
 
     size_t size() const { return spans_.size(); }
     std::string_view operator[](size_t i) const {
@@ -72,12 +93,13 @@ private:
 
 // Fills index (which must be as long as keys) with the sorted order. firstPosition is the item
 // position of keys[0]. False, leaving index untouched, when the sizes differ or there are more
-// than 2^31 - 1 keys.
+// than 2^31 - 1 keys. The slots are made in scratch when one is given, in memory of their own
+// otherwise.
 bool SortIndexes(std::span<const double> keys, std::span<int32_t> index, bool descending,
-                 int64_t firstPosition = 1);
+                 int64_t firstPosition = 1, SortScratch* scratch = nullptr);
 bool SortIndexes(std::span<const int32_t> keys, std::span<int32_t> index, bool descending,
-                 int64_t firstPosition = 1);
+                 int64_t firstPosition = 1, SortScratch* scratch = nullptr);
 bool SortIndexes(const StringKeys& keys, std::span<int32_t> index, bool descending,
-                 int64_t firstPosition = 1);
+                 int64_t firstPosition = 1, SortScratch* scratch = nullptr);
 
 }  // namespace glv

@@ -110,13 +110,15 @@ void ApplyPermutation(std::span<tListItemInfo> records, std::span<int32_t> order
     PermuteInPlace(records, order);
 }
 
-SortResult SortItemRange(ItemStore& items, const SortRequest& request, const Locale& locale) {
+SortResult SortItemRange(ItemStore& items, const SortRequest& request, const Locale& locale,
+                         SortWorkspace& work) {
     const int32_t count = items.Count();
     if (request.first < 1 || request.first > request.last || request.last > count ||
         request.column < 1) {
         return SortResult::Failed;
     }
-    SortKeyBuilder keys(request.sortType, request.column == 1, locale);
+    SortKeyBuilder& keys = work.keys;
+    keys.Start(request.sortType, request.column == 1, locale);
     if (!keys.Sorts()) return SortResult::NoSort;
 
     const auto n = static_cast<size_t>(request.last - request.first + 1);
@@ -143,7 +145,8 @@ SortResult SortItemRange(ItemStore& items, const SortRequest& request, const Loc
     // Host code run by a conversion may have added or removed items; the keys no longer fit.
     if (items.Count() != count) return SortResult::Failed;
 
-    std::vector<int32_t> order(n);
+    std::vector<int32_t>& order = work.order;
+    order.resize(n);
     if (!keys.Order(order, IsDescending(request.sortOrder), request.first)) {
         return SortResult::Failed;
     }

@@ -49,9 +49,17 @@ bool ReadSortFields(const tListItemInfo& item, int32_t column, int32_t sortType,
 bool ReadSortFields(const ItemStore& items, int32_t index, int32_t column, int32_t sortType,
                     const Locale& locale, std::string& scratch, SortFieldValues& out);
 
-// Sorts items first..last as the request says. An empty list, or a range or column outside the
-// items, fails without touching anything.
-SortResult SortItemRange(ItemStore& items, const SortRequest& request, const Locale& locale);
+// The memory a sort works in: keys, slots and the order found. A control keeps one between
+// sorts, so sorting a large list again reuses pages already mapped.
+struct SortWorkspace {
+    SortKeyBuilder keys;
+    std::vector<int32_t> order;
+};
+
+// Sorts items first..last as the request says, in the workspace's memory. An empty list, or a
+// range or column outside the items, fails without touching anything.
+SortResult SortItemRange(ItemStore& items, const SortRequest& request, const Locale& locale,
+                         SortWorkspace& work);
 
 // Moves records so that records[k] becomes the old records[order[k]], each record once, by
 // following the cycles of the permutation. order must be a permutation of 0..size-1; it is used

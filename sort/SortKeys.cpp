@@ -57,8 +57,15 @@ std::optional<std::string> DateSortKey(std::string_view text, int32_t sortType,
     return DateToText(*cut, locale);
 }
 
-SortKeyBuilder::SortKeyBuilder(int32_t sortType, bool column1, const Locale& locale)
-    : sortType_(sortType), column1_(column1), locale_(&locale), kind_(KeyKindOf(sortType)) {}
+void SortKeyBuilder::Start(int32_t sortType, bool column1, const Locale& locale) {
+    sortType_ = sortType;
+    column1_ = column1;
+    locale_ = &locale;
+    kind_ = KeyKindOf(sortType);
+    doubles_.clear();
+    longs_.clear();
+    strings_.Clear();
+}
 
 size_t SortKeyBuilder::size() const {
     switch (kind_) {
@@ -112,13 +119,13 @@ bool SortKeyBuilder::Add(const SortFieldValues& item) {
     }
 }
 
-bool SortKeyBuilder::Order(std::span<int32_t> index, bool descending, int64_t firstPosition) const {
+bool SortKeyBuilder::Order(std::span<int32_t> index, bool descending, int64_t firstPosition) {
     switch (kind_) {
         case SortKeyKind::Double:
-            return SortIndexes(std::span<const double>(doubles_), index, descending, firstPosition);
+            return SortIndexes(std::span<const double>(doubles_), index, descending, firstPosition, &scratch_);
         case SortKeyKind::Long:
-            return SortIndexes(std::span<const int32_t>(longs_), index, descending, firstPosition);
-        case SortKeyKind::String: return SortIndexes(strings_, index, descending, firstPosition);
+            return SortIndexes(std::span<const int32_t>(longs_), index, descending, firstPosition, &scratch_);
+        case SortKeyKind::String: return SortIndexes(strings_, index, descending, firstPosition, &scratch_);
         case SortKeyKind::None: break;
     }
     return false;

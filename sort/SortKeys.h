@@ -49,10 +49,15 @@ std::optional<int32_t> NumericSortKey(std::string_view text, bool column1, const
 std::optional<std::string> DateSortKey(std::string_view text, int32_t sortType,
                                        const Locale& locale);
 
-// Collects the keys of a range of items, then orders them.
+// Collects the keys of a range of items, then orders them. One builder can serve sort after
+// sort (Start begins the next), keeping its memory.
 class SortKeyBuilder {
 public:
-    SortKeyBuilder(int32_t sortType, bool column1, const Locale& locale);
+    SortKeyBuilder() = default;
+    SortKeyBuilder(int32_t sortType, bool column1, const Locale& locale) { Start(sortType, column1, locale); }
+
+    // Forgets the keys collected so far and takes the next sort's type, column and locale.
+    void Start(int32_t sortType, bool column1, const Locale& locale);
 
     SortKeyKind Kind() const { return kind_; }
     bool Sorts() const { return kind_ != SortKeyKind::None; }
@@ -68,16 +73,17 @@ public:
     // The sorted order of the items added so far: index[k] is the offset (from the first item
     // added) of the item that belongs at slot k. firstPosition is the item position of the
     // first item added. False when the type does not sort or index is not size() long.
-    bool Order(std::span<int32_t> index, bool descending, int64_t firstPosition) const;
+    bool Order(std::span<int32_t> index, bool descending, int64_t firstPosition);
 
 private:
-    int32_t sortType_;
-    bool column1_;
-    const Locale* locale_;
-    SortKeyKind kind_;
+    int32_t sortType_ = 0;
+    bool column1_ = false;
+    const Locale* locale_ = nullptr;
+    SortKeyKind kind_ = SortKeyKind::None;
     std::vector<double> doubles_;
     std::vector<int32_t> longs_;
     StringKeys strings_;
+    SortScratch scratch_;
 };
 
 }  // namespace glv

@@ -16,6 +16,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Errors.h"
@@ -263,6 +264,37 @@ TEST(SortEngine, ItemDataObjectsSortByTheirDefaultValue) {
     list.SortColumn(1, LVSortOrderAscending);
     EXPECT_EQ(list.ItemCount(), 4);
     EXPECT_EQ(f.Labels(), "r p q ");
+}
+
+TEST(SortEngine, ASortStartedWhileKeysAreReadWorksInMemoryOfItsOwn) {
+    // Reading the first key sorts the list by column 2 (q r p); the outer sort then reads the
+    // rest of its keys in that order and finishes: keys b a b put r first, q before p.
+    SortFixture f;
+    f.AddLabelled("pqr");
+    f.SetSortType(1, LVSortItemData);
+    f.SetSortType(2, LVSortString);
+    GlideListView& list = *f.list;
+    bool sortedInside = false;
+    f.Item(1).cLIItemData = Variant(ObjectPtr(std::make_shared<DataObjectValue>(Variant("b"), [&] {
+        if (std::exchange(sortedInside, true)) return;
+        list.SortItems(1, 3, 2, LVSortOrderAscending);
+        EXPECT_EQ(f.Labels(), "q r p");
+    })));
+    f.Item(2).cLIItemData = Variant("c");
+    f.Item(3).cLIItemData = Variant("a");
+    f.Sub(1, 2).cSIText = "z";
+    f.Sub(2, 2).cSIText = "x";
+    f.Sub(3, 2).cSIText = "y";
+    list.SortItems(1, 3, 1, LVSortOrderAscending);
+    EXPECT_TRUE(sortedInside);
+    EXPECT_EQ(f.Labels(), "r q p");
+    // And the kept memory serves the next sort, of another key kind.
+    f.SetSortType(2, LVSortNumeric);
+    f.Sub(1, 2).cSIText = "3";
+    f.Sub(2, 2).cSIText = "1";
+    f.Sub(3, 2).cSIText = "2";
+    list.SortItems(1, 3, 2, LVSortOrderDescending);
+    EXPECT_EQ(f.Labels(), "r p q");
 }
 
 TEST(SortEngine, WholeRecordsMoveWhileGroupRecordsAndIndexesStay) {
