@@ -158,8 +158,18 @@ void GlideListView::DrawPage() {
         PaintHeaderPass(header);
         // A row whose height overflows stops the pass where it is.
         if (paintsRows && !PaintRows(rows, page)) return;
-        if (props_.GridColumnLines && columns_.Count() >= 2)
-            DrawColumnLines(surface, columns_, frame_.headerHeight, system.Resolve(props_.GridLineColor));
+        if (props_.GridColumnLines && columns_.Count() >= 2) {
+            const COLORREF color = system.Resolve(props_.GridLineColor);
+            if (page.columnLinesDrawnTo > 0) {
+                // The rows drew their bands' part; what is above and below them is left.
+                DrawColumnLineBand(surface, columns_, frame_.headerHeight, frame_.headerHeight,
+                                   page.rows.front().top, color);
+                DrawColumnLineBand(surface, columns_, frame_.headerHeight, page.columnLinesDrawnTo,
+                                   surface.Height(), color);
+            } else {
+                DrawColumnLines(surface, columns_, frame_.headerHeight, color);
+            }
+        }
     }
     if (frame_.vScrollVisible && frame_.hScrollVisible)
         FillCorner(surface, frame_.scrollBarSize, props_.RightToLeft,
@@ -244,6 +254,19 @@ bool GlideListView::PaintRows(const RowStyle& style, PageLayout& page) {
     const tColHeaderInfo& firstColumn = columns_.Column(1);
     const CellSpan firstCell{firstColumn.cHCollX, firstColumn.cHCollXSplit};
     ParkExpandingRow(page.pageCount);
+    // The column lines go over the rows. Drawn over each row's band as soon as the row is
+    // painted, they land while the band is still in the cache instead of fetching a line of
+    // memory for every pixel of a whole frame's height afterwards. That gives the same picture
+    // as long as no row paints above its own top: item rows never do, but a group header's
+    // caption and glyph may rise above a short row, so a page with one draws them whole at
+    // the end, as does a page too short for the lines.
+    const int32_t gridLine = props_.GridLines ? 1 : 0;
+    const bool linesByBand =
+        props_.GridColumnLines && columns_.Count() >= 2 && frame_.headerHeight < surface_.Height() - 3 &&
+        !page.overflowed && !page.rows.empty() &&
+        std::none_of(page.rows.begin(), page.rows.end(),
+                     [](const PageRow& r) { return r.kind == PageRow::Kind::GroupHeader; });
+    page.columnLinesDrawnTo = 0;
     for (const PageRow& at : page.rows) {
         tListItemInfo& item = page.Item(at);
         const RowMetrics row{at.top, at.height, at.textHeight};
@@ -262,6 +285,11 @@ bool GlideListView::PaintRows(const RowStyle& style, PageLayout& page) {
         // Where the copy was placed is kept afterwards.
         if (!at.full && at.kind != PageRow::Kind::ExpandingRow) items_.KeepGeometry(at.index, item);
         if (props_.GridLines) DrawRowGridLine(surface_, at.top + at.height, gridColor);
+        if (linesByBand) {
+            const int32_t bottom = at.top + at.height + gridLine;
+            DrawColumnLineBand(surface_, columns_, frame_.headerHeight, at.top, bottom, gridColor);
+            page.columnLinesDrawnTo = bottom;
+        }
     }
     return !page.overflowed;
 }

@@ -63,8 +63,9 @@ public:
             pos_ = text_.size();
             return true;
         }
-        const size_t end = text_.find_first_of("\r\n", pos_);
-        if (end == std::string_view::npos) {
+        size_t end = pos_;
+        while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') ++end;
+        if (end == text_.size()) {
             line = text_.substr(pos_);
             pos_ = text_.size();
             return true;
@@ -195,20 +196,111 @@ void DrawMarks(const LinePen& pen) {
     pen.mask.Flush();
 }
 
+// Kept lines are at most this large; longer ones are drawn glyph by glyph.
+constexpr int64_t kKeptLineBytes = int64_t{1} << 20;
+
+// The line as the cache keeps it: every glyph of the text gathered into one box measured from
+// the pen's start and the line's top, or only the width when a character is marked or two
+// glyphs bring coverage to one pixel.
+LineCache::Line GatherLine(FontCache& cache, Face& face, std::string_view text, bool prefix) {
+    LineCache::Line line;
+    const int64_t ascent = face.Metrics().ascent;
+    int64_t left = std::numeric_limits<int64_t>::max(), top = left;
+    int64_t right = std::numeric_limits<int64_t>::min(), bottom = right;
+    bool marked = false;
+    int64_t x = 0;
+    ShownChars chars(text, prefix);
+    Shown ch;
+    while (chars.Next(ch)) {
+        const GlyphBitmap g = cache.Glyph(face, ch.cp);
+        marked |= ch.marked;
+        if (g.width > 0 && g.rows > 0) {
+            left = std::min(left, x + g.left);
+            right = std::max(right, x + g.left + g.width);
+            top = std::min(top, ascent - g.top);
+            bottom = std::max(bottom, ascent - g.top + g.rows);
+        }
+        x += g.advance;
+    }
+    line.width = x;
+    if (marked || left >= right) return line;
+    const int64_t pitch = (right - left + 15) / 16 * 16;
+    if (pitch * (bottom - top) > kKeptLineBytes || left < -kKeptLineBytes || left > kKeptLineBytes) return line;
+    line.left = static_cast<int32_t>(left);
+    line.top = static_cast<int32_t>(top);
+    line.columns = static_cast<int32_t>(right - left);
+    line.rows = static_cast<int32_t>(bottom - top);
+    line.pitch = static_cast<int32_t>(pitch);
+    line.coverage.assign(static_cast<size_t>(pitch * (bottom - top)), 0);
+    // Every glyph was rasterised above, so their coverage stays where it is while it is read.
+    x = 0;
+    ShownChars again(text, prefix);
+    while (again.Next(ch)) {
+        const GlyphBitmap g = cache.Glyph(face, ch.cp);
+        if (g.width > 0 && g.rows > 0) {
+            const uint8_t* from = face.Coverage(g);
+            uint8_t* to = line.coverage.data() + static_cast<size_t>((ascent - g.top - top) * pitch + (x + g.left - left));
+            for (int32_t row = 0; row < g.rows; ++row, from += g.width, to += pitch) {
+                for (int32_t i = 0; i < g.width; ++i) {
+                    if (from[i] != 0 && to[i] != 0) {
+                        line.coverage = {};  // glyphs meet: only the width is kept
+                        return line;
+                    }
+                    to[i] |= from[i];
+                }
+            }
+        }
+        x += g.advance;
+    }
+    line.drawable = true;
+    return line;
+}
+
+// The kept line for the text, gathered now if it is not kept yet; null when the cache keeps
+// nothing or the line is too large for it.
+const LineCache::Line* KeptLine(LineCache& lines, FontCache& cache, Face& face, std::string_view text,
+                                bool prefix) {
+    if (!lines.Keeps()) return nullptr;
+    if (const LineCache::Line* kept = lines.Find(face, prefix, text)) return kept;
+    return lines.Keep(face, prefix, text, GatherLine(cache, face, text, prefix));
+}
+
+// Blends a kept line with the pen at x on the line whose top is y; false, with nothing drawn,
+// when the line's box lies beyond the surface's coordinates (the glyph path clamps it).
+bool BlendKept(const LinePen& pen, const LineCache::Line& line, int64_t x, int64_t y) {
+    constexpr int64_t kFar = std::numeric_limits<int32_t>::max() / 2;
+    const int64_t left = x + line.left, top = y + line.top;
+    if (left < -kFar || left > kFar || top < -kFar || top > kFar) return false;
+    const auto l = static_cast<int32_t>(left), t = static_cast<int32_t>(top);
+    RECT clip = IntersectRect({l, t, l + line.columns, t + line.rows}, pen.clip);
+    // Rows blend fastest in whole runs of sixteen: the coverage past the line's columns is zero
+    // up to the pitch, so when the clip does not cut the line's right end the runs may reach
+    // there (a pixel under zero coverage keeps its value).
+    if (clip.Right == l + line.columns) clip.Right = l + line.pitch;
+    if (!IsRectEmpty(clip))
+        pen.surface.BlendMask(l, t, line.coverage.data(), line.pitch, line.rows, line.pitch, pen.color, clip);
+    return true;
+}
+
 // Draws a fitted line with its top-left at (x, y), with the font's underline and
-// strike-through across it and, in opaque mode, its background box first.
-void DrawLine(const LinePen& pen, const Fitted& fit, int64_t x, int64_t y, bool opaque) {
+// strike-through across it and, in opaque mode, its background box first. A kept line, when
+// given, is the fitted text's and is blended whole.
+void DrawLine(const LinePen& pen, const Fitted& fit, int64_t x, int64_t y, bool opaque,
+              const LineCache::Line* kept = nullptr) {
     const FaceMetrics& m = pen.face.Metrics();
     if (opaque) {
         FillClipped(pen.surface, RectFrom64(x, y, x + fit.width, y + m.height), pen.clip,
                     pen.surface.BkColor());
     }
     const int64_t baseline = y + m.ascent;
-    pen.marks.clear();
-    int64_t end = PlaceRun(pen, fit.text, pen.prefix, x, baseline);
-    if (fit.ellipsis) end = PlaceRun(pen, kEllipsis, false, end, baseline);
-    DrawMarks(pen);
-    end = std::max(end, x + fit.width);  // a run cut short at the clip edge still spans
+    int64_t end = x + fit.width;  // a run cut short at the clip edge still spans
+    if (kept == nullptr || !kept->drawable || !BlendKept(pen, *kept, x, y)) {
+        pen.marks.clear();
+        int64_t placed = PlaceRun(pen, fit.text, pen.prefix, x, baseline);
+        if (fit.ellipsis) placed = PlaceRun(pen, kEllipsis, false, placed, baseline);
+        DrawMarks(pen);
+        end = std::max(end, placed);
+    }
     if (pen.font.Underline) {
         const int64_t top = baseline + m.underlineOffset;
         FillClipped(pen.surface, RectFrom64(x, top, end, top + m.underlineThickness), pen.clip,
@@ -259,7 +351,8 @@ int32_t TextEngine::DrawText(Surface& surface, const FontSpec& font, std::string
         int64_t width = 0;
         int64_t count = 0;
         while (lines.Next(line)) {
-            width = std::max(width, Measure(cache_, face, line, prefix));
+            const LineCache::Line* kept = KeptLine(lines_, cache_, face, line, prefix);
+            width = std::max(width, kept ? kept->width : Measure(cache_, face, line, prefix));
             ++count;
         }
         rc.Right = ClampToInt32(int64_t{rc.Left} + width);
@@ -276,15 +369,19 @@ int32_t TextEngine::DrawText(Surface& surface, const FontSpec& font, std::string
     const LinePen pen{surface, cache_, face, font, color,
                       (flags & DT_NOCLIP) ? surface.Bounds() : rc, prefix, marks_, lineMask_};
     const bool opaque = surface.BackgroundMode() == BkMode::Opaque;
+    const bool cuts = (flags & (DT_WORD_ELLIPSIS | DT_END_ELLIPSIS)) != 0;
     while (lines.Next(line)) {
-        const Fitted fit = FitLine(cache_, face, line, prefix, avail, flags);
+        const LineCache::Line* kept = KeptLine(lines_, cache_, face, line, prefix);
+        const Fitted fit = kept && (!cuts || kept->width <= avail)
+                               ? Fitted{line, false, kept->width}
+                               : FitLine(cache_, face, line, prefix, avail, flags);
         int64_t x = rc.Left;
         if (flags & DT_CENTER) {
             x += (avail - fit.width) / 2;
         } else if (flags & DT_RIGHT) {
             x = int64_t{rc.Right} - fit.width;
         }
-        DrawLine(pen, fit, x, y, opaque);
+        DrawLine(pen, fit, x, y, opaque, fit.ellipsis ? nullptr : kept);
         y += lineHeight;
     }
     return ClampToInt32(y - rc.Top);

@@ -14,6 +14,7 @@
 #include "platform/Font.h"
 #include "platform/FontCache.h"
 #include "platform/Geometry.h"
+#include "platform/LineCache.h"
 #include "platform/LineMask.h"
 #include "platform/Surface.h"
 
@@ -98,6 +99,8 @@ public:
 
     uint64_t GlyphsRasterised() const { return cache_.GlyphsRasterised(); }
     FontCache& Cache() { return cache_; }
+    // Lines drawn by DrawText, kept for the next time they are drawn.
+    LineCache& KeptLines() { return lines_; }
 
 private:
     Face& FaceFor(const FontSpec& font) { return cache_.FaceFor(font, dpi_); }
@@ -107,6 +110,7 @@ private:
     // Reused by every line drawn, so drawing text allocates nothing once warm.
     std::vector<LineMark> marks_;
     LineMask lineMask_;
+    LineCache lines_;
 };
 
 }  // namespace glv

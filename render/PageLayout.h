@@ -34,6 +34,9 @@ struct PageLayout {
     int32_t pageCount = 0;
     // A row's height overflowed: the rows before it are painted, then the pass stops.
     bool overflowed = false;
+    // Where the column lines drawn band by band with the rows end; 0 when the rows left them
+    // to be drawn whole.
+    int32_t columnLinesDrawnTo = 0;
     // Empties the layout, keeping its storage.
     void Clear() {
         rows.clear();
@@ -41,6 +44,7 @@ struct PageLayout {
         covered.clear();
         pageCount = 0;
         overflowed = false;
+        columnLinesDrawnTo = 0;
     }
     tListItemInfo& Item(const PageRow& row) {
         return row.full != nullptr ? *row.full : copies[static_cast<size_t>(row.copy)];

@@ -85,6 +85,19 @@ void DrawColumnLines(Surface& surface, const ColumnStore& columns, int32_t heade
     }
 }
 
+void DrawColumnLineBand(Surface& surface, const ColumnStore& columns, int32_t headerHeight,
+                        int32_t top, int32_t bottom, COLORREF color) {
+    top = std::max(top, headerHeight);
+    bottom = std::min(bottom, surface.Height() - 3);
+    if (top >= bottom) return;
+    surface.SetPen(color);
+    for (int32_t i = 2; i <= columns.Count(); ++i) {
+        const int32_t x = columns.Column(i).cHCollX;
+        surface.MoveTo(x, top);
+        surface.LineTo(x, bottom);
+    }
+}
+
 void FillCorner(Surface& surface, int32_t scrollBarSize, bool rightToLeft, COLORREF color) {
     const int32_t w = surface.Width();
     const int32_t h = surface.Height();

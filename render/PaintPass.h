@@ -33,6 +33,11 @@ void DrawRowGridLine(Surface& surface, int32_t y, COLORREF color);
 // to three pixels above the surface's bottom.
 void DrawColumnLines(Surface& surface, const ColumnStore& columns, int32_t headerHeight,
                      COLORREF color);
+// The part of those lines from y = top down to bottom (excluded), for a pass that draws them a
+// band at a time; the bands together draw what DrawColumnLines draws, when its top lies above
+// its bottom.
+void DrawColumnLineBand(Surface& surface, const ColumnStore& columns, int32_t headerHeight,
+                        int32_t top, int32_t bottom, COLORREF color);
 
 // The square between two visible scroll bars: bottom right, or bottom left right-to-left.
 void FillCorner(Surface& surface, int32_t scrollBarSize, bool rightToLeft, COLORREF color);

@@ -2,6 +2,9 @@
 // and cell the pass can meet, a frame painted over noise must be the frame painted over the
 // whole background (what a pass that copies everything first gives): a box left out of the
 // copy that is not filled later shows the noise, and one filled must hide it.
+//
+// The column lines are drawn band by band with the rows when no row can paint above its own
+// top; for the same kinds of rows they must lie over everything, as lines drawn last do.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -16,6 +19,7 @@
 #include "platform/ImageList.h"
 #include "platform/StdPicture.h"
 #include "render/BackgroundPicture.h"
+#include "render/PaintPass.h"
 #include "tests/support/control_access.h"
 #include "tests/support/list_fixture.h"
 
@@ -68,6 +72,28 @@ void ExpectIndependentOfWhatWasThere(GlideListView& l, const std::string& what) 
     }
 }
 
+// Drawing the column lines whole once more over the finished frame changes nothing: none is
+// missing and nothing painted after its band covers one. The border and the corner between
+// the scroll bars are painted after the lines, so they are left out of the comparison.
+void ExpectColumnLinesOnTop(GlideListView& l, const std::string& what) {
+    l.Refresh();
+    Surface& s = l.surface();
+    const Surface painted = s;
+    const auto& frame = ControlTestAccess::Frame(l);
+    DrawColumnLines(s, ControlTestAccess::Columns(l), frame.headerHeight,
+                    l.platform().system.Resolve(ControlTestAccess::Props(l).GridLineColor));
+    const bool corner = frame.vScrollVisible && frame.hScrollVisible;
+    for (int32_t y = 1; y < s.Height() - 1; ++y) {
+        for (int32_t x = 1; x < s.Width() - 1; ++x) {
+            if (corner && y >= s.Height() - frame.scrollBarSize &&
+                (x >= s.Width() - frame.scrollBarSize || x <= frame.scrollBarSize))
+                continue;
+            const size_t at = static_cast<size_t>(y) * s.Width() + x;
+            ASSERT_EQ(s.Pixels()[at], painted.Pixels()[at]) << what << ": column line differs at " << x << "," << y;
+        }
+    }
+}
+
 struct Case {
     const char* name;
     std::function<void(Page&)> setUp;
@@ -109,6 +135,12 @@ TEST(CoveredBackground, EveryRowAndCellKindPaintsAsOverTheWholeBackground) {
              f.Item(7)->SetGroupSeperator(true);
              f.Item(7)->SetGroupSeperatorThick(3);
          }},
+        {"a group header whose caption rises above its row", [](Page& f) {
+             f.Item(5)->SetGroupHeader(true);
+             f.Item(5)->SetGroupHeaderAlignment(LVListItemAlignBottom);
+             f.Item(5)->SetGroupHeaderMargin(12);
+             f.Item(5)->SetText("a caption long enough to cross the column lines");
+         }},
         {"hidden rows", [](Page& f) { f->SetItemVisible(2, false); f->SetItemVisible(3, false); }},
         {"grid lines", [](Page& f) { f->SetGridLines(true); f->SetGridColumnLines(true); }},
         {"no grid lines", [](Page& f) { f->SetGridLines(false); }},
@@ -127,7 +159,14 @@ TEST(CoveredBackground, EveryRowAndCellKindPaintsAsOverTheWholeBackground) {
         Page f;
         c.setUp(f);
         ExpectIndependentOfWhatWasThere(*f, c.name);
+        f->SetGridColumnLines(true);
+        ExpectColumnLinesOnTop(*f, c.name);
     }
+    // A control too short for the lines: they run upwards from the header band's bottom.
+    Page f;
+    f->SetGridColumnLines(true);
+    f->Resize(220, 20);
+    ExpectColumnLinesOnTop(*f, "a control shorter than its header band");
 }
 
 TEST(CoveredBackground, TheExpandingRowsPlaceShowsTheBackground) {
@@ -137,6 +176,8 @@ TEST(CoveredBackground, TheExpandingRowsPlaceShowsTheBackground) {
     f->SetExpandingRowRTControls(row);
     f.Item(3)->SetSelected(true);
     ExpectIndependentOfWhatWasThere(*f, "expanding row");
+    f->SetGridColumnLines(true);
+    ExpectColumnLinesOnTop(*f, "expanding row");
 }
 
 }  // namespace
