@@ -113,12 +113,12 @@ void InsertionPass(std::span<S> s, const Less& less) {
 
 template <class Key, class MakeKey, class Less>
 bool SortSlots(size_t count, std::span<int32_t> index, bool descending, int64_t firstPosition,
-               std::vector<Slot<Key>>* kept, const MakeKey& makeKey, const Less& less) {
+               std::pmr::vector<Slot<Key>>* kept, const MakeKey& makeKey, const Less& less) {
     if (index.size() != count || count > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
         return false;
     }
-    std::vector<Slot<Key>> own;
-    std::vector<Slot<Key>>& slots = kept ? *kept : own;
+    std::pmr::vector<Slot<Key>> own;
+    std::pmr::vector<Slot<Key>>& slots = kept ? *kept : own;
     slots.resize(count);
     for (size_t k = 0; k < count; ++k) slots[k] = {makeKey(k), static_cast<int32_t>(k)};
     const std::span<Slot<Key>> s(slots);
@@ -131,7 +131,7 @@ bool SortSlots(size_t count, std::span<int32_t> index, bool descending, int64_t 
 
 template <class Key>
 bool SortNumeric(std::span<const Key> keys, std::span<int32_t> index, bool descending,
-                 int64_t firstPosition, std::vector<Slot<Key>>* kept) {
+                 int64_t firstPosition, std::pmr::vector<Slot<Key>>* kept) {
     return SortSlots<Key>(
         keys.size(), index, descending, firstPosition, kept, [&](size_t k) { return keys[k]; },
         [](const Slot<Key>& a, const Slot<Key>& b) { return a.key < b.key; });

@@ -17,6 +17,7 @@
 // caller then moves record first+index[k] to position first+k, each record once.
 
 #include <cstdint>
+#include <memory_resource>
 #include <span>
 #include <string>
 #include <string_view>
@@ -57,15 +58,20 @@ struct SortSlot {
 // sort then writes to pages already mapped, which costs less than faulting in fresh ones (on a
 // million items the fresh pages cost more than the comparisons made on them).
 struct SortScratch {
-    std::vector<SortSlot<double>> doubles;
-    std::vector<SortSlot<int32_t>> longs;
-    std::vector<SortSlot<StringKeyPrefix>> strings;
+    explicit SortScratch(std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+        : doubles(memory), longs(memory), strings(memory) {}
+    std::pmr::vector<SortSlot<double>> doubles;
+    std::pmr::vector<SortSlot<int32_t>> longs;
+    std::pmr::vector<SortSlot<StringKeyPrefix>> strings;
 };
 
 // String keys packed into one arena, each with its first sixteen bytes cached, so that most
 // comparisons never touch the text (list texts often share eight bytes: "Customer 1234").
 class StringKeys {
 public:
+    explicit StringKeys(std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+        : arena_(memory), spans_(memory), prefixes_(memory) {}
+
     // Capacity for count keys of bytes characters in total (both are hints).
     void Reserve(size_t count, size_t bytes);
     // False, with nothing added, when the arena would pass 4 GiB or the count 2^31 - 1.
@@ -86,9 +92,9 @@ private:
         uint32_t offset = 0;
         uint32_t length = 0;
     };
-    std::string arena_;
-    std::vector<Span> spans_;
-    std::vector<StringKeyPrefix> prefixes_;
+    std::pmr::string arena_;
+    std::pmr::vector<Span> spans_;
+    std::pmr::vector<StringKeyPrefix> prefixes_;
 };
 
 // Fills index (which must be as long as keys) with the sorted order. firstPosition is the item

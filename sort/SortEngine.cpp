@@ -145,7 +145,7 @@ SortResult SortItemRange(ItemStore& items, const SortRequest& request, const Loc
     // Host code run by a conversion may have added or removed items; the keys no longer fit.
     if (items.Count() != count) return SortResult::Failed;
 
-    std::vector<int32_t>& order = work.order;
+    std::pmr::vector<int32_t>& order = work.order;
     order.resize(n);
     if (!keys.Order(order, IsDescending(request.sortOrder), request.first)) {
         return SortResult::Failed;

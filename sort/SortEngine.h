@@ -18,6 +18,7 @@
 
 #include "core/ItemStore.h"
 #include "core/Records.h"
+#include "platform/LargeBlocks.h"
 #include "platform/Locale.h"
 #include "sort/SortKeys.h"
 #include "sort/SortTypes.h"
@@ -50,10 +51,12 @@ bool ReadSortFields(const ItemStore& items, int32_t index, int32_t column, int32
                     const Locale& locale, std::string& scratch, SortFieldValues& out);
 
 // The memory a sort works in: keys, slots and the order found. A control keeps one between
-// sorts, so sorting a large list again reuses pages already mapped.
+// sorts, so sorting a large list again reuses pages already mapped. Its big arrays are mapped
+// in huge pages (LargeBlockResource), so they fault in few pieces the first time and are given
+// back quickly when the list is cleared.
 struct SortWorkspace {
-    SortKeyBuilder keys;
-    std::vector<int32_t> order;
+    SortKeyBuilder keys{&LargeBlockResource::Instance()};
+    std::pmr::vector<int32_t> order{&LargeBlockResource::Instance()};
 };
 
 // Sorts items first..last as the request says, in the workspace's memory. An empty list, or a

@@ -89,7 +89,7 @@ void SortKeyBuilder::Reserve(size_t items, size_t textBytes) {
 namespace {
 
 template <class T>
-bool Push(std::vector<T>& keys, const std::optional<T>& key) {
+bool Push(std::pmr::vector<T>& keys, const std::optional<T>& key) {
     if (!key) return false;
     keys.push_back(*key);
     return true;

@@ -5,6 +5,7 @@
 // read; a failed key fails the whole sort, which then leaves the items as they were.
 
 #include <cstdint>
+#include <memory_resource>
 #include <optional>
 #include <span>
 #include <string>
@@ -53,7 +54,9 @@ std::optional<std::string> DateSortKey(std::string_view text, int32_t sortType,
 // sort (Start begins the next), keeping its memory.
 class SortKeyBuilder {
 public:
-    SortKeyBuilder() = default;
+    // Keys and slots are kept in the given memory.
+    explicit SortKeyBuilder(std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+        : doubles_(memory), longs_(memory), strings_(memory), scratch_(memory) {}
     SortKeyBuilder(int32_t sortType, bool column1, const Locale& locale) { Start(sortType, column1, locale); }
 
     // Forgets the keys collected so far and takes the next sort's type, column and locale.
@@ -80,8 +83,8 @@ private:
     bool column1_ = false;
     const Locale* locale_ = nullptr;
     SortKeyKind kind_ = SortKeyKind::None;
-    std::vector<double> doubles_;
-    std::vector<int32_t> longs_;
+    std::pmr::vector<double> doubles_;
+    std::pmr::vector<int32_t> longs_;
     StringKeys strings_;
     SortScratch scratch_;
 };
