@@ -40,6 +40,11 @@ uint64_t LineCache::Hash(const Face& face, bool prefix, std::string_view text) {
 }
 
 const LineCache::Line* LineCache::Find(const Face& face, bool prefix, std::string_view text) const {
+    const Entry* e = FindEntry(face, prefix, text);
+    return e ? &e->line : nullptr;
+}
+
+const LineCache::Entry* LineCache::FindEntry(const Face& face, bool prefix, std::string_view text) const {
     if (entries_.empty()) return nullptr;
     const uint64_t h = Hash(face, prefix, text);
     const auto check = static_cast<uint32_t>(h >> 32);
@@ -49,17 +54,27 @@ const LineCache::Line* LineCache::Find(const Face& face, bool prefix, std::strin
         if (slot.entry == 0) return nullptr;
         if (slot.check != check) continue;
         const Entry& e = entries_[slot.entry - 1];
-        if (e.face == &face && e.prefix == prefix && e.text == text) return &e.line;
+        if (e.face == &face && e.prefix == prefix && e.text == text) return &e;
     }
 }
 
 const LineCache::Line* LineCache::Keep(const Face& face, bool prefix, std::string_view text, Line line) {
-    if (const Line* kept = Find(face, prefix, text)) return kept;
     const size_t cost = EntryBytes(text, line.coverage.capacity());
     if (cost > budget_) return nullptr;
-    if (bytes_ + cost > budget_) Clear();
+    if (const Entry* found = FindEntry(face, prefix, text)) {
+        Entry& e = entries_[static_cast<size_t>(found - entries_.data())];
+        if (bytes_ - e.cost + cost <= budget_) {
+            bytes_ = bytes_ - e.cost + cost;
+            e.cost = cost;
+            e.line = std::move(line);
+            return &e.line;
+        }
+        Clear();
+    } else if (bytes_ + cost > budget_) {
+        Clear();
+    }
     if ((entries_.size() + 1) * 2 > slots_.size()) Grow();
-    entries_.push_back({&face, prefix, std::string(text), std::move(line)});
+    entries_.push_back({&face, prefix, std::string(text), std::move(line), cost});
     bytes_ += cost;
     const uint64_t h = Hash(face, prefix, text);
     const size_t mask = slots_.size() - 1;

@@ -9,12 +9,16 @@
 // lines without "&"-marked characters (their underlines are drawn between glyphs); the others
 // keep just their width and are drawn glyph by glyph each time.
 //
+// A line is gathered the second time it is drawn: the first time only its width is kept, so
+// a page scrolled past once costs little more than drawing it glyph by glyph.
+//
 // The cache holds up to a byte budget and starts afresh when a line would pass it: a page of
 // text is a few hundred kilobytes, so the budget holds many pages.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace glv {
@@ -25,6 +29,8 @@ class LineCache {
 public:
     struct Line {
         int64_t width = 0;      // the pen's advance over the whole text
+        bool gathered = false;  // false: only the width is known
+        bool drawn = false;     // drawn once while only its width was known
         bool drawable = false;  // the coverage below is the line; otherwise only width is
         int32_t left = 0;       // the coverage box, from the pen's start and the line's top
         int32_t top = 0;
@@ -38,8 +44,12 @@ public:
 
     // The kept line, or null.
     const Line* Find(const Face& face, bool prefix, std::string_view text) const;
-    // Keeps the line for the text and returns it. Null when the line alone is over the
-    // budget. Lines found or kept before stay valid only until the next Keep.
+    Line* Find(const Face& face, bool prefix, std::string_view text) {
+        return const_cast<Line*>(std::as_const(*this).Find(face, prefix, text));
+    }
+    // Keeps the line for the text, in place of any kept before, and returns it. Null when the
+    // line alone is over the budget. Lines found or kept before stay valid only until the
+    // next Keep.
     const Line* Keep(const Face& face, bool prefix, std::string_view text, Line line);
 
     bool Keeps() const { return budget_ > 0; }
@@ -56,6 +66,7 @@ private:
         bool prefix = false;
         std::string text;
         Line line;
+        size_t cost = 0;  // bytes counted against the budget
     };
     // An open-addressed table over the entries: the hash's low bits pick the first slot, and
     // its high half is kept in the slot so that most misses never read an entry.
@@ -64,6 +75,7 @@ private:
         uint32_t entry = 0;  // index into entries_ + 1; 0 for an empty slot
     };
     static uint64_t Hash(const Face& face, bool prefix, std::string_view text);
+    const Entry* FindEntry(const Face& face, bool prefix, std::string_view text) const;
     void Clear();
     void Grow();
 

@@ -204,6 +204,7 @@ constexpr int64_t kKeptLineBytes = int64_t{1} << 20;
 // glyphs bring coverage to one pixel.
 LineCache::Line GatherLine(FontCache& cache, Face& face, std::string_view text, bool prefix) {
     LineCache::Line line;
+    line.gathered = true;
     const int64_t ascent = face.Metrics().ascent;
     int64_t left = std::numeric_limits<int64_t>::max(), top = left;
     int64_t right = std::numeric_limits<int64_t>::min(), bottom = right;
@@ -256,13 +257,23 @@ LineCache::Line GatherLine(FontCache& cache, Face& face, std::string_view text, 
     return line;
 }
 
-// The kept line for the text, gathered now if it is not kept yet; null when the cache keeps
-// nothing or the line is too large for it.
+// The kept line for the text, null when the cache keeps nothing or the line is too large for
+// it. A line drawn for the first time keeps only its width; drawn again, it is gathered.
+// Measuring (drawing false) never gathers.
 const LineCache::Line* KeptLine(LineCache& lines, FontCache& cache, Face& face, std::string_view text,
-                                bool prefix) {
+                                bool prefix, bool drawing) {
     if (!lines.Keeps()) return nullptr;
-    if (const LineCache::Line* kept = lines.Find(face, prefix, text)) return kept;
-    return lines.Keep(face, prefix, text, GatherLine(cache, face, text, prefix));
+    LineCache::Line* kept = lines.Find(face, prefix, text);
+    if (kept && (kept->gathered || !drawing)) return kept;
+    if (kept && kept->drawn) return lines.Keep(face, prefix, text, GatherLine(cache, face, text, prefix));
+    if (kept) {
+        kept->drawn = true;
+        return kept;
+    }
+    LineCache::Line width;
+    width.width = Measure(cache, face, text, prefix);
+    width.drawn = drawing;
+    return lines.Keep(face, prefix, text, std::move(width));
 }
 
 // Blends a kept line with the pen at x on the line whose top is y; false, with nothing drawn,
@@ -351,7 +362,7 @@ int32_t TextEngine::DrawText(Surface& surface, const FontSpec& font, std::string
         int64_t width = 0;
         int64_t count = 0;
         while (lines.Next(line)) {
-            const LineCache::Line* kept = KeptLine(lines_, cache_, face, line, prefix);
+            const LineCache::Line* kept = KeptLine(lines_, cache_, face, line, prefix, false);
             width = std::max(width, kept ? kept->width : Measure(cache_, face, line, prefix));
             ++count;
         }
@@ -371,7 +382,7 @@ int32_t TextEngine::DrawText(Surface& surface, const FontSpec& font, std::string
     const bool opaque = surface.BackgroundMode() == BkMode::Opaque;
     const bool cuts = (flags & (DT_WORD_ELLIPSIS | DT_END_ELLIPSIS)) != 0;
     while (lines.Next(line)) {
-        const LineCache::Line* kept = KeptLine(lines_, cache_, face, line, prefix);
+        const LineCache::Line* kept = KeptLine(lines_, cache_, face, line, prefix, true);
         const Fitted fit = kept && (!cuts || kept->width <= avail)
                                ? Fitted{line, false, kept->width}
                                : FitLine(cache_, face, line, prefix, avail, flags);

@@ -1,5 +1,5 @@
 // Lines kept by the text engine must draw the very pixels the glyph-by-glyph path draws, the
-// first time (when the line is gathered) and every time after: texts with "&" marks, line
+// first time (only the width is kept), the second (the line is gathered) and every time after: texts with "&" marks, line
 // breaks, glyphs that meet (italic, combining marks), lines cut with an ellipsis, clipped on
 // any side or by the surface, opaque backgrounds, underlines, alignments, and a cache too
 // small to hold a page, which starts afresh while drawing.
@@ -79,7 +79,7 @@ TEST(LineCache, KeptLinesDrawAsTheGlyphsDo) {
         for (int32_t i = 0; i < 120 * 60; ++i) noise.Pixels()[i] = static_cast<uint32_t>(random());
         const Call c = RandomCall(random);
         const auto [want, wantHeight] = Draw(glyphs, noise, c);
-        for (TextEngine* engine : {&kept, &kept, &small}) {  // gathered, then found
+        for (TextEngine* engine : {&kept, &kept, &kept, &small}) {  // measured, gathered, found
             const auto [got, height] = Draw(*engine, noise, c);
             ASSERT_EQ(height, wantHeight) << "round " << round << " text '" << c.text << "'";
             for (int32_t i = 0; i < 120 * 60; ++i)
