@@ -221,8 +221,9 @@ void GlideListView::LayOutRows(const RowStyle& style, PageLayout& page) {
         row.top = top;
         row.full = items_.FullRecord(i);
         if (!row.full) {
-            row.copy = static_cast<int32_t>(page.copies.size());
-            page.copies.push_back(items_.Copy(i));
+            if (page.copiesUsed == page.copies.size()) page.copies.emplace_back();
+            row.copy = static_cast<int32_t>(page.copiesUsed++);
+            items_.CopyInto(i, page.copies[static_cast<size_t>(row.copy)]);
         }
         const tListItemInfo& item = page.Item(row);
         if (expanding && item.cLISelected) {

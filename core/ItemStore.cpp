@@ -145,6 +145,35 @@ void ItemStore::FreeTexts(Row& row) const {
 
 tListItemInfo ItemStore::Copy(int32_t index) const { return Tables().Copy(HandleOf(index)); }
 
+void ItemStore::CopyInto(int32_t index, tListItemInfo& out) const { Tables().CopyInto(HandleOf(index), out); }
+
+namespace {
+
+// Makes a record read as a new one with subCount sub-items does, keeping the memory of its
+// strings and sub-items.
+void ResetRecord(tListItemInfo& record, std::size_t subCount) {
+    static const tListItemInfo kNew;
+    static const tSubListItemInfo kNewSub;
+    std::pmr::vector<tSubListItemInfo> subs = std::move(record.cLISubListItemInfo);
+    record = kNew;
+    const std::size_t kept = std::min(subs.size(), subCount);
+    subs.resize(subCount);
+    for (std::size_t k = 0; k < kept; ++k) subs[k] = kNewSub;
+    record.cLISubListItemInfo = std::move(subs);
+}
+
+}  // namespace
+
+void ItemStore::RowTables::CopyInto(Handle h, tListItemInfo& out) const {
+    const Row& row = (*rows)[h];
+    if (row.full) {
+        out = *row.full;
+        return;
+    }
+    ResetRecord(out, row.subCount);
+    Fill(row, h, *cells, (*defaults)[row.defaults], out);
+}
+
 tListItemInfo ItemStore::RowTables::Copy(Handle h) const {
     const Row& row = (*rows)[h];
     if (row.full) return *row.full;

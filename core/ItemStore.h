@@ -131,6 +131,9 @@ public:
     }
     // A copy of the record (default heap), made without making the row's full record.
     tListItemInfo Copy(int32_t index) const;
+    // The same copy written over out (a record on the default heap), reusing the memory its
+    // strings and sub-items already hold: a paint pass copies every compact row it paints.
+    void CopyInto(int32_t index, tListItemInfo& out) const;
     // The text and icon of a compact row's cell in column (1 the item's own); none when the row
     // has no sub-item for the column. Only for compact rows.
     struct CellValues {
@@ -256,6 +259,7 @@ private:
         const CellColumns* cells;
         const std::vector<NewItemDefaults>* defaults;
         tListItemInfo Copy(Handle h) const;
+        void CopyInto(Handle h, tListItemInfo& out) const;
     };
     // What a cleared or destroyed store hands to the lists that still read its rows. The pools
     // first: the rows give their texts and sub-items back to them as they go.

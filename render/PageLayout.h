@@ -24,8 +24,10 @@ struct PageRow {
 
 struct PageLayout {
     std::vector<PageRow> rows;
-    // Compact rows are painted from copies, so that painting never makes full records.
+    // Compact rows are painted from copies, so that painting never makes full records. The
+    // copies outlive a pass (Clear keeps them), so the next pass writes over their memory.
     std::vector<tListItemInfo> copies;
+    size_t copiesUsed = 0;
     // Boxes the rows' cells fill opaque, in the order painted, and the background copy's
     // working storage.
     std::vector<RECT> covered;
@@ -40,7 +42,7 @@ struct PageLayout {
     // Empties the layout, keeping its storage.
     void Clear() {
         rows.clear();
-        copies.clear();
+        copiesUsed = 0;
         covered.clear();
         pageCount = 0;
         overflowed = false;

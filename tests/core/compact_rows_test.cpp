@@ -86,6 +86,21 @@ TEST(CompactRows, ReadLikeFullRecordsBeforeAndAfterTheRecordIsMade) {
         EXPECT_EQ(store.SelectedFlagCount(), 1);
         store.Remove(1);
         EXPECT_EQ(store.Copy(1), flagged);
+
+        // A copy written over a record that held another row, rare fields and extra sub-items
+        // included (as a paint pass reuses its copies), reads as a fresh copy.
+        tListItemInfo scratch = store.Item(1);
+        scratch.cLIItemData = Variant("data");
+        scratch.cLIToolTipText = "tip";
+        scratch.cLIIndent = 3;
+        scratch.cLISubListItemInfo.resize(6);
+        scratch.cLISubListItemInfo[0].cSITag = "sub tag";
+        scratch.cLISubListItemInfo[0].cSIText = "a text longer than any short string buffer";
+        store.AppendQuick(fields, 0, Unusual(), c.columns, locale);
+        store.CopyInto(2, scratch);
+        EXPECT_EQ(scratch, store.Copy(2));
+        store.CopyInto(1, scratch);  // a row whose full record exists
+        EXPECT_EQ(scratch, store.Copy(1));
     }
 }
 
