@@ -4,6 +4,8 @@
 # (default 10,000,000, in runs of 1,000 from seed RANDOM_SEED, split over RANDOM_JOBS processes,
 # default 2), all from the fuzz preset's build (clang, AddressSanitizer + UBSan). Inputs are up to
 # libFuzzer's own limit (4 KB or the largest corpus file) unless FUZZ_MAX_LEN says otherwise.
+# An input taking more than FUZZ_TIMEOUT seconds (default 60) is a finding; libFuzzer counts wall
+# time, so a run paused (SIGSTOP) for longer than that ends with a false timeout.
 # New corpus finds, crashes (crash-*, leak-*, timeout-*) and logs go to build/fuzz-long/; every
 # failing random run is shrunk and written to build/fuzz-long/random/random-seed-N.json.
 #     scripts/fuzz-long.sh                   # everything
@@ -49,7 +51,7 @@ for target in "${targets[@]}"; do
     cmake --preset fuzz >/dev/null && cmake --build --preset fuzz -j 2 --target "fuzz_$target"
     mkdir -p "$out/$target"
     start=$SECONDS
-    build/fuzz/tests/fuzz/"fuzz_$target" -runs="$runs" ${FUZZ_MAX_LEN:+-max_len=$FUZZ_MAX_LEN} -timeout=60 \
+    build/fuzz/tests/fuzz/"fuzz_$target" -runs="$runs" ${FUZZ_MAX_LEN:+-max_len=$FUZZ_MAX_LEN} -timeout="${FUZZ_TIMEOUT:-60}" \
         -rss_limit_mb=4096 -print_final_stats=1 -artifact_prefix="$out/$target/" "$out/$target" \
         "tests/fuzz/corpus/$target" > "$out/$target.log" 2>&1 || status=1
     echo "$target: $(grep -o 'Done [0-9]* runs in [0-9]* second(s)' "$out/$target.log" || echo 'did not finish, see the log') ($((SECONDS - start)) s)"
