@@ -40,29 +40,33 @@ uint64_t LineCache::Hash(const Face& face, bool prefix, std::string_view text) {
 }
 
 const LineCache::Line* LineCache::Find(const Face& face, bool prefix, std::string_view text) const {
-    const Entry* e = FindEntry(face, prefix, text);
-    return e ? &e->line : nullptr;
+    if (entries_.empty()) return nullptr;
+    const Slot slot = slots_[SlotOf(Hash(face, prefix, text), face, prefix, text)];
+    return slot.entry == 0 ? nullptr : &entries_[slot.entry - 1].line;
 }
 
-const LineCache::Entry* LineCache::FindEntry(const Face& face, bool prefix, std::string_view text) const {
-    if (entries_.empty()) return nullptr;
-    const uint64_t h = Hash(face, prefix, text);
+size_t LineCache::SlotOf(uint64_t h, const Face& face, bool prefix, std::string_view text) const {
     const auto check = static_cast<uint32_t>(h >> 32);
     const size_t mask = slots_.size() - 1;
     for (size_t i = h & mask;; i = (i + 1) & mask) {
         const Slot slot = slots_[i];
-        if (slot.entry == 0) return nullptr;
+        if (slot.entry == 0) return i;
         if (slot.check != check) continue;
         const Entry& e = entries_[slot.entry - 1];
-        if (e.face == &face && e.prefix == prefix && e.text == text) return &e;
+        if (e.face == &face && e.prefix == prefix && e.text == text) return i;
     }
 }
 
+// One hash for both the look-up and the insertion: this runs for every line drawn the first
+// time, which is every line of a page scrolled into view.
 const LineCache::Line* LineCache::Keep(const Face& face, bool prefix, std::string_view text, Line line) {
     const size_t cost = EntryBytes(text, line.coverage.capacity());
     if (cost > budget_) return nullptr;
-    if (const Entry* found = FindEntry(face, prefix, text)) {
-        Entry& e = entries_[static_cast<size_t>(found - entries_.data())];
+    const uint64_t h = Hash(face, prefix, text);
+    if (slots_.empty()) Grow();
+    size_t at = SlotOf(h, face, prefix, text);
+    if (const uint32_t kept = slots_[at].entry; kept != 0) {
+        Entry& e = entries_[kept - 1];
         if (bytes_ - e.cost + cost <= budget_) {
             bytes_ = bytes_ - e.cost + cost;
             e.cost = cost;
@@ -70,17 +74,18 @@ const LineCache::Line* LineCache::Keep(const Face& face, bool prefix, std::strin
             return &e.line;
         }
         Clear();
+        at = SlotOf(h, face, prefix, text);
     } else if (bytes_ + cost > budget_) {
         Clear();
+        at = SlotOf(h, face, prefix, text);
     }
-    if ((entries_.size() + 1) * 2 > slots_.size()) Grow();
+    if ((entries_.size() + 1) * 2 > slots_.size()) {
+        Grow();
+        at = SlotOf(h, face, prefix, text);
+    }
     entries_.push_back({&face, prefix, std::string(text), std::move(line), cost});
     bytes_ += cost;
-    const uint64_t h = Hash(face, prefix, text);
-    const size_t mask = slots_.size() - 1;
-    size_t i = h & mask;
-    while (slots_[i].entry != 0) i = (i + 1) & mask;
-    slots_[i] = {static_cast<uint32_t>(h >> 32), static_cast<uint32_t>(entries_.size())};
+    slots_[at] = {static_cast<uint32_t>(h >> 32), static_cast<uint32_t>(entries_.size())};
     return &entries_.back().line;
 }
 

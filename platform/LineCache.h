@@ -75,7 +75,9 @@ private:
         uint32_t entry = 0;  // index into entries_ + 1; 0 for an empty slot
     };
     static uint64_t Hash(const Face& face, bool prefix, std::string_view text);
-    const Entry* FindEntry(const Face& face, bool prefix, std::string_view text) const;
+    // The slot holding the line with hash h, or the empty slot where it would go; the table
+    // must have slots.
+    size_t SlotOf(uint64_t h, const Face& face, bool prefix, std::string_view text) const;
     void Clear();
     void Grow();
 
