@@ -11,6 +11,8 @@
 #     scripts/fuzz-long.sh                   # everything
 #     scripts/fuzz-long.sh picture scenario  # only these fuzz targets
 #     scripts/fuzz-long.sh random            # only the random tester
+# Each random job logs to build/fuzz-long/random.<first seed>.log, so two passes with different
+# RANDOM_SEEDs can run side by side.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${FUZZ_RUNS:-1000000}
@@ -30,6 +32,7 @@ for target in "${targets[@]}"; do
         start=$SECONDS
         runsTotal=$((steps / 1000))
         pids=()
+        logs=()
         for ((job = 0; job < jobs; job++)); do
             # Job k takes every run from its share of the seeds: seed + k * share onwards.
             share=$(((runsTotal + jobs - 1) / jobs))
@@ -37,13 +40,12 @@ for target in "${targets[@]}"; do
             count=$((runsTotal - job * share < share ? runsTotal - job * share : share))
             [ "$count" -gt 0 ] || continue
             build/fuzz/tests/fuzz/random_operations "$first" "$count" 1000 "$out/random" \
-                > "$out/random.$job.log" 2>&1 &
+                > "$out/random.$first.log" 2>&1 &
             pids+=($!)
+            logs+=("$out/random.$first.log")
         done
         for pid in "${pids[@]}"; do wait "$pid" || status=1; done
-        for ((job = 0; job < ${#pids[@]}; job++)); do
-            echo "random job $job: $(tail -n 1 "$out/random.$job.log")"
-        done
+        for log in "${logs[@]}"; do echo "$log: $(tail -n 1 "$log")"; done
         echo "random: $((SECONDS - start)) s"
         continue
     fi
