@@ -147,7 +147,9 @@ int32_t PageDownTop(int32_t topIndex, int32_t perPage, int32_t itemCount) {
 }
 
 int32_t HorizontalStep(int32_t position, int32_t maximum, bool right) {
-    return right ? std::min(position + 10, maximum) : std::max(position - 10, 1);
+    // A header wider than 2^31 - 11 pixels puts the position within a step of the int range.
+    const int64_t step = int64_t{position} + (right ? 10 : -10);
+    return static_cast<int32_t>(right ? std::min<int64_t>(step, maximum) : std::max<int64_t>(step, 1));
 }
 
 PromptStep StepForAnswer(int32_t answer, bool& yesToAll) {

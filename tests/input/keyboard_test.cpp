@@ -105,6 +105,10 @@ TEST(Keyboard, PageKeysAndHorizontalSteps) {
     EXPECT_EQ(HorizontalStep(50, 100, false), 40);
     EXPECT_EQ(HorizontalStep(95, 100, true), 100);
     EXPECT_EQ(HorizontalStep(50, 100, true), 60);
+    // At the ends of the int range (found by the random tester).
+    EXPECT_EQ(HorizontalStep(INT32_MAX, INT32_MAX, true), INT32_MAX);
+    EXPECT_EQ(HorizontalStep(INT32_MAX - 3, INT32_MAX, true), INT32_MAX);
+    EXPECT_EQ(HorizontalStep(INT32_MIN, 100, false), 1);
 }
 
 TEST(Keyboard, PromptAnswers) {
